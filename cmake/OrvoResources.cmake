@@ -1,0 +1,12 @@
+# The Windows version resource (and, for the loader, the start-up form's icon) of a program.
+function(orvo_add_program_resources target kind)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(ORVO_RC_KIND ${kind})
+  set(ORVO_RC_FILE_NAME "$<TARGET_FILE_NAME:${target}>")
+  set(ORVO_RESOURCES_DIR "${PROJECT_SOURCE_DIR}/resources")
+  set(ORVO_TARGET_NAME ${target})
+  configure_file(${PROJECT_SOURCE_DIR}/resources/program.rc.in ${CMAKE_BINARY_DIR}/generated/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated/${target}.rc)
+endfunction()

@@ -1,0 +1,16 @@
+# Cross build for 64-bit Windows with MinGW-w64 (Debian's posix-threads flavour).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ORVO_MINGW_PREFIX x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER   ${ORVO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORVO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${ORVO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ORVO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# ctest runs the Windows test programs under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

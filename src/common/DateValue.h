@@ -1,0 +1,12 @@
+#pragma once
+// Date values: days since 30 December 1899 00:00 local time, the fraction being the time of
+// day. 0 is the zero date, meaning no date.
+#include "platform/local_time.h"
+
+namespace orvo {
+
+inline constexpr double kZeroDate = 0.0;
+
+double ToDateValue(const platform::LocalDateTime& t);
+
+}  // namespace orvo

@@ -1,0 +1,24 @@
+#pragma once
+// The module of process routines and the error box.
+#include "platform/process.h"
+
+namespace orvo {
+
+using PROCESS_INFORMATION = platform::ProcessInformation;
+
+// ShowFatalError is declared with the error mechanism (common/Failure.h): a modal box with
+// the message, one OK button, no icon, title "Fatal Orvo+ Error". It logs nothing and the
+// program goes on.
+inline constexpr const char* kFatalErrorTitle = "Fatal Orvo+ Error";
+
+// Starts one profile program in the current directory. An empty command line or a failed
+// start gives a record of four zeros. Way 2 (" in prCreateNewProcess"): the record as it
+// stands.
+PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine);
+
+// Terminates the process with exit code 0, then closes the thread handle and the process
+// handle. Results are ignored: an ended process or a zero record passes. Way 2
+// (" in prKillprocess").
+void prKillprocess(PROCESS_INFORMATION& record);
+
+}  // namespace orvo

@@ -1,0 +1,44 @@
+#pragma once
+// The start-up form "GPL Running" and its launch sequence.
+#include <string>
+#include <vector>
+
+#include "launcher/ProcessRoutines.h"
+#include "platform/startup_form.h"
+
+namespace orvo {
+
+class frmIcon {
+ public:
+  // The form as it is drawn: client area 4080 x 1485 twips, label "GPL Running" in Arial
+  // 21.75 pt, the one-shot 1 ms timer.
+  static platform::StartupFormLayout Layout();
+
+  // Loads the form; its timer's first tick runs the launch sequence, after which the form
+  // unloads and this returns.
+  void Show();
+
+  // The timer tick: the whole launch sequence, once.
+  void tmrStart_Timer();
+
+  // Replaces a file's content with the text and CR LF; any error closes the file and
+  // returns without a report.
+  void WriteFile(const std::string& fileName, const std::string& content);
+
+  // Slot 0 stays empty; slot k holds the program of profile section k - 1.
+  const std::vector<PROCESS_INFORMATION>& ProcessList() const { return processList_; }
+
+  // The folder of the program path (up to its first ".EXE") and its drive become current,
+  // each logged; ends silently at the first error.
+  static void SetWorkingFolder(const std::string& path);
+
+ private:
+  void RunGameAndWait(const std::string& command);
+  void StartProfilePrograms(const std::string& profileName);
+  void KillProfilePrograms();
+
+  bool timerEnabled_ = true;
+  std::vector<PROCESS_INFORMATION> processList_;
+};
+
+}  // namespace orvo

@@ -1,0 +1,55 @@
+#pragma once
+// File services. Paths are path texts (see host_path.h); file contents are bytes, one
+// character per byte. Unless a function says otherwise it throws OrvoError on failure.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/local_time.h"
+
+namespace orvo::platform {
+
+// True when the name is a file that can be opened for reading now (not a directory).
+bool CanOpenForReading(const std::string& path) noexcept;
+
+// Whole content; throws when the file cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+// Replaces the content (creating the file) or appends to it (creating it when missing).
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+void AppendFileBytes(const std::string& path, const std::string& bytes);
+
+// A file opened for binary access, created empty when it does not exist; closed when the
+// object goes. Positions are 0-based byte offsets here.
+class BinaryFile {
+ public:
+  explicit BinaryFile(const std::string& path);
+  ~BinaryFile();
+  BinaryFile(const BinaryFile&) = delete;
+  BinaryFile& operator=(const BinaryFile&) = delete;
+  std::int64_t Length() const;
+  // Reads up to count bytes at offset; fewer at the end of the file.
+  std::string ReadAt(std::int64_t offset, std::size_t count) const;
+
+ private:
+  std::intptr_t fd_;
+};
+
+// What the file-system object reports about a file; nullopt when it cannot be inspected
+// (missing, a directory, inaccessible).
+struct FileFacts {
+  LocalDateTime lastModified;
+  std::int64_t size = 0;
+  bool readOnly = false;
+};
+std::optional<FileFacts> InspectFile(const std::string& path) noexcept;
+void SetReadOnly(const std::string& path, bool readOnly);
+
+void CopyFileReplacing(const std::string& from, const std::string& to);
+void RemoveFile(const std::string& path);
+// Fails with kind AlreadyExists when the target exists.
+void RenameFile(const std::string& from, const std::string& to);
+void MakeDirectory(const std::string& path);
+void RemoveEmptyDirectory(const std::string& path);
+bool IsDirectory(const std::string& path) noexcept;
+
+}  // namespace orvo::platform

@@ -1,0 +1,20 @@
+#pragma once
+// The modal message box: one OK button, no icon; returns when OK is pressed. Win32 shows a
+// real MessageBoxA; POSIX writes the box to stderr and waits for Enter only when stdin is a
+// terminal. Every box of the program goes through ShowMessageBox, so a test or a console
+// program can put its own receiver in place of the real box.
+#include <functional>
+#include <string>
+
+namespace orvo::platform {
+
+void ShowMessageBox(const std::string& text, const std::string& title);
+
+using MessageBoxReceiver = std::function<void(const std::string& text, const std::string& title)>;
+// An empty receiver restores the real box. Returns the receiver that was in place.
+MessageBoxReceiver SetMessageBoxReceiver(MessageBoxReceiver receiver);
+
+// The platform's own box, bypassing any receiver.
+void ShowNativeMessageBox(const std::string& text, const std::string& title);
+
+}  // namespace orvo::platform

@@ -1,0 +1,73 @@
+#include "platform/directory_listing.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+#include "platform/host_path.h"
+#include "platform/posix/posix_error.h"
+
+namespace orvo::platform {
+namespace {
+
+// The listing rules of the Windows build, kept on POSIX:
+// - hidden means a name that begins with a point;
+// - "system files" are everything that is neither a regular file nor a directory (devices,
+//   sockets, pipes): they are never listed;
+// - the pattern is matched without regard to case, like Windows wildcards, and "*.*" lists
+//   every name while a pattern ending in "*." lists only names without a point.
+struct Cursor {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir{nullptr, closedir};
+  std::string hostDir;
+  std::string pattern;
+  bool includeDirectories = false;
+  bool namesWithoutPoint = false;
+};
+
+Cursor& TheCursor() {
+  static Cursor cursor;
+  return cursor;
+}
+
+}  // namespace
+
+void StartListing(const std::string& pattern, bool includeDirectories) {
+  Cursor& c = TheCursor();
+  c.dir.reset();
+  std::string host = ToHostPath(pattern);
+  std::size_t slash = host.rfind('/');
+  c.hostDir = slash == std::string::npos ? "." : host.substr(0, slash + 1);
+  c.pattern = slash == std::string::npos ? host : host.substr(slash + 1);
+  c.includeDirectories = includeDirectories;
+  c.namesWithoutPoint = false;
+  if (c.pattern == "*.*") c.pattern = "*";
+  if (c.pattern.size() >= 2 && c.pattern.ends_with("*.")) {
+    c.pattern.pop_back();
+    c.namesWithoutPoint = true;
+  }
+  DIR* dir = ::opendir(c.hostDir.c_str());
+  if (dir == nullptr) posix::ThrowLastErrno(pattern);
+  c.dir.reset(dir);
+}
+
+std::optional<ListedName> NextListed() {
+  Cursor& c = TheCursor();
+  if (!c.dir) return std::nullopt;
+  while (dirent* entry = ::readdir(c.dir.get())) {
+    std::string name = entry->d_name;
+    if (name.empty() || name[0] == '.') continue;
+    if (c.namesWithoutPoint && name.find('.') != std::string::npos) continue;
+    if (::fnmatch(c.pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+    struct stat st{};
+    if (::stat((c.hostDir + name).c_str(), &st) != 0) continue;
+    bool isDirectory = S_ISDIR(st.st_mode);
+    if (isDirectory ? !c.includeDirectories : !S_ISREG(st.st_mode)) continue;
+    return ListedName{name, isDirectory};
+  }
+  c.dir.reset();
+  return std::nullopt;
+}
+
+}  // namespace orvo::platform

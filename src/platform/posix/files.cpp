@@ -1,0 +1,187 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+
+#include "platform/host_path.h"
+#include "platform/posix/posix_error.h"
+
+namespace orvo::platform {
+namespace {
+
+// Owns one descriptor; close errors are deliberately ignored (a retry of close is unsafe).
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+Fd OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666) {
+  int fd = ::open(ToHostPath(path).c_str(), flags | O_CLOEXEC, mode);
+  if (fd < 0) posix::ThrowLastErrno(path);
+  return Fd(fd);
+}
+
+void WriteAll(int fd, const std::string& bytes, const std::string& path) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      posix::ThrowLastErrno(path);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::string ReadFrom(int fd, std::int64_t offset, std::size_t count, const std::string& path) {
+  std::string bytes(count, '\0');
+  std::size_t done = 0;
+  while (done < count) {
+    ssize_t n = ::pread(fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      posix::ThrowLastErrno(path);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace
+
+bool CanOpenForReading(const std::string& path) noexcept {
+  int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st{};
+  bool isFile = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  ::close(fd);
+  return isFile;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  Fd fd = OpenOrThrow(path, O_RDONLY);
+  struct stat st{};
+  if (::fstat(fd.get(), &st) != 0) posix::ThrowLastErrno(path);
+  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR, path);
+  return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size), path);
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  Fd fd = OpenOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC);
+  WriteAll(fd.get(), bytes, path);
+}
+
+void AppendFileBytes(const std::string& path, const std::string& bytes) {
+  Fd fd = OpenOrThrow(path, O_WRONLY | O_CREAT | O_APPEND);
+  WriteAll(fd.get(), bytes, path);
+}
+
+BinaryFile::BinaryFile(const std::string& path) : fd_(-1) {
+  // Binary access opens for reading and writing and creates a missing file; a read-only
+  // file is still opened for reading.
+  std::string host = ToHostPath(path);
+  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) posix::ThrowLastErrno(path);
+  fd_ = fd;
+}
+
+BinaryFile::~BinaryFile() { ::close(static_cast<int>(fd_)); }
+
+std::int64_t BinaryFile::Length() const {
+  struct stat st{};
+  if (::fstat(static_cast<int>(fd_), &st) != 0) posix::ThrowLastErrno();
+  return st.st_size;
+}
+
+std::string BinaryFile::ReadAt(std::int64_t offset, std::size_t count) const {
+  return ReadFrom(static_cast<int>(fd_), offset, count, {});
+}
+
+std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
+  struct stat st{};
+  if (::stat(ToHostPath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  std::tm tm{};
+  time_t seconds = st.st_mtim.tv_sec;
+  if (localtime_r(&seconds, &tm) == nullptr) return std::nullopt;
+  FileFacts facts;
+  facts.lastModified = {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                        static_cast<int>(st.st_mtim.tv_nsec / 1000000)};
+  facts.size = st.st_size;
+  facts.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  return facts;
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  std::string host = ToHostPath(path);
+  struct stat st{};
+  if (::stat(host.c_str(), &st) != 0) posix::ThrowLastErrno(path);
+  mode_t mode = st.st_mode & 07777;
+  // Read-only means no write bit at all; writable gives the owner the write bit back.
+  mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+  if (::chmod(host.c_str(), mode) != 0) posix::ThrowLastErrno(path);
+}
+
+void CopyFileReplacing(const std::string& from, const std::string& to) {
+  Fd in = OpenOrThrow(from, O_RDONLY);
+  struct stat st{};
+  if (::fstat(in.get(), &st) != 0) posix::ThrowLastErrno(from);
+  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR, from);
+  Fd out = OpenOrThrow(to, O_WRONLY | O_CREAT | O_TRUNC, st.st_mode & 0777);
+  off_t offset = 0;
+  while (offset < st.st_size) {
+    ssize_t n = ::sendfile(out.get(), in.get(), &offset, static_cast<std::size_t>(st.st_size - offset));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      posix::ThrowLastErrno(to);
+    }
+    if (n == 0) break;
+  }
+  // A copy keeps the source's modification time, as the Windows copy does.
+  timespec times[2] = {st.st_atim, st.st_mtim};
+  ::futimens(out.get(), times);
+}
+
+void RemoveFile(const std::string& path) {
+  if (::unlink(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno(path);
+}
+
+void RenameFile(const std::string& from, const std::string& to) {
+  // A rename never replaces: the Windows rename fails when the target exists.
+  if (::renameat2(AT_FDCWD, ToHostPath(from).c_str(), AT_FDCWD, ToHostPath(to).c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) posix::ThrowLastErrno(to);
+    struct stat st{};
+    if (::lstat(ToHostPath(to).c_str(), &st) == 0) posix::ThrowErrno(EEXIST, to);
+    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) posix::ThrowLastErrno(to);
+  }
+}
+
+void MakeDirectory(const std::string& path) {
+  if (::mkdir(ToHostPath(path).c_str(), 0777) != 0) posix::ThrowLastErrno(path);
+}
+
+void RemoveEmptyDirectory(const std::string& path) {
+  if (::rmdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno(path);
+}
+
+bool IsDirectory(const std::string& path) noexcept {
+  struct stat st{};
+  return ::stat(ToHostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace orvo::platform

@@ -1,0 +1,45 @@
+#include "platform/local_time.h"
+
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/time.h>
+
+#include <cctype>
+#include <ctime>
+
+namespace orvo::platform {
+namespace {
+
+// The separator of a date or time format of the user's locale (LC_ALL, LC_TIME, LANG): the
+// first character of the format that is neither a conversion nor a letter.
+std::string SeparatorOf(nl_item item, const char* fallback) {
+  locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+  if (locale == static_cast<locale_t>(0)) return fallback;
+  std::string format = nl_langinfo_l(item, locale);
+  freelocale(locale);
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%') {
+      ++i;
+      continue;
+    }
+    if (!std::isalnum(static_cast<unsigned char>(format[i])) && format[i] != ' ') return std::string(1, format[i]);
+  }
+  return fallback;
+}
+
+}  // namespace
+
+LocalDateTime Now() {
+  timeval tv{};
+  gettimeofday(&tv, nullptr);
+  std::tm tm{};
+  time_t seconds = tv.tv_sec;
+  localtime_r(&seconds, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+          static_cast<int>(tv.tv_usec / 1000)};
+}
+
+std::string DateSeparator() { return SeparatorOf(D_FMT, "/"); }
+std::string TimeSeparator() { return SeparatorOf(T_FMT, ":"); }
+
+}  // namespace orvo::platform

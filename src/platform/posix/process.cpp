@@ -1,0 +1,137 @@
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/Failure.h"
+#include "platform/posix/posix_error.h"
+#include "platform/posix/windows_command_line.h"
+
+extern char** environ;
+
+namespace orvo::platform {
+namespace {
+
+// A handle is a pidfd (never 0: descriptors 0 to 2 are moved up) or, on a kernel without
+// pidfds, the negated process id.
+NativeHandle PidfdOrFallback(pid_t pid) {
+  int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (fd < 0) return errno == ENOSYS ? -static_cast<NativeHandle>(pid) : 0;
+  if (fd <= STDERR_FILENO) {
+    int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    ::close(fd);
+    fd = moved;
+  }
+  return fd < 0 ? 0 : fd;
+}
+
+// Reaps the process if it is a child of ours (so no zombie outlives the loader); a process
+// that is not our child is left to its parent.
+void ReapIfChild(NativeHandle handle, bool block) {
+  siginfo_t info{};
+  int flags = WEXITED | (block ? 0 : WNOHANG);
+  if (handle > 0) {
+    while (::waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(handle), &info, flags) != 0 && errno == EINTR) {
+    }
+  } else if (handle < 0) {
+    while (::waitid(P_PID, static_cast<id_t>(-handle), &info, flags) != 0 && errno == EINTR) {
+    }
+  }
+}
+
+struct Spawned {
+  pid_t pid = 0;
+  int error = 0;
+};
+
+Spawned Spawn(const std::string& commandLine, bool ownSession, const char* extraEnvironment) {
+  std::vector<std::string> args = posix::SplitWindowsCommandLine(commandLine);
+  if (args.empty() || args[0].empty()) return {0, ENOENT};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  std::vector<char*> envp;
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (extraEnvironment == nullptr || std::strncmp(*e, "ORVO_SHOW_WINDOW=", 17) != 0) envp.push_back(*e);
+  }
+  std::string extra = extraEnvironment ? extraEnvironment : "";
+  if (extraEnvironment) envp.push_back(extra.data());
+  envp.push_back(nullptr);
+
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attr, &none);
+  short flags = POSIX_SPAWN_SETSIGMASK;
+  if (ownSession) flags |= POSIX_SPAWN_SETSID;
+  posix_spawnattr_setflags(&attr, flags);
+  pid_t pid = 0;
+  // posix_spawnp reports a program that cannot be executed as the call's own error.
+  int rc = ::posix_spawnp(&pid, argv[0], nullptr, &attr, argv.data(), envp.data());
+  posix_spawnattr_destroy(&attr);
+  return rc == 0 ? Spawned{pid, 0} : Spawned{0, rc};
+}
+
+}  // namespace
+
+std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
+  std::string style = "ORVO_SHOW_WINDOW=" + std::to_string(windowStyle);
+  Spawned s = Spawn(commandLine, false, style.c_str());
+  if (s.error != 0) posix::ThrowErrno(s.error, commandLine);
+  return static_cast<std::uint32_t>(s.pid);
+}
+
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
+  Spawned s = Spawn(commandLine, true, nullptr);
+  if (s.error != 0) return false;
+  info.hProcess = PidfdOrFallback(s.pid);
+  info.hThread = 0;  // a POSIX process has no separate thread handle
+  info.dwProcessId = static_cast<std::uint32_t>(s.pid);
+  info.dwThreadId = static_cast<std::uint32_t>(s.pid);
+  return true;
+}
+
+NativeHandle OpenProcessForWait(std::uint32_t processId) {
+  if (processId == 0) return 0;
+  return PidfdOrFallback(static_cast<pid_t>(processId));
+}
+
+void WaitForProcess(NativeHandle handle) {
+  if (handle > 0) {
+    pollfd p{static_cast<int>(handle), POLLIN, 0};
+    while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+    }
+  }
+  ReapIfChild(handle, true);
+}
+
+void TerminateWithExitCode(NativeHandle process, std::uint32_t) {
+  // POSIX has no exit code for a killed process: SIGKILL ends it at once and for good.
+  if (process > 0) {
+    if (::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0) != 0) return;
+  } else if (process < 0) {
+    if (::kill(static_cast<pid_t>(-process), SIGKILL) != 0) return;
+  } else {
+    return;
+  }
+  ReapIfChild(process, true);
+}
+
+void CloseProcessHandle(NativeHandle handle) {
+  if (handle > 0) {
+    ReapIfChild(handle, false);
+    ::close(static_cast<int>(handle));
+  }
+}
+
+}  // namespace orvo::platform

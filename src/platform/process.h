@@ -1,0 +1,51 @@
+#pragma once
+// Starting, waiting for and ending processes.
+//
+// Win32: CreateProcessA, OpenProcess(SYNCHRONIZE), WaitForSingleObject(INFINITE),
+// TerminateProcess and CloseHandle. POSIX: posix_spawn from a Windows-style command line;
+// a process handle is a pidfd where the kernel has one (otherwise the negated process id),
+// and every child that the loader started is reaped when it is waited for or terminated.
+#include <cstdint>
+#include <string>
+
+namespace orvo::platform {
+
+// HANDLE on Windows, a pidfd on POSIX; 0 stands for no handle.
+using NativeHandle = std::intptr_t;
+
+// The Windows record of a started process; all zero when nothing was started.
+struct ProcessInformation {
+  NativeHandle hProcess = 0;
+  NativeHandle hThread = 0;
+  std::uint32_t dwProcessId = 0;
+  std::uint32_t dwThreadId = 0;
+};
+
+// Window styles of the shell start.
+inline constexpr int kShowNormal = 1;     // normal, activated
+inline constexpr int kShowMinimised = 2;  // minimised, activated
+
+// Shell start: starts a command line (program path, optionally arguments) without waiting
+// and returns the new process's id. Throws OrvoError (kind FileNotFound when the program
+// does not exist). On POSIX the style reaches the program as ORVO_SHOW_WINDOW=<style>.
+std::uint32_t ShellStart(const std::string& commandLine, int windowStyle);
+
+// Process creation for the profile programs: handles inherited, normal priority, the
+// caller's environment and current directory, a STARTUPINFO holding only its size. Returns
+// false and leaves info all zero when the start fails. On POSIX the program runs in a
+// session of its own, independent of the loader.
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info);
+
+// OpenProcess with SYNCHRONIZE and no inheritance; 0 when the process cannot be opened.
+NativeHandle OpenProcessForWait(std::uint32_t processId);
+
+// Blocks until the process behind the handle has ended; no time limit.
+void WaitForProcess(NativeHandle handle);
+
+// Ends the process at once with the exit code; a handle of an ended process or 0 passes.
+void TerminateWithExitCode(NativeHandle process, std::uint32_t exitCode);
+
+// Releases a handle; 0 passes.
+void CloseProcessHandle(NativeHandle handle);
+
+}  // namespace orvo::platform

@@ -1,0 +1,14 @@
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "helper/helper.h"
+
+namespace orvo::test::helper {
+int ShowWindowValue() {
+  const char* style = std::getenv("ORVO_SHOW_WINDOW");
+  return style ? std::atoi(style) : -1;
+}
+unsigned ProcessId() { return static_cast<unsigned>(getpid()); }
+void SleepMs(unsigned ms) { usleep(ms * 1000u); }
+}  // namespace orvo::test::helper

@@ -1,0 +1,34 @@
+#pragma once
+// Running the built programs from a test.
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace orvo::test {
+
+// The folder of the running test program, where the loader and the helper are built too.
+std::filesystem::path BinFolder();
+std::filesystem::path LoaderExe();
+std::filesystem::path HelperExe();
+std::string ExeSuffix();
+
+// Copies the loader into folder (its own folder there: LoaderLog.txt and Profiles) and
+// returns the copy.
+std::filesystem::path InstallLoader(const std::filesystem::path& folder);
+
+// Starts a command line (Windows style, quotes group) and waits for its end.
+void RunAndWait(const std::string& commandLine);
+
+// A path text in double quotes, for a command line.
+std::string Quoted(const std::filesystem::path& path);
+
+// Waits up to timeoutMs for a file to appear; true when it did.
+bool WaitForFile(const std::filesystem::path& file, int timeoutMs = 10000);
+
+// The key=value lines of a helper's record.
+std::map<std::string, std::string> ReadRecord(const std::filesystem::path& file);
+
+// Whether a process with this id is still running (not ended, not a zombie).
+bool ProcessIsRunning(unsigned processId);
+
+}  // namespace orvo::test
