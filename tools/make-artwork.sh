@@ -1,40 +1,51 @@
 #!/usr/bin/env bash
-# Draws the status window's picture (800 x 600 JPEG): a dusk sky over a circuit's start
-# straight, kerbs, a grandstand and a chequered gantry. Kept dark in the upper and lower
-# thirds so that the yellow title, credits and status line stay readable over it.
+# Draws the status window's picture (800 x 600 JPEG): a circuit's start straight at dusk,
+# with kerbs, a grandstand and a chequered flag beside the track. The bands behind the
+# yellow title, credits and status line are kept dark and calm so that the text reads
+# well over them: sky above, hills and grandstand low in the middle, asphalt below.
 # Needs ImageMagick. Usage: tools/make-artwork.sh [out.jpg]
 set -euo pipefail
 out=${1:-"$(dirname "$0")/../resources/status-picture.jpg"}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# Sky: deep blue at the top to a warm orange at the horizon (y = 330).
-convert -size 800x330 gradient:'#0b1533'-'#d9793a' "$tmp/sky.png"
-convert -size 800x270 gradient:'#1d2a1a'-'#0d130c' "$tmp/ground.png"
+# Sky from night blue to a dusk red at the horizon (y = 300); dark grass below.
+convert -size 800x300 gradient:'#070d24'-'#6b2f3c' "$tmp/sky.png"
+convert -size 800x300 gradient:'#1a2616'-'#0a1008' "$tmp/ground.png"
 convert "$tmp/sky.png" "$tmp/ground.png" -append "$tmp/base.png"
 
-# Chequered squares for the gantry, drawn as one strip.
-cheq=""
-for ((i = 0; i < 20; i++)); do
-  x=$((200 + i * 20))
-  if ((i % 2 == 0)); then
-    cheq+=" rectangle $x,150 $((x + 19)),169 rectangle $((x + 20)),170 $((x + 39)),189"
-  fi
+# A chequered flag on a pole, 5 x 4 squares of 14 pixels, waving slightly.
+flag=""
+for ((row = 0; row < 4; row++)); do
+  for ((col = 0; col < 5; col++)); do
+    if (((row + col) % 2 == 0)); then
+      x=$((60 + col * 14)); y=$((392 + row * 14 + col * 2))
+      flag+=" polygon $x,$y $((x + 14)),$((y + 2)) $((x + 14)),$((y + 16)) $x,$((y + 14))"
+    fi
+  done
+done
+
+# Stars in the upper sky.
+stars=""
+for xy in 40,22 130,64 215,18 305,48 390,12 470,58 560,26 655,70 720,20 780,52 95,110 610,104; do
+  x=${xy%,*}; y=${xy#*,}
+  stars+=" rectangle $x,$y $((x + 1)),$((y + 1))"
 done
 
 convert "$tmp/base.png" \
-  -fill '#f4d9a8' -draw 'circle 610,300 610,274' \
-  -fill '#24301f' -draw 'polygon 0,330 120,280 260,318 380,290 520,322 660,284 800,320 800,340 0,340' \
-  -fill '#3a3f47' -draw 'polygon 330,330 470,330 800,600 0,600' \
-  -fill '#c8102e' -draw 'polygon 322,330 330,330 0,600 0,560' -draw 'polygon 470,330 478,330 800,560 800,600' \
-  -fill white -draw 'polygon 326,330 330,330 0,584 0,572' -draw 'polygon 470,330 474,330 800,572 800,584' \
-  -stroke '#e8e8e8' -strokewidth 3 -draw 'line 400,335 400,360' -draw 'line 400,380 400,420' \
-  -draw 'line 400,450 400,520' -draw 'line 400,560 400,600' -stroke none \
-  -fill '#1b1f26' -draw 'rectangle 196,150 204,330' -draw 'rectangle 596,150 604,330' \
-  -fill '#1b1f26' -draw 'rectangle 200,146 600,193' \
-  -fill white -draw 'rectangle 200,150 600,189' -fill black -draw "$cheq" \
-  -fill '#2c3440' -draw 'polygon 20,330 20,250 250,222 250,330' \
-  -fill '#465263' -draw 'polygon 20,250 250,222 250,232 20,262' \
-  -fill '#ffd21f' -draw 'rectangle 40,270 230,276' -draw 'rectangle 40,290 230,296' \
-  -quality 88 -sampling-factor 2x2 -strip "$out"
+  -fill '#c9c3d6' -draw "$stars" \
+  -fill '#e8b07a' -draw 'circle 772,284 772,270' \
+  -fill '#161d14' -draw 'polygon 0,300 110,262 240,290 360,266 480,294 620,258 800,292 800,306 0,306' \
+  -fill '#1f242b' -draw 'polygon 30,306 30,262 230,246 230,306' \
+  -fill '#2c323b' -draw 'polygon 30,262 230,246 230,252 30,269' \
+  -fill '#7a6a2a' -draw 'rectangle 48,278 214,281' -draw 'rectangle 48,290 214,293' \
+  -fill '#2b2f35' -draw 'polygon 360,300 440,300 800,600 0,600' \
+  -fill '#8c1022' -draw 'polygon 352,300 360,300 0,600 0,566' -draw 'polygon 440,300 448,300 800,566 800,600' \
+  -fill '#b9b9b9' -draw 'polygon 356,300 360,300 0,588 0,577' -draw 'polygon 440,300 444,300 800,577 800,588' \
+  -stroke '#6d6f73' -strokewidth 3 -draw 'line 400,305 400,325' -draw 'line 400,345 400,380' \
+  -draw 'line 400,410 400,470' -draw 'line 400,510 400,600' -stroke none \
+  -fill '#3b3f44' -draw 'rectangle 56,388 59,520' \
+  -fill '#d8d8d8' -draw 'polygon 60,392 130,402 130,466 60,456' \
+  -fill '#111111' -draw "$flag" \
+  -quality 90 -sampling-factor 1x1 -strip "$out"
 identify "$out"

@@ -13,7 +13,7 @@ namespace orvo {
 std::string StatusTitle(const platform::ProgramVersion& version);
 
 // The two credits lines, separated by a single CR.
-inline constexpr const char* kStatusCredits = "Orvo+ loader and tools\rfor the GPL racing community";
+inline constexpr const char* kStatusCredits = "Orvo+ loader and tools\rfor the GPL community";
 
 class StatusLayout {
  public:

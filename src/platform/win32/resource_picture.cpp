@@ -47,9 +47,16 @@ void ResourcePicture::Draw(HDC dc, const RECT& target) const {
   OLE_YSIZE_HIMETRIC height = 0;
   picture_->get_Width(&width);
   picture_->get_Height(&height);
+  // Averaged, not sampled: sampling every other row of the shrunk picture bands its
+  // gradients.
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  POINT oldOrigin;
+  SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   // HIMETRIC runs upwards: the source starts at the bottom edge with a negative height.
   picture_->Render(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, height,
                    width, -height, nullptr);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace orvo::platform::win32

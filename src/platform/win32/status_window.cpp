@@ -58,9 +58,13 @@ class Win32StatusWindow final : public StatusWindow {
       for (auto& c : controls_) SetFontSizeOf(c, kDesignerFontPoints);
       RECT frame{0, 0, Pixels(kStoredClientWidthTwips), Pixels(kStoredClientHeightTwips)};
       AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+      SetLastError(ERROR_SUCCESS);  // a registration that found the class leaves a code behind
       hwnd_ = CreateWindowExA(0, kClassName, "", kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                               nullptr, nullptr, instance, this);
-      if (!hwnd_) win32::ThrowLastError("status window");
+      if (!hwnd_) {
+      const DWORD code = GetLastError();
+      win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE, "status window");
+    }
     } catch (...) {
       DeleteFonts();
       throw;
