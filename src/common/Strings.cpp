@@ -125,7 +125,8 @@ std::string OrvoCommon::HashKey(const std::string& pValue, std::int32_t pLength)
   return failure::Guarded(
       [&] {
         std::int32_t sum = 0;
-        for (std::size_t i = 0; i + 1 < pValue.size(); ++i) sum = AddChecked(sum, static_cast<unsigned char>(pValue[i]));
+        for (std::size_t i = 0; i + 1 < pValue.size(); ++i)
+          sum = AddChecked(sum, static_cast<unsigned char>(pValue[i]));
         if (sum == 0) return std::string(" ");
         const std::int32_t position = sum % 62 == 0 ? 62 : sum % 62;
         return std::string(1, kHashAlphabet[static_cast<std::size_t>(position - 1)]);

@@ -2,6 +2,7 @@
 // Win32 only: a picture decoded from an RCDATA resource of the running program by the
 // system's own picture loader (OleLoadPicture, which reads JPEG, GIF and BMP).
 #include <windows.h>
+// After windows.h, which they need.
 #include <ocidl.h>
 #include <olectl.h>
 

@@ -62,9 +62,9 @@ class Win32StatusWindow final : public StatusWindow {
       hwnd_ = CreateWindowExA(0, kClassName, "", kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                               nullptr, nullptr, instance, this);
       if (!hwnd_) {
-      const DWORD code = GetLastError();
-      win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE, "status window");
-    }
+        const DWORD code = GetLastError();
+        win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE, "status window");
+      }
     } catch (...) {
       DeleteFonts();
       throw;
