@@ -8,7 +8,7 @@ using platform::StatusControl;
 
 // The picture keeps the 800 x 600 image's proportions; the literal is the one the window
 // has always used, not 4/3.
-constexpr float kPictureAspect = 1.333333f;
+constexpr float kPictureRatio = 1.333333f;
 constexpr float kTitleShare = 0.2f;
 constexpr float kCreditsToTitle = 1.8f;
 constexpr float kCreditsFontShare = 0.4f;
@@ -40,7 +40,7 @@ void StatusLayout::Run(platform::StatusWindow& w, const std::string& title) cons
   w.SetMeasure(StatusControl::Picture, Measure::Top, 0);
   w.SetMeasure(StatusControl::Picture, Measure::Left, 0);
   w.SetMeasure(StatusControl::Picture, Measure::Width, w.InnerWidth());
-  w.SetMeasure(StatusControl::Picture, Measure::Height, get(StatusControl::Picture, Measure::Width) / kPictureAspect);
+  w.SetMeasure(StatusControl::Picture, Measure::Height, get(StatusControl::Picture, Measure::Width) / kPictureRatio);
 
   // From here on the inner height is the picture's height less the window's frame.
   w.SetOuterHeight(get(StatusControl::Picture, Measure::Height));
