@@ -1,10 +1,38 @@
 #include "status/frmStatus.h"
 
+#include <utility>
+
 namespace orvo {
 
-// Placeholder until the window and its layout land: keeps the message only.
-std::string frmStatus::Message() { return message_; }
-void frmStatus::SetMessage(const std::string& text) { message_ = text; }
+frmStatus::frmStatus() : frmStatus(platform::CreateStatusWindow) {}
+
+frmStatus::frmStatus(WindowFactory factory) : factory_(std::move(factory)) {}
+
+platform::StatusWindow& frmStatus::Window() {
+  if (!window_) {
+    // The window counts as loaded while its layout runs (a repaint that reaches back here
+    // finds it), but a window whose loading failed is dropped again.
+    window_ = factory_();
+    try {
+      layout_.Run(*window_, StatusTitle(platform::Version()));
+    } catch (...) {
+      window_.reset();
+      throw;
+    }
+  }
+  return *window_;
+}
+
+std::string frmStatus::Message() { return Window().Caption(platform::StatusControl::Status); }
+
+void frmStatus::SetMessage(const std::string& text) {
+  platform::StatusWindow& window = Window();
+  window.SetCaption(platform::StatusControl::Status, text);
+  // At once, not at the next idle moment: the caller is usually in a long blocking step.
+  window.Repaint();
+}
+
+void frmStatus::Show() { Window().Show(); }
 
 frmStatus& StatusWindow() {
   static frmStatus window;
