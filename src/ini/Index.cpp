@@ -1,10 +1,8 @@
 // INIFile: building the section index from the text, and finding a key in it.
-#include <algorithm>
-#include <functional>
-
 #include "common/ProgressMode.h"
 #include "ini/FailureScheme.h"
 #include "ini/IndexRecord.h"
+#include "ini/KeySearch.h"
 #include "ini/LineScanner.h"
 #include "status/frmStatus.h"
 
@@ -48,12 +46,9 @@ void INIFile::BuildIndex() {
 }
 
 std::optional<std::size_t> INIFile::FindKey(const std::string& sKey) const {
-  // Horspool skips through the index instead of stopping at every CR; it finds the same
-  // first occurrence as a plain search.
-  const auto hit =
-      std::search(sIndex.begin(), sIndex.end(), std::boyer_moore_horspool_searcher(sKey.begin(), sKey.end()));
-  if (hit == sIndex.end()) return std::nullopt;
-  return static_cast<std::size_t>(hit - sIndex.begin()) + sKey.size();
+  const std::size_t at = ini::FindLookupKey(sIndex, sKey);
+  if (at == std::string::npos) return std::nullopt;
+  return at + sKey.size();
 }
 
 }  // namespace orvo

@@ -1,5 +1,8 @@
 // GetIniValue: exactly what one plain search of the index for the key answers.
+#include <random>
+
 #include "IniTestSupport.h"
+#include "ini/KeySearch.h"
 
 namespace orvo::test {
 namespace {
@@ -48,6 +51,30 @@ TEST_F(IniTest, NewObjectAnswersNothing) {
   EXPECT_EQ(ini.GetIniValue("A", "x"), "");
   EXPECT_EQ(ini.dbGetSection(""), "");
   EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// The fast search must answer what the plain search answers: texts over a small alphabet
+// give many partial matches, near-misses at block edges and matches near the end.
+TEST(KeySearch, AnswersAsThePlainSearch) {
+  std::mt19937 rng(99);
+  const std::string alphabet = "\r\nAB1";
+  auto randomText = [&](std::size_t n) {
+    std::string s(n, ' ');
+    for (char& c : s) c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+    return s;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string hay = randomText(std::uniform_int_distribution<std::size_t>(0, 300)(rng));
+    std::string needle = randomText(std::uniform_int_distribution<std::size_t>(1, 9)(rng));
+    if (!hay.empty() && i % 2 == 0) {  // half the needles are cut from the text itself
+      const std::size_t at = std::uniform_int_distribution<std::size_t>(0, hay.size() - 1)(rng);
+      needle = hay.substr(at, needle.size());
+    }
+    const std::size_t a = std::uniform_int_distribution<std::size_t>(0, needle.size() - 1)(rng);
+    const std::size_t b = std::uniform_int_distribution<std::size_t>(0, needle.size() - 1)(rng);
+    ASSERT_EQ(ini::FindFirst(hay, needle, a, b), std::string_view(hay).find(needle))
+        << "case " << i << " needle " << testing::PrintToString(needle);
+  }
 }
 
 }  // namespace
