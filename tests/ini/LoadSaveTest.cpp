@@ -105,6 +105,19 @@ TEST_F(IniTest, SaveMakesTheBackupOnce) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
+TEST_F(IniTest, RefreshDropsUnsavedEdits) {
+  TempDir dir;
+  WriteBytes(dir / "r.ini", "[A]\nx=1\n");
+  INIFile ini;
+  ini.SetFilename(dir.Text("r.ini"));
+  ini.SetIniValue("A", "x", "2");
+  ASSERT_TRUE(ini.Changed());
+  ini.Refresh();
+  EXPECT_FALSE(ini.Changed());
+  EXPECT_EQ(ini.IniString(), "[A]\nx=1\n");
+  EXPECT_EQ(ini.GetIniValue("A", "x"), "1");
+}
+
 TEST_F(IniTest, SaveWithoutChangesWritesNothing) {
   TempDir dir;
   WriteBytes(dir / "a.ini", "x=1");
