@@ -1,9 +1,7 @@
 #pragma once
 // Shared pieces of the INI engine's tests: objects made from a text, the index as the index
-// file shows it, and a fixture that keeps the loader log and the error box out of the way.
+// file shows it, and fixtures that record the loader log and the error box.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "ini/INIFile.h"
 #include "support/Recorders.h"
@@ -17,11 +15,10 @@ inline INIFile WithText(const std::string& text) {
   return ini;
 }
 
-// The index text, read back from the index file that Save writes (without the CR LF that
-// the file adds).
-inline std::string SavedIndex(INIFile& ini) {
+// The index text as Save writes it to the index file, without the CR LF the file adds.
+inline std::string SavedIndex(const std::string& text) {
   TempDir dir;
-  const std::string text = ini.IniString();
+  INIFile ini;
   ini.SetFilename(dir.Text("probe.ini"));
   ini.SetIniString(text);
   ini.BuildIndex();
@@ -32,15 +29,11 @@ inline std::string SavedIndex(INIFile& ini) {
   return file.size() >= 2 ? file.substr(0, file.size() - 2) : "<no index file>";
 }
 
-// Parameterised tests name each case by its own name field.
 struct ByName {
   template <class P>
-  std::string operator()(const testing::TestParamInfo<P>& info) const {
-    return info.param.name;
-  }
+  std::string operator()(const testing::TestParamInfo<P>& info) const { return info.param.name; }
 };
 
-// Log entries and boxes are recorded, never written or shown.
 template <class Param>
 class IniCases : public testing::TestWithParam<Param> {
  protected:
