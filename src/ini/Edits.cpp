@@ -129,6 +129,8 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
         const auto valueFrom = FindKey(ini::LookupKey(pSection, pEntry));
         if (!valueFrom) return;
         const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
+        // A position outside the text (an index file left from another version of the file)
+        // is an invalid argument: reported, and nothing is removed.
         if (pos < 1 || static_cast<std::size_t>(pos) > sIniFile.size() + 1) throw OrvoError::InvalidArgument();
 
         // The entry's line goes together with the line end before it; the line end after it

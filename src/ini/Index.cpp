@@ -11,6 +11,8 @@ namespace orvo {
 void INIFile::BuildIndex() {
   const std::string progress = "Indexing " + Common().StripPath(sFilename);
   Guard("in BuildIndex", ini::NoDiagnostics, [&] {
+    // Progress is the status line alone: set for the rebuild, put back afterwards (and left
+    // standing when the rebuild fails).
     std::string remembered;
     if (gProgressMode) {
       remembered = StatusWindow().Message();
