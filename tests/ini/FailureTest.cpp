@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(IniTest, FailedSaveKeepsChangedAndWritesOnlyWhatCameBefore) {
   TempDir dir;
-  for (const std::string name : {dir.Text("missing\\x.ini"), dir.Text("n.ini")}) {
+  for (const std::string& name : {dir.Text("missing\\x.ini"), dir.Text("n.ini")}) {
     INIFile ini;  // the first fails creating the file, the second moving it to the backup
     ini.SetFilename(name);
     ini.SetSaveIndex(true);
