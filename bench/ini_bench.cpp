@@ -1,0 +1,86 @@
+// Index build throughput and the time of one lookup, on texts generated with a fixed seed.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ini/INIFile.h"
+#include "launcher/CommonDefinitions.h"
+
+namespace {
+
+struct Generated {
+  std::string text;
+  std::vector<std::pair<std::string, std::string>> keys;  // section, entry
+};
+
+// About 42 bytes per entry line (200,000 entries make some 8 MiB), a section every 50 entries, some comments and blank lines,
+// CR LF line ends.
+Generated MakeIni(int entries, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> len(14, 36), pick(0, 9);
+  Generated g;
+  g.text.reserve(static_cast<std::size_t>(entries) * 44);
+  std::string section;
+  for (int i = 0; i < entries; ++i) {
+    if (i % 50 == 0) {
+      section = "Section" + std::to_string(i / 50);
+      g.text += "\r\n[" + section + "]\r\n";
+    }
+    const std::string entry = "Entry" + std::to_string(i);
+    std::string value(static_cast<std::size_t>(len(rng)), 'v');
+    for (char& c : value) c = static_cast<char>('a' + pick(rng));
+    g.text += entry + " = " + value;
+    if (pick(rng) == 0) g.text += "  ; a comment";
+    g.text += "\r\n";
+    g.keys.emplace_back(section, entry);
+  }
+  return g;
+}
+
+void BM_BuildIndex(benchmark::State& state) {
+  orvo::SetLoaderLogSink([](const std::string&) {});
+  const Generated g = MakeIni(200000, 42);
+  orvo::INIFile ini;
+  ini.SetIniString(g.text);
+  for (auto _ : state) {
+    ini.BuildIndex();
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(g.text.size()));
+  state.counters["MiB"] = static_cast<double>(g.text.size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One lookup on a 1,000-entry file: every other lookup is a hit, spread over the whole file;
+// the misses are names that are absent or sit in another section.
+void BM_GetIniValue(benchmark::State& state) {
+  orvo::SetLoaderLogSink([](const std::string&) {});
+  const Generated g = MakeIni(1000, 7);
+  orvo::INIFile ini;
+  ini.SetIniString(g.text);
+  ini.BuildIndex();
+  std::vector<std::pair<std::string, std::string>> probes;
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<std::size_t> any(0, g.keys.size() - 1);
+  for (int i = 0; i < 256; ++i) {
+    const auto& [section, entry] = g.keys[any(rng)];
+    switch (i % 4) {
+      case 0:
+      case 2: probes.emplace_back(section, entry); break;
+      case 1: probes.emplace_back(section, entry + "x"); break;
+      default: probes.emplace_back("Section999", entry); break;
+    }
+  }
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [section, entry] = probes[i++ & 255];
+    benchmark::DoNotOptimize(ini.GetIniValue(section, entry));
+  }
+}
+BENCHMARK(BM_GetIniValue)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

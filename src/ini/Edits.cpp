@@ -1,0 +1,185 @@
+// INIFile: edits that patch the text in place and touch only the characters they must.
+#include <algorithm>
+
+#include "ini/FailureScheme.h"
+#include "ini/IndexRecord.h"
+#include "ini/LineScanner.h"
+
+namespace orvo {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// The 0-based offset at which the physical line holding offset at begins: just after the
+// last CR or LF before it, or 0.
+std::size_t PhysicalLineBegin(std::string_view text, std::size_t at) {
+  while (at > 0 && !IsLineEnd(text[at - 1])) --at;
+  return at;
+}
+
+}  // namespace
+
+void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry, const std::string& pValue,
+                          bool pAdd, bool pDontMarkAsChanged) {
+  std::string value = pValue;
+  Guard(
+      " in inifile.SetIniValue",
+      [&] {
+        return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry),
+                                    ini::Diag("pValue   = ", value), ini::Diag("pAdd     = ", pAdd),
+                                    ini::Diag("pDontMark= ", pDontMarkAsChanged)};
+      },
+      [&] {
+        if (pEntry.empty() || pSection.empty()) return;
+        value = text::TrimSpaces(pValue);
+        if (bIndexDirty) BuildIndex();
+        if (GetIniValue(pSection, pEntry) == value) return;  // Changed is not touched
+
+        const auto valueFrom = FindKey(ini::LookupKey(pSection, pEntry));
+        if (!valueFrom) {
+          if (pAdd) AddIniEntry(pSection, pEntry, value);
+          return;
+        }
+        const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
+        if (pos <= 0) return;
+        // The value field runs to the first line end, comment or TAB; spaces before a
+        // comment belong to it, so a shorter value keeps the comment in its column.
+        const std::int32_t e = OwnCommon().FindCharInString(sIniFile, "\r\n;\t", pos);
+        const std::int32_t width = e - pos;
+        if (width < 0) throw OrvoError::InvalidArgument();  // a stale position past the text
+        const std::string_view field = std::string_view(sIniFile).substr(static_cast<std::size_t>(pos - 1), width);
+
+        if (text::TrimSpacesView(field).size() != value.size()) {
+          bIndexDirty = true;
+        } else {
+          // Same length: every position in the index stays valid, so the record is patched
+          // instead of rebuilding the index.
+          if (*valueFrom >= sIndex.size()) throw OrvoError::InvalidArgument();
+          const std::size_t n = std::min(value.size(), sIndex.size() - *valueFrom);
+          sIndex.replace(*valueFrom, n, value, 0, n);
+        }
+        std::string written = value;
+        if (written.size() < static_cast<std::size_t>(width)) written.resize(static_cast<std::size_t>(width), ' ');
+        sIniFile.replace(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(width), written);
+        if (!pDontMarkAsChanged) bChanged = true;
+      });
+}
+
+void INIFile::AddIniEntry(const std::string& pSection, const std::string& pEntry, const std::string& pValue) {
+  const auto entryLine = [&] { return pEntry + " = " + text::TrimSpaces(pValue) + "\r\n"; };
+  failure::Guarded(
+      [&] {
+        if (bIndexDirty) BuildIndex();
+        std::string current;
+        std::int32_t pos = 1;
+        std::string_view line;
+        std::int32_t lineStart = ini::ScanLine(sIniFile, pos, line);
+        while (lineStart >= 0 && !text::EqualIgnoringCase(current, pSection)) {
+          std::size_t eq = 0;
+          const std::string_view cut = ini::CutLine(line, eq);
+          if (ini::IsHeader(cut)) current.assign(ini::HeaderName(cut));
+          lineStart = ini::ScanLine(sIniFile, pos, line);
+        }
+
+        if (text::EqualIgnoringCase(current, pSection)) {
+          // The new entry becomes the first line of the section.
+          std::size_t ins;
+          if (lineStart < 0) {
+            sIniFile += "\r\n";
+            ins = sIniFile.size();
+          } else {
+            ins = static_cast<std::size_t>(lineStart - 1);
+          }
+          sIniFile.insert(ins, entryLine());
+        } else {
+          const bool onlyLineEnds =
+              std::all_of(sIniFile.begin(), sIniFile.end(), [](char c) { return IsLineEnd(c); });
+          if (onlyLineEnds) {
+            sIniFile.clear();
+          } else {
+            // A failure while the trailing line ends are stripped leaves the empty text and
+            // the section is still added.
+            failure::Guarded(
+                [&] {
+                  while (!sIniFile.empty() && IsLineEnd(sIniFile.back())) sIniFile.pop_back();
+                  sIniFile += "\r\n\r\n";
+                },
+                [&](const Failure&) { sIniFile.clear(); });
+          }
+          sIniFile += "[ " + pSection + " ]\r\n" + entryLine();
+        }
+        bChanged = true;
+        bIndexDirty = true;
+      },
+      [&](const Failure& f) {
+        // An invalid argument of a text operation ends the member quietly.
+        if (f.kind == OrvoError::Kind::InvalidArgument) return;
+        ReportFailure(f, "\rin AddIniEntry",
+                      {ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry),
+                       ini::Diag("pValue   = ", pValue)});
+      });
+}
+
+void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEntry) {
+  Guard(
+      " in inifile.DeleteIniEntry",
+      [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry)}; },
+      [&] {
+        if (bIndexDirty) BuildIndex();
+        const auto valueFrom = FindKey(ini::LookupKey(pSection, pEntry));
+        if (!valueFrom) return;
+        const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
+        // A position outside the text (an index file left from another version of the file)
+        // is an invalid argument: reported, and nothing is removed.
+        if (pos < 1 || static_cast<std::size_t>(pos) > sIniFile.size() + 1) throw OrvoError::InvalidArgument();
+
+        // The entry's line goes together with the line end before it; the line end after it
+        // stays. Line ends are CR LF, LF or CR alone, so in a text whose lines end in LF or
+        // CR only, exactly the entry's line and one line end go, never a neighbour.
+        const std::string_view text = sIniFile;
+        const std::size_t at = static_cast<std::size_t>(pos - 1);
+        const std::size_t lineBegin = PhysicalLineBegin(text, at);
+        std::size_t lineEnd = at;
+        while (lineEnd < text.size() && !IsLineEnd(text[lineEnd])) ++lineEnd;
+        std::size_t from = lineBegin;
+        if (from > 0) {
+          --from;
+          if (from > 0 && text[from] == '\n' && text[from - 1] == '\r') --from;
+        }
+        sIniFile.erase(from, lineEnd - from);
+        bChanged = true;
+        bIndexDirty = true;
+      });
+}
+
+// A section goes with its header line (and any TAB before the bracket) and every line up to
+// the next header, or to the end of the text; the next header's line stays whole. Comments
+// and blank lines just above the next header go with the deleted section.
+void INIFile::DeleteSection(const std::string& pSection) {
+  Guard(
+      " in inifile.DeleteSection", [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection)}; },
+      [&] {
+        std::int32_t pos = 1;
+        std::string found;
+        const std::int32_t headerStart = FindHeader(pSection, pos, found);
+        if (headerStart <= 0) return;
+
+        std::size_t to = sIniFile.size();
+        std::string line;
+        std::int32_t lineStart = 0;
+        for (;;) {
+          ReadLine(sIniFile, pos, line, lineStart);
+          if (lineStart < 0) break;
+          if (ini::IsHeader(line)) {
+            to = PhysicalLineBegin(sIniFile, static_cast<std::size_t>(lineStart - 1));
+            break;
+          }
+        }
+        const std::size_t from = PhysicalLineBegin(sIniFile, static_cast<std::size_t>(headerStart - 1));
+        sIniFile.erase(from, to - from);
+        bChanged = true;
+        bIndexDirty = true;
+      });
+}
+
+}  // namespace orvo

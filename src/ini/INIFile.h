@@ -1,0 +1,150 @@
+#pragma once
+// INIFile: one INI file held in memory as a single text, exactly as it was read, with a
+// section index through which values are looked up. Edits patch the text in place, so a
+// load and save without edits writes back every byte as it came (line ends of any kind,
+// comments, TABs, blank lines, bytes above 127).
+//
+// Texts are bytes, one character per byte; positions are 1-based. Section and entry names
+// compare without regard to ASCII case; values keep their case.
+//
+// Failures: every member except the plain property reads and writes catches its own
+// failure. It writes the diagnostic dump and its parameter lines to the loader log, shows
+// the error box with its suffix (given per member below) and returns its default (the
+// empty text for texts); nothing reaches the caller. Refresh tries the failed step again.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Failure.h"
+#include "common/OrvoCommon.h"
+
+namespace orvo {
+
+class INIFile {
+ public:
+  INIFile() = default;
+
+  // ---- Properties ------------------------------------------------------------------------
+  bool Changed() const { return bChanged; }
+  // The only way for a caller to mark the text as saved or unsaved.
+  void SetChanged(bool pChanged) { bChanged = pChanged; }
+  // When true, Save also writes the index file "<name without extension>.gix".
+  bool SaveIndex() const { return bSaveIndex; }
+  void SetSaveIndex(bool pSave) { bSaveIndex = pSave; }
+  // The game INI number (core.ini 0, app.ini 10, player.ini 20, address.ini 50,
+  // 67season.ini 60, server.ini 65, -1 otherwise); 0 until a file is bound. Stored unchecked.
+  std::int32_t IniNumber() const { return lIniNumber; }
+  void SetIniNumber(std::int32_t pIniNumber) { lIniNumber = pIniNumber; }
+  // The bound file as given; "" and "dummy" mean bound to no file.
+  const std::string& Filename() const { return sFilename; }
+  // Binds the object: loads the file (Refresh) when it can be read, else empties the object
+  // (Clear); then sets IniNumber from the file's own name. Box " in inifile.Filename (Let)".
+  void SetFilename(const std::string& pFileName);
+  const std::string& IniString() const { return sIniFile; }
+  // Replaces the text and marks the index for rebuilding; Changed and the file name stay.
+  // Box " in inifile.IniString (Let)".
+  void SetIniString(const std::string& pString);
+
+  // ---- Lookups ---------------------------------------------------------------------------
+  // The value of pEntry in pSection, blanks removed at both ends; "" when there is none.
+  // Names are not trimmed before the search. Box " in inifile.GetIniValue", then "".
+  std::string GetIniValue(const std::string& pSection, const std::string& pEntry);
+  // Positions the section reader after the header of pSection ("" = the first section with
+  // a non-empty name) and returns the name as the header writes it; "" when there is none.
+  // Box " in dbGetSection", then "".
+  std::string dbGetSection(const std::string& pSection);
+  // The next entry of the section the reader stands in; both "" at the section's end.
+  // Before any dbGetSection the arguments are left untouched. Box " in inifile.dbGNS".
+  void dbGNS(std::string& pEntry, std::string& pValue);
+
+  // ---- Edits -----------------------------------------------------------------------------
+  // Replaces the value where it stands (padded to the old field, or pushing the rest of the
+  // text right); with pAdd a missing entry, and its section when needed, is added.
+  // Box " in inifile.SetIniValue".
+  void SetIniValue(const std::string& pSection, const std::string& pEntry, const std::string& pValue,
+                   bool pAdd = false, bool pDontMarkAsChanged = false);
+  // Removes the entry's line together with the line end before it.
+  // Box " in inifile.DeleteIniEntry".
+  void DeleteIniEntry(const std::string& pSection, const std::string& pEntry);
+  // Removes the section's header line and every line up to the next header or the end.
+  // Box " in inifile.DeleteSection".
+  void DeleteSection(const std::string& pSection);
+
+  // ---- Loading and saving ----------------------------------------------------------------
+  // Reloads the text from the bound file; trusts the index file only when it is strictly
+  // newer than the INI file. Box " in inifile.Refresh", then the failed step again (three
+  // boxes at most, then Refresh gives up and returns).
+  void Refresh();
+  // Writes the text when Changed; with pBackupOriginalFile the file on disk first becomes
+  // "<name>.PreOrvo" unless that backup exists. Box " in Save <file name>", then return with
+  // Changed still true.
+  void Save(bool pBackupOriginalFile = true);
+  // Empties the text (Changed false, index dirty). Box " in IniFile.Clear".
+  void Clear();
+
+  // ---- Index -----------------------------------------------------------------------------
+  // Rebuilds the section index from the text, logging "Indexing <own name>".
+  // Box "<description>in BuildIndex"; the records built so far stay, the index stays dirty.
+  void BuildIndex();
+
+  // ---- Override parameters ---------------------------------------------------------------
+  // The override parameters of every entry of pSection written under pNewSection (pSection
+  // when ""); pIniNumber -1 means IniNumber. "" when there is no such section or no entry.
+  // Box " in inifile.GPLORSection".
+  std::string GPLORSection(const std::string& pSection, const std::string& pNewSection = std::string(),
+                           std::int32_t pIniNumber = -1);
+  // ' -ko"<number>:<section>:<key>:<value>"'; "" when the number is negative.
+  // Box " in inifile.GPLORParameter".
+  std::string GPLORParameter(const std::string& pSection, const std::string& pKey, const std::string& pValue,
+                             std::int32_t pIniNumber = -1);
+
+ private:
+  // Reads the next non-blank line of text from pStartPos (1 or more); pLineStartPos is -1 at
+  // the end. Box " in inifile.ReadLine".
+  void ReadLine(const std::string& text, std::int32_t& pStartPos, std::string& pLine, std::int32_t& pLineStartPos);
+  // Splits a line into entry name and value. Writes neither argument when the line, after its
+  // comment and TAB cuts, holds no "="; the result says whether it wrote them.
+  // Box " in inifile.ParseEntryLine".
+  bool ParseEntryLine(const std::string& pLine, std::string& pEntry, std::string& pValue);
+  // Adds an entry as the first line of its section, or the section at the end of the text.
+  // Box "<description>" CR "in AddIniEntry".
+  void AddIniEntry(const std::string& pSection, const std::string& pEntry, const std::string& pValue);
+  // Writes file name, text and index to the loader log; returns "". Box
+  // " in inifile.IniFileDump".
+  std::string IniFileDump();
+
+  // The shared failure scheme: on a failure inside body, dump, write the lines that
+  // diagnostics() gives at that moment through WriteLoaderLogNFE, show the error box with
+  // the failure's description and suffix, and return fallback.
+  template <class Diagnostics, class Body, class T>
+  T Guard(std::string_view suffix, Diagnostics&& diagnostics, Body&& body, T fallback);
+  template <class Diagnostics, class Body>
+  void Guard(std::string_view suffix, Diagnostics&& diagnostics, Body&& body);
+  // Dump, the diagnostic lines through WriteLoaderLogNFE, then the box.
+  void ReportFailure(const Failure& failure, std::string_view suffix, const std::vector<std::string>& lines);
+  // One step of Refresh: dump and box after each failure, then try again (bounded).
+  template <class Step>
+  void RetryStep(Step&& step);
+
+  // Reads lines from pos until the header of pSection ("" = the first non-empty name), as
+  // the section reader finds it; returns that header's line start, or -1 at the end.
+  std::int32_t FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found);
+  // Finds the lookup key of pSection/pEntry in the index; the offset just after the key, or
+  // nullopt when it is absent.
+  std::optional<std::size_t> FindKey(const std::string& sKey) const;
+  OrvoCommon& OwnCommon();
+
+  std::string sIndex;
+  std::string sIniFile;
+  std::string sFilename;
+  bool bIndexDirty = false;
+  bool bChanged = false;
+  bool bSaveIndex = false;
+  std::int32_t lIniNumber = 0;
+  std::int32_t lReadPos = 0;
+  std::optional<OrvoCommon> oCommon;
+};
+
+}  // namespace orvo

@@ -1,0 +1,73 @@
+#pragma once
+// The section index text and its lookup key.
+//
+// One record per entry line, in the order of the text:
+//   CR LF NAME CR LF SECTION CR LF value CR LF position CR LF
+// with name and section in upper case, the value as written, and the 1-based position at
+// which the value starts in the text. A lookup is one plain substring search for the key
+// CR LF NAME CR LF SECTION CR LF; whatever that search finds is the answer, also where the
+// key happens to match across the lines of two records.
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/Failure.h"
+#include "common/TextOps.h"
+
+namespace orvo::ini {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// The key, in upper case as a whole.
+inline std::string LookupKey(std::string_view pSection, std::string_view pEntry) {
+  std::string key;
+  key.reserve(pSection.size() + pEntry.size() + 6);
+  key.append(kCrLf).append(pEntry).append(kCrLf).append(pSection).append(kCrLf);
+  for (char& c : key) c = text::UpperAscii(c);
+  return key;
+}
+
+inline void AppendUpper(std::string& out, std::string_view s) {
+  const std::size_t at = out.size();
+  out.append(s);
+  for (std::size_t i = at; i < out.size(); ++i) out[i] = text::UpperAscii(out[i]);
+}
+
+// Appends one record; upperSection is already in upper case.
+inline void AppendRecord(std::string& index, std::string_view name, std::string_view upperSection,
+                         std::string_view value, std::int32_t position) {
+  char digits[16];
+  const auto written = std::to_chars(digits, digits + sizeof digits, position);
+  index.append(kCrLf);
+  AppendUpper(index, name);
+  index.append(kCrLf).append(upperSection).append(kCrLf).append(value).append(kCrLf);
+  index.append(digits, written.ptr).append(kCrLf);
+}
+
+// The line of the index that starts at offset from: up to the next CR LF. A line without a
+// CR LF after it is a text operation with a negative length, an invalid argument.
+inline std::string_view IndexLine(std::string_view index, std::size_t from) {
+  const std::size_t stop = from <= index.size() ? index.find(kCrLf, from) : std::string_view::npos;
+  if (stop == std::string_view::npos) throw OrvoError::InvalidArgument();
+  return index.substr(from, stop - from);
+}
+
+// The number on a position line: its leading decimal digits, 0 when there are none.
+inline std::int32_t PositionNumber(std::string_view line) {
+  std::int64_t n = 0;
+  for (char c : line) {
+    if (c < '0' || c > '9') break;
+    n = n * 10 + (c - '0');
+    if (n > INT32_MAX) throw OrvoError::Overflow();
+  }
+  return static_cast<std::int32_t>(n);
+}
+
+// The value line starts at valueFrom; the position line follows it.
+inline std::int32_t RecordPosition(std::string_view index, std::size_t valueFrom) {
+  const std::string_view value = IndexLine(index, valueFrom);
+  return PositionNumber(IndexLine(index, valueFrom + value.size() + kCrLf.size()));
+}
+
+}  // namespace orvo::ini

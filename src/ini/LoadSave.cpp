@@ -1,0 +1,111 @@
+// INIFile: binding to a file, loading it, trusting or ignoring its index file, and saving
+// with the ".PreOrvo" backup.
+#include <array>
+#include <utility>
+
+#include "ini/FailureScheme.h"
+#include "common/TextOps.h"
+#include "platform/files.h"
+
+namespace orvo {
+namespace {
+
+// "" and "dummy" bind the object to no file.
+bool IsUnbound(const std::string& name) { return name.empty() || name == "dummy"; }
+
+std::string IndexFileName(const std::string& iniName) { return Common().FilePart(iniName) + ".gix"; }
+
+// The game's INI files by their own name, tested in this order.
+std::int32_t GameIniNumber(const std::string& ownName) {
+  static const std::array<std::pair<const char*, std::int32_t>, 6> kNumbers = {{
+      {"core.ini", 0},
+      {"app.ini", 10},
+      {"player.ini", 20},
+      {"server.ini", 65},
+      {"address.ini", 50},
+      {"67season.ini", 60},
+  }};
+  const std::string lower = text::Lower(ownName);
+  for (const auto& [name, number] : kNumbers)
+    if (lower == name) return number;
+  return -1;
+}
+
+}  // namespace
+
+void INIFile::SetFilename(const std::string& pFileName) {
+  Guard(" in inifile.Filename (Let)", ini::NoDiagnostics, [&] {
+    sFilename = pFileName;
+    if (Common().FileExists(sFilename) && sFilename != "dummy") {
+      Refresh();
+    } else {
+      Clear();
+    }
+    std::string folder, ownName;
+    Common().GetPath(pFileName, folder, ownName);
+    lIniNumber = GameIniNumber(ownName);
+  });
+}
+
+// A step that fails on every attempt is given up after the third box; Refresh then returns
+// with what the earlier steps did, and Changed as it was.
+void INIFile::Refresh() {
+  failure::RetryBoundary([&] {
+    if (!IsUnbound(sFilename)) {
+      RetryStep([&] {
+        sIniFile = OwnCommon().FileExists(sFilename) ? platform::ReadFileBytes(sFilename) : std::string();
+      });
+    }
+    RetryStep([&] {
+      // The dates have whole seconds: an index file written in the same second as the INI
+      // file is not trusted.
+      const std::string indexName = IndexFileName(sFilename);
+      if (Common().FileDate(indexName) > Common().FileDate(sFilename)) {
+        sIndex = Common().ReadWholeFile(indexName);
+        bIndexDirty = false;
+      } else {
+        bIndexDirty = true;
+      }
+    });
+    bChanged = false;
+  });
+}
+
+void INIFile::Save(bool pBackupOriginalFile) {
+  if (IsUnbound(sFilename) || !bChanged) return;
+  const std::string suffix = " in Save " + sFilename;
+  Guard(suffix, ini::NoDiagnostics, [&] {
+    if (sFilename.size() >= 5 && text::Upper(sFilename.substr(sFilename.size() - 5)) == "\\.INI") {
+      IniFileDump();
+      ShowFatalError("Invalid filename in SaveIniFile");  // and the file is still written
+    }
+    if (bSaveIndex) Common().WriteNewIniFile(IndexFileName(sFilename), sIndex);
+
+    const std::string backup = sFilename + ".PreOrvo";
+    if (pBackupOriginalFile && !Common().FileExists(backup)) {
+      // A backup already there (even one that cannot be read) is kept, without a word.
+      failure::Guarded([&] { platform::RenameFile(sFilename, backup); },
+                       [&](const Failure& f) {
+                         if (f.kind != OrvoError::Kind::AlreadyExists) throw OrvoError(f.kind, f.description);
+                       });
+    }
+    auto facts = platform::InspectFile(sFilename);
+    if (!facts) {
+      platform::WriteFileBytes(sFilename, std::string());
+      facts = platform::InspectFile(sFilename);
+    }
+    if (facts && facts->readOnly) platform::SetReadOnly(sFilename, false);
+    platform::WriteFileBytes(sFilename, sIniFile);
+    bChanged = false;
+  });
+}
+
+void INIFile::Clear() {
+  Guard(" in IniFile.Clear", ini::NoDiagnostics, [&] {
+    sIniFile.clear();
+    bChanged = false;
+    bIndexDirty = true;
+  });
+}
+
+}  // namespace orvo

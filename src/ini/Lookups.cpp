@@ -1,0 +1,79 @@
+// INIFile: GetIniValue through the index, and the section reader dbGetSection / dbGNS,
+// which walks the text itself.
+#include "ini/FailureScheme.h"
+#include "ini/IndexRecord.h"
+#include "ini/LineScanner.h"
+
+namespace orvo {
+
+std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry) {
+  std::string sKey;
+  return Guard(
+      " in inifile.GetIniValue",
+      [&] {
+        return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry),
+                                    ini::Diag("sKey     = ", sKey)};
+      },
+      [&] {
+        if (bIndexDirty) BuildIndex();
+        sKey = ini::LookupKey(pSection, pEntry);
+        const auto start = FindKey(sKey);
+        if (!start) return std::string();
+        // A key that matches at the very end of the index has no line after it: that is an
+        // invalid argument, reported like any other failure.
+        return text::TrimSpaces(ini::IndexLine(sIndex, *start));
+      },
+      std::string());
+}
+
+std::string INIFile::dbGetSection(const std::string& pSection) {
+  return Guard(
+      " in dbGetSection", [&] { return ini::DiagnosticLines{ini::Diag("psection = ", pSection)}; },
+      [&] {
+        lReadPos = 1;
+        std::string found;
+        return FindHeader(pSection, lReadPos, found) > 0 ? found : std::string();
+      },
+      std::string());
+}
+
+std::int32_t INIFile::FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found) {
+  std::string line;
+  std::int32_t lineStart = 1;
+  for (;;) {
+    ReadLine(sIniFile, pos, line, lineStart);
+    // The header test is made on the line as read: a comment after the bracket ('[A];x')
+    // makes no header here.
+    if (ini::IsHeader(line)) found.assign(ini::HeaderName(line));
+    if (!pSection.empty() && text::EqualIgnoringCase(found, pSection)) return lineStart;
+    if (pSection.empty() && !found.empty()) return lineStart;
+    if (lineStart < 0) return lineStart;
+  }
+}
+
+// Lines inside the section that are neither empty, nor a header, nor an entry line (a
+// comment line, a line without "=") are passed over: the walk goes on to the next line, so
+// that every call yields a real entry or the end, and GPLORSection never repeats one.
+void INIFile::dbGNS(std::string& pEntry, std::string& pValue) {
+  Guard(
+      " in inifile.dbGNS",
+      [&] { return ini::DiagnosticLines{ini::Diag("pEntry = ", pEntry), ini::Diag("pValue = ", pValue)}; },
+      [&] {
+        if (lReadPos == 0) return;
+        std::string line;
+        std::int32_t lineStart = 0;
+        for (;;) {
+          do {
+            ReadLine(sIniFile, lReadPos, line, lineStart);
+          } while (line.empty() && lineStart > 0);
+          if (lineStart < 0 || line.starts_with('[')) {
+            pEntry.clear();
+            pValue.clear();
+            return;
+          }
+          if (ParseEntryLine(line, pEntry, pValue)) return;
+        }
+      });
+}
+
+}  // namespace orvo
