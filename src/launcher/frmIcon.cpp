@@ -91,10 +91,6 @@ void frmIcon::RunGameAndWait(const std::string& command) {
   platform::CloseProcessHandle(handle);
 }
 
-void frmIcon::StartProfilePrograms(const std::string&) {}
-
-void frmIcon::KillProfilePrograms() {}
-
 void frmIcon::WriteFile(const std::string& fileName, const std::string& content) {
   failure::Quietly([&] { platform::WriteFileBytes(fileName, content + "\r\n"); });
 }

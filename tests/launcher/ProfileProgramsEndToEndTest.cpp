@@ -82,7 +82,9 @@ TEST_P(ProfileCases, StartAndKillWhatTheProfileLists) {
   for (const char* n : {"a", "b", "c"}) {
     const bool expectedToRun = std::count(c.started.begin(), c.started.end(), n) > 0;
     EXPECT_EQ(std::filesystem::exists(dir / (std::string(n) + ".txt")), expectedToRun) << n;
-    if (expectedToRun) EXPECT_FALSE(ProcessIsRunning(std::stoul(Pid(n)))) << n;
+    if (expectedToRun) {
+      EXPECT_FALSE(ProcessIsRunning(std::stoul(Pid(n)))) << n;
+    }
   }
   std::vector<std::string> entries, killed;
   for (const auto& e : c.entries) entries.push_back(expand(e));
