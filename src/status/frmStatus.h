@@ -1,5 +1,6 @@
 #pragma once
 // The status window: picture, title with the version, two credits lines and one status line.
+#include <functional>
 #include <string>
 
 namespace orvo {
@@ -17,5 +18,11 @@ class frmStatus {
 
 // The program-wide status window.
 frmStatus& StatusWindow();
+
+// Every text set through SetMessage of any status window is also handed to the observer, so
+// that a caller can follow a long walk message by message. An empty observer removes it.
+// Returns the observer that was in place.
+using StatusMessageObserver = std::function<void(const std::string&)>;
+StatusMessageObserver SetStatusMessageObserver(StatusMessageObserver observer);
 
 }  // namespace orvo
