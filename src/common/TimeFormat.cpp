@@ -85,14 +85,13 @@ std::string OrvoCommon::HHMMSS(const double& inTime) const {
   // A negative time is shown as the minus sign and the text of its magnitude ('-1:23.2500'
   // for -83.25), so that its seconds field stays "00" to "59" like that of any other time;
   // a magnitude that rounds to zero is shown without the sign.
-  if (inTime < 0) {
-    const std::string magnitude = HHMMSS(-inTime);
-    return magnitude == "0:00.0000" ? magnitude : "-" + magnitude;
-  }
-  const std::int64_t minutes = static_cast<std::int64_t>(whole) / 60;
-  const double rest = inTime - 60.0 * static_cast<double>(minutes);
+  const double magnitude = std::fabs(inTime);
+  const std::int64_t minutes = static_cast<std::int64_t>(magnitude) / 60;
+  const double rest = magnitude - 60.0 * static_cast<double>(minutes);
   const double seconds = std::floor(rest);
-  return MinutesSecondsText(static_cast<double>(minutes), static_cast<std::int64_t>(seconds), rest - seconds, 4);
+  const std::string text =
+      MinutesSecondsText(static_cast<double>(minutes), static_cast<std::int64_t>(seconds), rest - seconds, 4);
+  return inTime < 0 && text != "0:00.0000" ? "-" + text : text;
 }
 
 std::string OrvoCommon::FormatLaptime(double pSeconds) const {
