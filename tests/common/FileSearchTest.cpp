@@ -13,155 +13,95 @@ namespace orvo {
 namespace {
 
 using test::ReadBytes;
-using test::TempDir;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
-// ---- FindString ------------------------------------------------------------------------
-
-struct FindCase {
-  const char* name;
-  std::string content;
-  std::int32_t start;
-  std::string search;
-  std::optional<std::int32_t> result;  // nullopt: the box and no value
-};
-
-class FindStringTest : public testing::TestWithParam<FindCase> {};
-TEST_P(FindStringTest, GivesThePositionBeforeTheMatch) {
-  TempDir dir;
-  WriteBytes(dir / "f.bin", GetParam().content);
-  test::BoxRecorder boxes;
-  EXPECT_EQ(Common().FindString(dir.Text("f.bin"), GetParam().start, GetParam().search), GetParam().result);
-  if (GetParam().result) {
-    EXPECT_TRUE(boxes.boxes().empty());
-  } else {
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_TRUE(boxes.texts()[0].ends_with(" in FindString")) << boxes.texts()[0];
+TEST(FindString, GivesThePositionBeforeTheMatchOrZero) {
+  struct Case {
+    std::string content;
+    std::int32_t start;
+    std::string search;
+    std::optional<std::int32_t> result;  // nullopt: the box and no value
+  };
+  const Case cases[] = {
+      {"xxabcx", 1, "abc", 2}, {"xxabcx", 3, "abc", 2}, {"xxabcx", 4, "abc", 0}, {"x", 1, "x", 0}, {"yx", 1, "x", 1}, {"abxy", 3, "x", 0},
+      {"abab", 1, "ab", 0}, {"abab", 2, "ab", 2}, {"12345", 1, "45", 3}, {"xABC", 1, "abc", 0},
+      {"ab", 1, " ab", -1}, {"zzab", 3, "  ab", 0},  // the first window's blanks take part
+      {"abc", 1, "", 2}, {"abc", 3, "", 0}, {"abc", 10, "c", 0}, {"", 1, "a", 0},
+      {std::string("\0\x01\xFF\0", 4), 1, std::string("\xFF\0", 2), 2},
+      {"abc", 0, "b", std::nullopt}, {"abc", 1, std::string(32768, 'a'), std::nullopt},
+      {std::string(32768, 'a'), 1, std::string(32767, 'a'), 0}};
+  test::TempDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content.substr(0, 8) + " from " + std::to_string(c.start) + " for " + c.search.substr(0, 8));
+    WriteBytes(dir / "f.bin", c.content);
+    test::BoxRecorder boxes;
+    EXPECT_EQ(Common().FindString(dir.Text("f.bin"), c.start, c.search), c.result);
+    EXPECT_EQ(boxes.texts().size(), c.result ? 0u : 1u);
+    for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(" in FindString")) << text;
+    EXPECT_EQ(ReadBytes(dir / "f.bin"), c.content);  // nothing written
   }
-  EXPECT_EQ(ReadBytes(dir / "f.bin"), GetParam().content);  // nothing written
-}
-INSTANTIATE_TEST_SUITE_P(
-    Windows, FindStringTest,
-    testing::Values(FindCase{"MatchAfterStart", "xxabcx", 1, "abc", 2}, FindCase{"MatchStartsAfterStart", "xxabcx", 3, "abc", 2},
-                    FindCase{"StartInsideTheMatch", "xxabcx", 4, "abc", 0},
-                    FindCase{"OneCharacterNeverAtTheStart", "x", 1, "x", 0},
-                    FindCase{"OneCharacterAfterTheStart", "yx", 1, "x", 1},
-                    FindCase{"FirstOfTwoMatches", "abab", 1, "ab", 0}, FindCase{"SecondMatch", "abab", 2, "ab", 2},
-                    FindCase{"MatchEndsAtTheLastByte", "12345", 1, "45", 3},
-                    FindCase{"CaseSensitive", "xABC", 1, "abc", 0},
-                    FindCase{"LeadingBlanksMatchTheFirstWindow", "ab", 1, " ab", -1},
-                    FindCase{"BlanksReachBelowTheStart", "zzab", 3, "  ab", 0},
-                    FindCase{"EmptyTextAfterTheStart", "abc", 1, "", 2}, FindCase{"EmptyTextAtTheLastByte", "abc", 3, "", 0},
-                    FindCase{"StartBeyondTheEnd", "abc", 10, "c", 0}, FindCase{"EmptyFile", "", 1, "a", 0},
-                    FindCase{"BinaryBytes", std::string("\0\x01\xFF\0", 4), 1, std::string("\xFF\0", 2), 2},
-                    FindCase{"StartBelowOneFails", "abc", 0, "b", std::nullopt},
-                    FindCase{"TextLongerThan16BitsFails", "abc", 1, std::string(32768, 'a'), std::nullopt},
-                    FindCase{"Longest16BitText", std::string(32768, 'a'), 1, std::string(32767, 'a'), 0}),
-    [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
-
-TEST(FindString, MissingFileIsCreatedEmpty) {
-  TempDir dir;
   EXPECT_EQ(Common().FindString(dir.Text("new.bin"), 1, "a"), 0);
-  ASSERT_TRUE(fs::exists(dir / "new.bin"));
-  EXPECT_EQ(fs::file_size(dir / "new.bin"), 0u);
+  EXPECT_TRUE(fs::exists(dir / "new.bin") && fs::file_size(dir / "new.bin") == 0);
 }
 
-// ---- ReadString ------------------------------------------------------------------------
-
-struct ReadCase {
-  const char* name;
-  std::int32_t start;
-  std::int32_t length;
-  std::string expected;
-};
-
-class ReadStringTest : public testing::TestWithParam<ReadCase> {};
-TEST_P(ReadStringTest, ReadsLengthBytesAtTheStart) {
-  TempDir dir;
+TEST(ReadString, LengthBytesFromTheStartAndAtLeastOne) {
+  struct Case {
+    std::int32_t start, length;
+    std::string expected;
+  };
+  const Case cases[] = {{2, 3, "bcd"}, {2, 0, "b"}, {6, -4, "f"}, {1, 6, "abcdef"}, {5, 4, std::string("ef\0\0", 4)},
+                        {9, 2, std::string(2, '\0')}, {0, 2, ""}};
+  test::TempDir dir;
   WriteBytes(dir / "f.bin", "abcdef");
-  EXPECT_EQ(Common().ReadString(dir.Text("f.bin"), GetParam().start, GetParam().length), GetParam().expected);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Positions, ReadStringTest,
-    testing::Values(ReadCase{"Middle", 2, 3, "bcd"}, ReadCase{"ZeroLengthReadsOne", 2, 0, "b"},
-                    ReadCase{"NegativeLengthReadsOne", 6, -4, "f"}, ReadCase{"Whole", 1, 6, "abcdef"},
-                    ReadCase{"PastTheEndReadsCodeZero", 5, 4, std::string("ef\0\0", 4)},
-                    ReadCase{"StartBeyondTheEnd", 9, 2, std::string(2, '\0')}, ReadCase{"StartBelowOneIsQuiet", 0, 2, ""}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
-
-// ---- CopyFiles and NewestFile ------------------------------------------------------------
-
-void SetTime(const fs::path& file, int secondsAgo) {
-  fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
+  for (const auto& c : cases)
+    EXPECT_EQ(Common().ReadString(dir.Text("f.bin"), c.start, c.length), c.expected) << c.start << " " << c.length;
 }
 
 TEST(CopyFiles, CopiesThePlainFilesWithoutPointNamesOrSubdirectories) {
-  TempDir dir;
+  test::TempDir dir;
   fs::create_directories(dir / "from" / "sub");
-  fs::create_directory(dir / "to");
-  WriteBytes(dir / "from" / "a.ini", "new a");
-  WriteBytes(dir / "from" / "b", "b");
-  WriteBytes(dir / "from" / ".profile", "p");
-  WriteBytes(dir / "from" / "sub" / "c.ini", "c");
-  WriteBytes(dir / "to" / "a.ini", "old a");
+  fs::create_directories(dir / "to");
+  fs::create_directories(dir / "empty");
+  for (const char* f : {"from/a.ini", "from/b", "from/.profile", "from/sub/c.ini"}) WriteBytes(dir / f, f);
+  WriteBytes(dir / "to" / "a.ini", "old");
   test::BoxRecorder boxes;
+  Common().CopyFiles(dir.Text("empty") + "\\", dir.Text("to") + "\\");
   Common().CopyFiles(dir.Text("from") + "\\", dir.Text("to") + "\\");
   EXPECT_TRUE(boxes.boxes().empty());
-  EXPECT_EQ(ReadBytes(dir / "to" / "a.ini"), "new a");
-  EXPECT_EQ(ReadBytes(dir / "to" / "b"), "b");
-  EXPECT_FALSE(fs::exists(dir / "to" / ".profile"));
-  EXPECT_FALSE(fs::exists(dir / "to" / "sub"));
-}
-
-TEST(CopyFiles, EmptySourceCopiesNothingAndAMissingTargetShowsTheBox) {
-  TempDir dir;
-  fs::create_directory(dir / "from");
-  fs::create_directory(dir / "to");
-  {
-    test::BoxRecorder boxes;
-    Common().CopyFiles(dir.Text("from") + "\\", dir.Text("to") + "\\");
-    EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_TRUE(fs::is_empty(dir / "to"));
-  }
-  WriteBytes(dir / "from" / "a.ini", "a");
-  test::BoxRecorder boxes;
+  EXPECT_EQ(ReadBytes(dir / "to" / "a.ini"), "from/a.ini");
+  EXPECT_EQ(ReadBytes(dir / "to" / "b"), "from/b");
+  EXPECT_FALSE(fs::exists(dir / "to" / ".profile") || fs::exists(dir / "to" / "sub"));
   Common().CopyFiles(dir.Text("from") + "\\", dir.Text("missing") + "\\");
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_TRUE(boxes.texts()[0].ends_with(" in CopyFiles")) << boxes.texts()[0];
   EXPECT_EQ(boxes.boxes()[0].title, "Fatal Orvo+ Error");
 }
 
-struct NewestCase {
-  const char* name;
-  std::vector<std::pair<std::string, int>> files;  // name, seconds ago
-  std::string wildcard;
-  std::string expected;
-};
-
-class NewestFileTest : public testing::TestWithParam<NewestCase> {};
-TEST_P(NewestFileTest, GivesTheBareNameOfTheNewestMatch) {
-  TempDir dir;
-  fs::create_directory(dir / "sub.ini");
-  for (const auto& [name, ago] : GetParam().files) {
-    WriteBytes(dir / name, name);
-    SetTime(dir / name, ago);
+TEST(NewestFile, BareNameOfTheNewestMatch) {
+  struct Case {
+    std::vector<std::pair<std::string, int>> files;  // name, seconds ago
+    std::string wildcard, expected;
+  };
+  const Case cases[] = {{{}, "*.*", ""},
+                        {{{"a.ini", 300}, {"b.ini", 100}, {"c.ini", 200}}, "*.ini", "b.ini"},
+                        {{{"a.ini", 300}, {"b.txt", 100}}, "*.INI", "a.ini"},
+                        {{{"a.ini", 300}, {".new.ini", 10}}, "*.ini", "a.ini"},
+                        {{{"ab.ini", 300}, {"abc.ini", 100}}, "a?.ini", "ab.ini"},
+                        {{{"a.txt", 300}}, "*.ini", ""}};
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    fs::create_directory(dir / "sub.ini");  // directories are never candidates
+    for (const auto& [name, ago] : c.files) {
+      WriteBytes(dir / name, name);
+      fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::seconds(ago));
+    }
+    EXPECT_EQ(Common().NewestFile("  " + dir.Text() + " ", c.wildcard), c.expected) << c.wildcard;
   }
-  // The directory is trimmed and completed with its backslash.
-  EXPECT_EQ(Common().NewestFile("  " + dir.Text() + " ", GetParam().wildcard), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Directories, NewestFileTest,
-    testing::Values(NewestCase{"NoFiles", {}, "*.*", ""},
-                    NewestCase{"NewestWins", {{"a.ini", 300}, {"b.ini", 100}, {"c.ini", 200}}, "*.ini", "b.ini"},
-                    NewestCase{"PatternFilters", {{"a.ini", 300}, {"b.txt", 100}}, "*.INI", "a.ini"},
-                    NewestCase{"PointNamesSkipped", {{"a.ini", 300}, {".new.ini", 10}}, "*.ini", "a.ini"},
-                    NewestCase{"QuestionMarkIsOneCharacter", {{"ab.ini", 300}, {"abc.ini", 100}}, "a?.ini", "ab.ini"},
-                    NewestCase{"NoMatch", {{"a.txt", 300}}, "*.ini", ""}),
-    [](const testing::TestParamInfo<NewestCase>& info) { return std::string(info.param.name); });
 
 TEST(NewestFile, EqualTimesGoToTheNameListedFirst) {
-  TempDir dir;
+  test::TempDir dir;
   for (const char* name : {"x.ini", "y.ini", "z.ini"}) {
     WriteBytes(dir / name, name);
     fs::last_write_time(dir / name, fs::last_write_time(dir / "x.ini"));
@@ -175,10 +115,10 @@ TEST(NewestFile, EqualTimesGoToTheNameListedFirst) {
 }
 
 TEST(NewestFile, AMissingDirectoryBringsTheBoxBackUntilTheStepIsGivenUp) {
-  TempDir dir;
+  test::TempDir dir;
   test::BoxRecorder boxes;
   EXPECT_EQ(Common().NewestFile(dir.Text("missing"), "*.*"), "");
-  ASSERT_EQ(boxes.boxes().size(), 3u);
+  EXPECT_EQ(boxes.texts().size(), 3u);
   for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(" in NewestFile")) << text;
 }
 

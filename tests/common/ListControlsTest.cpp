@@ -1,7 +1,6 @@
 // Finding and selecting list items by their text, against a list in memory.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "common/Failure.h"
@@ -11,81 +10,57 @@
 namespace orvo {
 namespace {
 
-// A list control in memory that counts its reads, so a test sees where the search ended.
+// A list control in memory that counts its reads and can refuse selections.
 class FakeList : public ListControl {
  public:
-  explicit FakeList(std::vector<std::string> items) : items_(std::move(items)) {}
+  explicit FakeList(std::vector<std::string> items) : items(std::move(items)) {}
   std::string List(std::int32_t index) override {
     ++reads;
-    if (index < 0 || index >= static_cast<std::int32_t>(items_.size())) throw OrvoError::InvalidArgument();
-    return items_[static_cast<std::size_t>(index)];
+    if (index < 0 || index >= static_cast<std::int32_t>(items.size())) throw OrvoError::InvalidArgument();
+    return items[static_cast<std::size_t>(index)];
   }
   void ListIndex(std::int32_t index) override {
-    if (refuseSelection || (refuseItems && index >= 0)) throw OrvoError(OrvoError::Kind::System, "no selection");
+    if (refuseAll || (refuseItems && index >= 0)) throw OrvoError(OrvoError::Kind::System, "no selection");
     selected = index;
   }
+  std::vector<std::string> items;
   std::int32_t selected = 7;  // a selection made before the call
   int reads = 0;
-  bool refuseSelection = false;  // every write fails
-  bool refuseItems = false;      // only writes of an item index fail
-
- private:
-  std::vector<std::string> items_;
+  bool refuseAll = false, refuseItems = false;
 };
 
-struct ListCase {
-  const char* name;
-  std::vector<std::string> items;
-  std::string value;
-  std::int32_t index;
-};
-
-const std::vector<std::string> kColours = {"Red", "Green", "Blue"};
-
-class ListSearchTest : public testing::TestWithParam<ListCase> {};
-
-TEST_P(ListSearchTest, GetByValueAndFindListItemGiveTheFirstMatch) {
-  FakeList list(GetParam().items);
-  EXPECT_EQ(Common().GetByValue(list, GetParam().value), GetParam().index);
-  // The search reads item by item and stops at the match, or after one read past the end.
-  const int expectedReads = GetParam().index >= 0 ? GetParam().index + 1 : static_cast<int>(GetParam().items.size()) + 1;
-  EXPECT_EQ(list.reads, expectedReads);
-  EXPECT_EQ(Common().FindListItem(list, GetParam().value), GetParam().index);
+TEST(ListHelpers, FirstItemEqualIgnoringCaseOrMinusOne) {
+  const std::vector<std::string> colours = {"Red", "Green", "Blue"};
+  struct Case {
+    std::vector<std::string> items;
+    std::string value;
+    std::int32_t index;
+  };
+  const Case cases[] = {{colours, "green", 1},         {colours, "GREEN", 1},         {colours, "BLUE", 2},
+                        {colours, "Gree", -1},          {colours, " Green", -1},       {colours, "Purple", -1},
+                        {{"a", "A", "b"}, "A", 0},      {{}, "Red", -1},               {{}, "", -1},
+                        {{"x", "", "y"}, "", 1},        {{"\xE9t", "\xC9T"}, "\xC9t", 1}};  // only a-z change case
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    FakeList list(c.items);
+    EXPECT_EQ(Common().GetByValue(list, c.value), c.index);
+    // Item by item up to the match, or one read past the end.
+    EXPECT_EQ(list.reads, c.index >= 0 ? c.index + 1 : static_cast<int>(c.items.size()) + 1);
+    EXPECT_EQ(Common().FindListItem(list, c.value), c.index);
+    Common().SetByValue(list, c.value);
+    EXPECT_EQ(list.selected, c.index);
+  }
 }
 
-TEST_P(ListSearchTest, SetByValueSelectsTheMatchOrClearsTheSelection) {
-  FakeList list(GetParam().items);
-  Common().SetByValue(list, GetParam().value);
-  EXPECT_EQ(list.selected, GetParam().index);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, ListSearchTest,
-    testing::Values(ListCase{"LowerCase", kColours, "green", 1}, ListCase{"UpperCase", kColours, "GREEN", 1},
-                    ListCase{"SameCase", kColours, "Green", 1}, ListCase{"LastItem", kColours, "BLUE", 2},
-                    ListCase{"Prefix", kColours, "Gree", -1}, ListCase{"LeadingSpace", kColours, " Green", -1},
-                    ListCase{"NoSuchItem", kColours, "Purple", -1},
-                    ListCase{"FirstMatchIgnoringCase", {"a", "A", "b"}, "A", 0},
-                    ListCase{"EmptyList", {}, "Red", -1}, ListCase{"EmptyValueInEmptyList", {}, "", -1},
-                    ListCase{"EmptyValueMatchesAnEmptyItem", {"x", "", "y"}, "", 1},
-                    ListCase{"EmptyValueWithoutEmptyItem", {"x"}, "", -1},
-                    ListCase{"OnlyLettersAToZAreUpperCased", {"\xE9t\xE9", "\xC9T\xC9"}, "\xC9t\xC9", 1}),
-    [](const testing::TestParamInfo<ListCase>& info) { return std::string(info.param.name); });
-
-TEST(SetByValue, AFailingSelectionIsClearedQuietly) {
-  FakeList list(kColours);
+TEST(ListHelpers, SetByValueClearsAFailedSelectionAndPassesOnAFailedClear) {
+  FakeList list({"Red"});
   list.refuseItems = true;
   EXPECT_NO_THROW(Common().SetByValue(list, "Red"));
   EXPECT_EQ(list.selected, -1);
-}
-
-TEST(SetByValue, AFailingClearGoesToTheCaller) {
-  for (const char* value : {"Red", "Purple"}) {
-    FakeList list(kColours);
-    list.refuseSelection = true;
-    EXPECT_THROW(Common().SetByValue(list, value), OrvoError) << value;
-    EXPECT_EQ(list.selected, 7) << value;
-  }
+  list.refuseAll = true;
+  list.selected = 7;
+  EXPECT_THROW(Common().SetByValue(list, "Purple"), OrvoError);
+  EXPECT_EQ(list.selected, 7);
 }
 
 }  // namespace

@@ -18,60 +18,38 @@ using test::TempDir;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
-enum class Target { Missing, Older, SameTime, Newer };
-
-struct CopyCase {
-  const char* name;
-  std::int32_t mode;
-  Target target;
-  bool deleteSource;
-  bool copies;
-};
-
-class UpdateIfNewerTest : public testing::TestWithParam<CopyCase> {};
-TEST_P(UpdateIfNewerTest, CopiesByModeAndDeletesOnlyWhatItCopied) {
-  TempDir dir;
-  const auto now = fs::file_time_type::clock::now();
-  WriteBytes(dir / "from.ini", "new");
-  fs::last_write_time(dir / "from.ini", now - std::chrono::seconds(100));
-  const Target target = GetParam().target;
-  if (target != Target::Missing) {
-    WriteBytes(dir / "to.ini", "old");
-    const int ago = target == Target::Older ? 200 : target == Target::SameTime ? 100 : 10;
-    fs::last_write_time(dir / "to.ini", now - std::chrono::seconds(ago));
-    if (target == Target::SameTime) fs::last_write_time(dir / "to.ini", fs::last_write_time(dir / "from.ini"));
+TEST(UpdateIfNewer, CopiesByModeAndDeletesOnlyWhatItCopied) {
+  enum Target { Missing, Older, SameTime, Newer };
+  struct Case {
+    std::int32_t mode;
+    Target target;
+    bool deleteSource, copies;
+  };
+  const Case cases[] = {{0, Newer, false, true},     {5, Newer, false, true},     {1, Missing, false, true},
+                        {1, Older, false, false},    {2, Missing, false, true},   {2, Older, false, true},
+                        {2, SameTime, false, false}, {2, Newer, false, false},    {3, Newer, false, true},
+                        {3, Missing, false, false},  {4, Missing, false, false},  {7, Missing, false, false},
+                        {-1, Missing, false, false}, {2, Older, true, true},      {2, Newer, true, false},
+                        {9, Missing, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " target " + std::to_string(c.target) + " delete " +
+                 std::to_string(c.deleteSource));
+    TempDir dir;
+    WriteBytes(dir / "from.ini", "new");
+    const auto from = fs::last_write_time(dir / "from.ini");
+    if (c.target != Missing) {
+      WriteBytes(dir / "to.ini", "old");
+      fs::last_write_time(dir / "to.ini", from + std::chrono::seconds(c.target == Older ? -100 : c.target == Newer ? 100 : 0));
+    }
+    test::BoxRecorder boxes;
+    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), c.mode, c.deleteSource, "ignored");
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(fs::exists(dir / "to.ini") ? ReadBytes(dir / "to.ini") : "", c.copies ? "new" : c.target == Missing ? "" : "old");
+    EXPECT_EQ(fs::exists(dir / "from.ini"), !(c.copies && c.deleteSource));
   }
-  test::BoxRecorder boxes;
-  Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), GetParam().mode, GetParam().deleteSource, "ignored");
-  EXPECT_TRUE(boxes.boxes().empty());
-  const std::string before = target == Target::Missing ? "" : "old";
-  EXPECT_EQ(fs::exists(dir / "to.ini") ? ReadBytes(dir / "to.ini") : "", GetParam().copies ? "new" : before);
-  EXPECT_EQ(fs::exists(dir / "from.ini"), !(GetParam().copies && GetParam().deleteSource));
-}
-INSTANTIATE_TEST_SUITE_P(
-    Modes, UpdateIfNewerTest,
-    testing::Values(CopyCase{"Always", 0, Target::Newer, false, true},
-                    CopyCase{"AlwaysFive", 5, Target::Newer, false, true},
-                    CopyCase{"MissingOnlyCopiesMissing", 1, Target::Missing, false, true},
-                    CopyCase{"MissingOnlyKeepsExisting", 1, Target::Older, false, false},
-                    CopyCase{"NewerCopiesMissing", 2, Target::Missing, false, true},
-                    CopyCase{"NewerReplacesOlder", 2, Target::Older, false, true},
-                    CopyCase{"NewerKeepsSameTime", 2, Target::SameTime, false, false},
-                    CopyCase{"NewerKeepsNewer", 2, Target::Newer, false, false},
-                    CopyCase{"ExistingOnlyReplaces", 3, Target::Newer, false, true},
-                    CopyCase{"ExistingOnlySkipsMissing", 3, Target::Missing, false, false},
-                    CopyCase{"ProgressModeOff", 4, Target::Missing, false, false},
-                    CopyCase{"UnknownMode", 7, Target::Missing, false, false},
-                    CopyCase{"NegativeMode", -1, Target::Missing, false, false},
-                    CopyCase{"MoveWhenCopied", 2, Target::Older, true, true},
-                    CopyCase{"NoDeleteWithoutCopy", 2, Target::Newer, true, false},
-                    CopyCase{"NoDeleteInUnknownMode", 9, Target::Missing, true, false}),
-    [](const testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
-
-TEST(UpdateIfNewer, ModeFourCopiesWhileTheProgressSwitchIsOn) {
   TempDir dir;
   WriteBytes(dir / "from.ini", "new");
-  gProgressMode = true;
+  gProgressMode = true;  // mode 4 copies only while the switch is on
   Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), 4);
   gProgressMode = false;
   EXPECT_EQ(ReadBytes(dir / "to.ini"), "new");
