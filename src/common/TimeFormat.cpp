@@ -31,7 +31,8 @@ std::string MinutesSecondsText(double minutes, std::int64_t seconds, double frac
     }
   }
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.0f:%02lld.%0*lld", minutes, static_cast<long long>(seconds), places,
+  // + 0.0 turns a minus zero into zero, so that no "-0" minute is shown.
+  std::snprintf(buffer, sizeof buffer, "%.0f:%02lld.%0*lld", minutes + 0.0, static_cast<long long>(seconds), places,
                 static_cast<long long>(units));
   return buffer;
 }

@@ -28,7 +28,7 @@ TEST(HHMMSS, MinutesSecondsAndFourDecimalsWithTheCarryTaken) {
 TEST(FormatLaptime, MinutesSecondsAndThreeDecimalsCountedDownward) {
   const TimeCase cases[] = {{83.4567, "1:23.457"}, {60, "1:00.000"}, {5.05, "0:05.050"}, {600.5, "10:00.500"},
                             {0, "0:00.000"}, {-0.5, "-1:59.500"}, {-61.25, "-2:58.750"}, {9.9996, "0:10.000"},
-                            {119.9999, "2:00.000"}, {-0.0001, "0:00.000"}, {6e9, "100000000:00.000"}};
+                            {119.9999, "2:00.000"}, {-0.0001, "0:00.000"}, {-0.0, "0:00.000"}, {6e9, "100000000:00.000"}};
   for (const auto& c : cases) EXPECT_EQ(Common().FormatLaptime(c.seconds), c.expected) << c.seconds;
   for (double t : {HUGE_VAL, std::nan(""), -1e300}) {
     const std::string text = Common().FormatLaptime(t);
