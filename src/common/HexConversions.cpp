@@ -65,14 +65,17 @@ std::string OrvoCommon::Dec2Bin(double pDecimal, std::int32_t pLength) const {
   int i = 0;
   while ((whole >> i) > 1) ++i;
 
-  // Every step takes off one power of two, which is exact in binary floating point, so the
-  // digits end at the number's last 1 bit.
+  // Digit by digit from the top: the digit is 1 when the rest reaches the power of two of
+  // its position (floor(y / 2^i) is only ever 0 or 1). Halving the power and taking it off
+  // are exact in binary floating point, so the digits end at the number's last 1 bit.
   std::string digits;
-  for (double y = x; !(y == 0 && i < 0); --i) {
+  digits.reserve(64);
+  double power = std::ldexp(1.0, i);
+  for (double y = x; !(y == 0 && i < 0); --i, power /= 2) {
     if (i == -1) digits += '.';
-    const double d = std::floor(std::ldexp(y, -i));
-    y -= d * std::ldexp(1.0, i);
-    digits += d == 0 ? '0' : '1';
+    const bool one = y >= power;
+    if (one) y -= power;
+    digits += one ? '1' : '0';
   }
   if (pLength <= 0) return digits;
   const std::string padded = std::string(static_cast<std::size_t>(pLength), '0') + digits;
