@@ -94,6 +94,7 @@ struct ErrorCase {
   bool gameRuns;
   bool followUpStarts;
   std::vector<std::string> middle;  // entries between the command line and the hand-off
+  friend void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LaunchErrorPath : public LaunchEndToEnd, public ::testing::WithParamInterface<ErrorCase> {};

@@ -1,0 +1,160 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/win32/win_error.h"
+
+namespace orvo::platform {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() {
+    if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition) {
+  HANDLE h = CreateFileA(path.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError(path);
+  return Handle(h);
+}
+
+void WriteAll(HANDLE h, const std::string& bytes, const std::string& path) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) win32::ThrowLastError(path);
+    done += written;
+  }
+}
+
+std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count, const std::string& path) {
+  LARGE_INTEGER at;
+  at.QuadPart = offset;
+  if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) win32::ThrowLastError(path);
+  std::string bytes(count, '\0');
+  std::size_t done = 0;
+  while (done < count) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(h, bytes.data() + done, chunk, &read, nullptr)) win32::ThrowLastError(path);
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+std::int64_t LengthOf(HANDLE h, const std::string& path) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) win32::ThrowLastError(path);
+  return size.QuadPart;
+}
+
+}  // namespace
+
+bool CanOpenForReading(const std::string& path) noexcept {
+  // Opening for reading fails for a directory, and for a file that another program holds
+  // open without sharing it.
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(h);
+  return true;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  Handle h = OpenOrThrow(path, GENERIC_READ, OPEN_EXISTING);
+  return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get(), path)), path);
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  // OPEN_ALWAYS and a cut at the start rather than CREATE_ALWAYS, which refuses files whose
+  // hidden or system attribute is set.
+  Handle h = OpenOrThrow(path, GENERIC_WRITE, OPEN_ALWAYS);
+  if (!SetEndOfFile(h.get())) win32::ThrowLastError(path);
+  WriteAll(h.get(), bytes, path);
+}
+
+void AppendFileBytes(const std::string& path, const std::string& bytes) {
+  Handle h = OpenOrThrow(path, FILE_APPEND_DATA, OPEN_ALWAYS);
+  WriteAll(h.get(), bytes, path);
+}
+
+BinaryFile::BinaryFile(const std::string& path) : fd_(0) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+    // A read-only file is still opened for reading.
+    h = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError(path);
+  fd_ = reinterpret_cast<std::intptr_t>(h);
+}
+
+BinaryFile::~BinaryFile() { ::CloseHandle(reinterpret_cast<HANDLE>(fd_)); }
+
+std::int64_t BinaryFile::Length() const { return LengthOf(reinterpret_cast<HANDLE>(fd_), {}); }
+
+std::string BinaryFile::ReadAt(std::int64_t offset, std::size_t count) const {
+  return ReadFrom(reinterpret_cast<HANDLE>(fd_), offset, count, {});
+}
+
+std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  FILETIME local;
+  SYSTEMTIME t;
+  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t)) return std::nullopt;
+  FileFacts facts;
+  facts.lastModified = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  facts.size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  facts.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return facts;
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError(path);
+  const DWORD wanted = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (!SetFileAttributesA(path.c_str(), wanted)) win32::ThrowLastError(path);
+}
+
+void CopyFileReplacing(const std::string& from, const std::string& to) {
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) win32::ThrowLastError(to);
+}
+
+void RemoveFile(const std::string& path) {
+  if (!DeleteFileA(path.c_str())) win32::ThrowLastError(path);
+}
+
+void RenameFile(const std::string& from, const std::string& to) {
+  if (!MoveFileA(from.c_str(), to.c_str())) win32::ThrowLastError(to);
+}
+
+void MakeDirectory(const std::string& path) {
+  if (!CreateDirectoryA(path.c_str(), nullptr)) win32::ThrowLastError(path);
+}
+
+void RemoveEmptyDirectory(const std::string& path) {
+  if (!RemoveDirectoryA(path.c_str())) win32::ThrowLastError(path);
+}
+
+bool IsDirectory(const std::string& path) noexcept {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace orvo::platform

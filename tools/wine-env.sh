@@ -1,0 +1,23 @@
+# Sourced by the tools that run Windows programs: a Wine prefix of the project's own, a
+# virtual X display for the windows and boxes, and clean-up when the caller exits.
+# Usage: source tools/wine-env.sh
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-orvo}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+orvo_display=""
+for n in $(seq 91 120); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then orvo_display=":$n"; break; fi
+done
+Xvfb "$orvo_display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+orvo_xvfb_pid=$!
+export DISPLAY=$orvo_display
+orvo_wine_cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$orvo_xvfb_pid" >/dev/null 2>&1 || true
+}
+trap orvo_wine_cleanup EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${orvo_display#:}" ] && break; sleep 0.1; done
+# The first start creates the prefix; doing it here keeps it out of the tests' time.
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
