@@ -96,7 +96,9 @@ TEST(Num2HexFloat, AgreesWithTheMachineEncodingOverASweep) {
   EXPECT_GE(ties, 50000);  // the tie cases were really exercised
   const double seconds = std::chrono::duration<double>(spent).count();
   RecordProperty("Num2HexFloatMilliseconds", static_cast<int>(seconds * 1000));
-  if (!kInstrumented) EXPECT_LT(seconds, 2.0) << numbers.size() << " numbers";
+  if (!kInstrumented) {
+    EXPECT_LT(seconds, 2.0) << numbers.size() << " numbers";
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/win32/win_error.h"
 
 namespace orvo::platform {
@@ -14,6 +16,7 @@ struct Cursor {
   WIN32_FIND_DATAA pending{};  // found but not yet handed out
   bool hasPending = false;
   bool includeDirectories = false;
+  bool namesWithoutPoint = false;
 
   void Close() {
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
@@ -28,12 +31,13 @@ Cursor& TheCursor() {
   return cursor;
 }
 
-bool Listable(const WIN32_FIND_DATAA& data, bool includeDirectories) {
+bool Listable(const WIN32_FIND_DATAA& data, const Cursor& c) {
   const DWORD a = data.dwFileAttributes;
+  if (c.namesWithoutPoint && std::strchr(data.cFileName, '.') != nullptr) return false;
   if (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return false;
   if (a & FILE_ATTRIBUTE_DIRECTORY) {
     const std::string name = data.cFileName;
-    return includeDirectories && name != "." && name != "..";
+    return c.includeDirectories && name != "." && name != "..";
   }
   return true;
 }
@@ -44,6 +48,10 @@ void StartListing(const std::string& pattern, bool includeDirectories) {
   Cursor& c = TheCursor();
   c.Close();
   c.includeDirectories = includeDirectories;
+  // A pattern ending in "*." lists only names without a point. Windows matches it so
+  // itself, but not every host that runs the program does (Wine lists 'Mod.old' for it),
+  // so the rule is applied here as well.
+  c.namesWithoutPoint = pattern.size() >= 2 && pattern.ends_with("*.");
   c.find = FindFirstFileA(pattern.c_str(), &c.pending);
   if (c.find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
@@ -60,7 +68,7 @@ std::optional<ListedName> NextListed() {
     const WIN32_FIND_DATAA data = c.pending;
     c.hasPending = FindNextFileA(c.find, &c.pending) != FALSE;
     if (!c.hasPending) c.Close();
-    if (Listable(data, c.includeDirectories))
+    if (Listable(data, c))
       return ListedName{data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
   }
   return std::nullopt;
