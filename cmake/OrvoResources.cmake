@@ -9,4 +9,7 @@ function(orvo_add_program_resources target kind)
   set(ORVO_TARGET_NAME ${target})
   configure_file(${PROJECT_SOURCE_DIR}/resources/program.rc.in ${CMAKE_BINARY_DIR}/generated/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated/${target}.rc)
+  # The resource compiler does not report the binary files it embeds as dependencies.
+  set_source_files_properties(${CMAKE_BINARY_DIR}/generated/${target}.rc PROPERTIES OBJECT_DEPENDS
+    "${ORVO_RESOURCES_DIR}/status-picture.jpg;${ORVO_RESOURCES_DIR}/orvo-loader.ico")
 endfunction()

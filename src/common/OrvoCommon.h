@@ -58,16 +58,29 @@ class OrvoCommon {
   void ParseLaptime(const std::string& pTimeString, double& pDate, double& pLaptime) const;
 
   // ---- String utilities -----------------------------------------------------------------
+  // Trimmed of spaces, the first letter of every space-separated word upper-cased; only a to
+  // z change, whatever the locale. Way 5.
   std::string ProperCase(const std::string& pString) const;
+  // Every space (tab) removed. Way 5.
   std::string StripSpaces(const std::string& pString) const;
   std::string StripTabs(const std::string& pString) const;
+  // Font size in points for a label pHeight twips high: max(pHeight / 20 - 8, 3). Way 5.
   float RightFontSize(float pHeight) const;
+  // First position at or after pStart of any of pChars; length + 1 when none. Raises
+  // InvalidArgument for a start below 1 (with pChars not empty). Way 5.
   std::int32_t FindCharInString(const std::string& pString, const std::string& pChars, std::int32_t pStart) const;
+  // Padded on the left by (pLength - length) / 2 spaces; never shortened. Way 5.
   std::string CentreString(const std::string& pString, std::int32_t pLength) const;
+  // Cut or padded with spaces to exactly pLength. Way 2 (" in ExpandString"), "".
   std::string ExpandString(const std::string& pString, std::int32_t pLength) const;
+  // Takes the text up to the first comma, CR or LF off pString, and that one separator;
+  // one leading and one trailing double quote are removed from the field. Way 5.
   std::string GetNextField(std::string& pString) const;
+  // Characters at odd positions; every character followed by code 0. Way 5.
   std::string Nulled2String(const std::string& pNulled) const;
   std::string String2Nulled(const std::string& pString) const;
+  // One character of a-z A-Z 0-9 from the sum of all codes but the last; a space for sum 0.
+  // Way 4: "pValue = " and "pLength =" log lines, box " in HashKey", "".
   std::string HashKey(const std::string& pValue, std::int32_t pLength) const;
 
   // ---- Hex and binary conversions -------------------------------------------------------

@@ -1,0 +1,44 @@
+// The profile programs: started before the game from Profiles\<profile name>.bst, terminated
+// after it in the order they were started.
+#include "common/Failure.h"
+#include "ini/INIFile.h"
+#include "launcher/CommonDefinitions.h"
+#include "launcher/DebugSettings.h"
+#include "launcher/frmIcon.h"
+#include "platform/message_box.h"
+#include "platform/program_info.h"
+
+namespace orvo {
+
+void frmIcon::StartProfilePrograms(const std::string& profileName) {
+  // Any failure ends the routine quietly: programs started so far stay running and recorded.
+  failure::Quietly([&] {
+    if (profileName.empty()) return;
+    INIFile profile;
+    profile.SetFilename(platform::OwnFolder() + "\\Profiles\\" + profileName + ".bst");
+    // Sections "0", "1", ... until the first number the file has no section for.
+    for (std::size_t k = 1;; ++k) {
+      const std::string section = std::to_string(k - 1);
+      if (profile.dbGetSection(section).empty()) return;
+      processList_.resize(k + 1);  // slot 0 stays empty
+      processList_[k] = prCreateNewProcess(profile.GetIniValue(section, "path"));
+      WriteLoaderLog("Started: " + profile.GetIniValue(section, "path") + " as " +
+                     std::to_string(processList_[k].dwProcessId));
+    }
+  });
+}
+
+void frmIcon::KillProfilePrograms() {
+  // A list without slots means no profile program was started: nothing to do, no entry.
+  failure::Quietly([&] {
+    for (std::size_t k = 1; k < processList_.size(); ++k) {
+      if (!DebugSettings().GetIniValue("Debug", "TestMode").empty()) {
+        platform::ShowMessageBox("Kill process " + std::to_string(processList_[k].hProcess), platform::ProgramTitle());
+      }
+      prKillprocess(processList_[k]);
+      WriteLoaderLog("Killed Process" + std::to_string(processList_[k].dwProcessId));
+    }
+  });
+}
+
+}  // namespace orvo

@@ -1,0 +1,34 @@
+#pragma once
+// A loader installed in a folder of its own, beside a game folder holding the helper program
+// as "gpl.exe", for the tests that run the real loader binary.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/Programs.h"
+#include "support/TempDir.h"
+
+namespace orvo::test {
+
+// The log as its lines, timestamps cut off where a line carries one.
+std::vector<std::string> LogLines(const std::filesystem::path& file);
+
+// "Set Dir to" and, for a folder with a drive letter, "Set Drive to".
+void AddSetEntries(std::vector<std::string>& lines, const std::string& folderText);
+
+class LaunchEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  void RunLoader(const std::string& commandLine) { RunAndWait(Quoted(loader) + " " + commandLine); }
+  std::filesystem::path Log() const { return dir / "loader" / "LoaderLog.txt"; }
+
+  TempDir dir;
+  std::filesystem::path loader;
+  std::string game;      // runs 300 ms in the game folder, records to game.txt
+  std::string followUp;  // records to followup.txt
+};
+
+}  // namespace orvo::test
