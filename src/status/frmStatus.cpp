@@ -3,6 +3,16 @@
 #include <utility>
 
 namespace orvo {
+namespace {
+StatusMessageObserver& Observer() {
+  static StatusMessageObserver observer;
+  return observer;
+}
+}  // namespace
+
+StatusMessageObserver SetStatusMessageObserver(StatusMessageObserver observer) {
+  return std::exchange(Observer(), std::move(observer));
+}
 
 frmStatus::frmStatus() : frmStatus(platform::CreateStatusWindow) {}
 
@@ -30,6 +40,7 @@ void frmStatus::SetMessage(const std::string& text) {
   window.SetCaption(platform::StatusControl::Status, text);
   // At once, not at the next idle moment: the caller is usually in a long blocking step.
   window.Repaint();
+  if (Observer()) Observer()(text);
 }
 
 void frmStatus::Show() { Window().Show(); }

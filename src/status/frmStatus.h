@@ -39,4 +39,10 @@ class frmStatus {
 // The program-wide status window.
 frmStatus& StatusWindow();
 
+// Every text set through SetMessage of any status window is also handed to the observer, so
+// that a caller can follow a long walk message by message. An empty observer removes it.
+// Returns the observer that was in place.
+using StatusMessageObserver = std::function<void(const std::string&)>;
+StatusMessageObserver SetStatusMessageObserver(StatusMessageObserver observer);
+
 }  // namespace orvo

@@ -5,10 +5,12 @@
 //       (or until killed) and exits 0
 //   orvo-test-helper exit CODE      exits with CODE at once
 //   orvo-test-helper sleep MS       sleeps, then exits 0
+//   orvo-test-helper ping N OUT     writes the first N numbers of OrvoCommon::Ping to OUT
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "common/OrvoCommon.h"
 #include "helper/helper.h"
 #include "platform/current_directory.h"
 #include "platform/host_path.h"
@@ -54,6 +56,12 @@ int main(int argc, char** argv) {
   if (mode == "exit" && argc >= 3) return std::atoi(argv[2]);
   if (mode == "sleep" && argc >= 3) {
     SleepArgument(argv[2]);
+    return 0;
+  }
+  if (mode == "ping" && argc >= 4) {
+    std::ofstream file(orvo::platform::ToHostPath(argv[3]), std::ios::binary | std::ios::trunc);
+    file.precision(17);
+    for (int k = std::atoi(argv[2]); k > 0; --k) file << orvo::Common().Ping("") << "\n";
     return 0;
   }
   return 64;

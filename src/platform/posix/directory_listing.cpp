@@ -1,11 +1,12 @@
 #include "platform/directory_listing.h"
 
 #include <dirent.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 
 #include <memory>
+#include <string_view>
 
+#include "common/TextOps.h"
 #include "platform/host_path.h"
 #include "platform/posix/posix_error.h"
 
@@ -16,8 +17,9 @@ namespace {
 // - hidden means a name that begins with a point;
 // - "system files" are everything that is neither a regular file nor a directory (devices,
 //   sockets, pipes): they are never listed;
-// - the pattern is matched without regard to case, like Windows wildcards, and "*.*" lists
-//   every name while a pattern ending in "*." lists only names without a point.
+// - the pattern knows only the Windows wildcards, '*' for any run of characters and '?' for
+//   one, and is matched without regard to case; "*.*" lists every name, and a pattern
+//   ending in "*." lists only names without a point.
 struct Cursor {
   std::unique_ptr<DIR, int (*)(DIR*)> dir{nullptr, closedir};
   std::string hostDir;
@@ -31,6 +33,27 @@ Cursor& TheCursor() {
   return cursor;
 }
 
+// Wildcard match, '*' and '?', letters compared ignoring case.
+bool Matches(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || text::UpperAscii(pattern[p]) == text::UpperAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
 
 void StartListing(const std::string& pattern, bool includeDirectories) {
@@ -38,7 +61,7 @@ void StartListing(const std::string& pattern, bool includeDirectories) {
   c.dir.reset();
   std::string host = ToHostPath(pattern);
   std::size_t slash = host.rfind('/');
-  c.hostDir = slash == std::string::npos ? "." : host.substr(0, slash + 1);
+  c.hostDir = slash == std::string::npos ? "./" : host.substr(0, slash + 1);
   c.pattern = slash == std::string::npos ? host : host.substr(slash + 1);
   c.includeDirectories = includeDirectories;
   c.namesWithoutPoint = false;
@@ -59,7 +82,7 @@ std::optional<ListedName> NextListed() {
     std::string name = entry->d_name;
     if (name.empty() || name[0] == '.') continue;
     if (c.namesWithoutPoint && name.find('.') != std::string::npos) continue;
-    if (::fnmatch(c.pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+    if (!Matches(c.pattern, name)) continue;
     struct stat st{};
     if (::stat((c.hostDir + name).c_str(), &st) != 0) continue;
     bool isDirectory = S_ISDIR(st.st_mode);

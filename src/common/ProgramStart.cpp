@@ -1,0 +1,40 @@
+// OrvoCommon: starting a program and waiting for it; the pseudo-random numbers of Ping.
+#include <random>
+
+#include "common/Failure.h"
+#include "common/OrvoCommon.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/program_info.h"
+
+namespace orvo {
+
+void OrvoCommon::RunApp(const std::string& pAppName) const {
+  failure::Guarded(
+      [&] {
+        const std::uint32_t processId = platform::ShellStart(pAppName, platform::kShowNormal);
+        if (processId == 0) return;
+        // Blocks the program's one thread until the started program has ended: intended,
+        // the caller relies on the program having finished when RunApp returns.
+        const platform::NativeHandle handle = platform::OpenProcessForWait(processId);
+        if (handle == 0) return;
+        platform::WaitForProcess(handle);
+        platform::CloseProcessHandle(handle);
+      },
+      [](const Failure& f) {
+        if (f.kind == OrvoError::Kind::FileNotFound)
+          platform::ShowMessageBox("utilNotFound", platform::ProgramTitle() + " Error");
+        else
+          ShowFatalError(f.description + " in RunApp");
+      });
+}
+
+double OrvoCommon::Ping(const std::string& /*sAddress*/) const {
+  // One program-wide sequence that is never seeded, so every run sees the same numbers.
+  // The engine is fully defined by the language, hence the same on every platform.
+  static std::minstd_rand sequence;
+  return static_cast<double>(sequence() - std::minstd_rand::min()) /
+         static_cast<double>(std::minstd_rand::max() - std::minstd_rand::min() + 1);
+}
+
+}  // namespace orvo

@@ -1,0 +1,170 @@
+// Bringing a directory tree up to date by copy mode, walking it depth-first, and moving it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/OrvoCommon.h"
+#include "common/ProgressMode.h"
+#include "platform/directory_listing.h"
+#include "status/frmStatus.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+
+namespace orvo {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+namespace fs = std::filesystem;
+
+TEST(UpdateIfNewer, CopiesByModeAndDeletesOnlyWhatItCopied) {
+  enum Target { Missing, Older, SameTime, Newer };
+  struct Case {
+    std::int32_t mode;
+    Target target;
+    bool deleteSource, copies;
+  };
+  const Case cases[] = {{0, Newer, false, true},     {5, Newer, false, true},     {1, Missing, false, true},
+                        {1, Older, false, false},    {2, Missing, false, true},   {2, Older, false, true},
+                        {2, SameTime, false, false}, {2, Newer, false, false},    {3, Newer, false, true},
+                        {3, Missing, false, false},  {4, Missing, false, false},  {7, Missing, false, false},
+                        {-1, Missing, false, false}, {2, Older, true, true},      {2, Newer, true, false},
+                        {9, Missing, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " target " + std::to_string(c.target) + " delete " +
+                 std::to_string(c.deleteSource));
+    TempDir dir;
+    WriteBytes(dir / "from.ini", "new");
+    const auto from = fs::last_write_time(dir / "from.ini");
+    if (c.target != Missing) {
+      WriteBytes(dir / "to.ini", "old");
+      fs::last_write_time(dir / "to.ini", from + std::chrono::seconds(c.target == Older ? -100 : c.target == Newer ? 100 : 0));
+    }
+    test::BoxRecorder boxes;
+    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), c.mode, c.deleteSource, "ignored");
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(fs::exists(dir / "to.ini") ? ReadBytes(dir / "to.ini") : "", c.copies ? "new" : c.target == Missing ? "" : "old");
+    EXPECT_EQ(fs::exists(dir / "from.ini"), !(c.copies && c.deleteSource));
+  }
+  TempDir dir;
+  WriteBytes(dir / "from.ini", "new");
+  gProgressMode = true;  // mode 4 copies only while the switch is on
+  Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), 4);
+  gProgressMode = false;
+  EXPECT_EQ(ReadBytes(dir / "to.ini"), "new");
+}
+
+// Every status text set during a walk, and whether the top level's own file had reached the
+// target by then.
+class StatusLog {
+ public:
+  explicit StatusLog(fs::path watched)
+      : watched_(std::move(watched)), previous_(SetStatusMessageObserver([this](const std::string& text) {
+          messages.push_back(text);
+          topFileBefore.push_back(fs::exists(watched_));
+        })) {}
+  ~StatusLog() { SetStatusMessageObserver(previous_); }
+  std::vector<std::string> messages;
+  std::vector<bool> topFileBefore;
+
+ private:
+  fs::path watched_;
+  StatusMessageObserver previous_;
+};
+
+// The subdirectories of a folder without a point in their names, in the platform's order.
+std::vector<std::string> Subdirectories(const fs::path& folder) {
+  std::vector<std::string> names;
+  platform::StartListing(test::PathText(folder) + "\\*.", true);
+  while (auto listed = platform::NextListed())
+    if (listed->isDirectory) names.push_back(listed->name);
+  return names;
+}
+
+// The status texts of a pre-order walk of folder, as the walk must produce them.
+void ExpectedMessages(const fs::path& folder, const std::string& base, std::vector<std::string>& out) {
+  for (const std::string& d : Subdirectories(folder)) {
+    out.push_back(base + "\r" + d);
+    ExpectedMessages(folder / d, base, out);
+  }
+}
+
+class SourceTree : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* d : {"src/Cars/Deep", "src/Tracks", "src/Empty", "src/Mod.old", "dst"})
+      fs::create_directories(dir / d);
+    for (const char* f : {"src/a.ini", "src/b.txt", "src/.hidden.ini", "src/Cars/x.txt", "src/Cars/Deep/y",
+                          "src/Tracks/t.ini", "src/Mod.old/z.ini"})
+      WriteBytes(dir / f, f);
+  }
+  std::string Src(const std::string& tail = {}) const { return dir.Text("src") + "\\" + tail; }
+  TempDir dir;
+};
+
+TEST_F(SourceTree, WalksSubdirectoriesFirstAndAppliesThePatternToTheTopOnly) {
+  std::vector<std::string> expected;
+  ExpectedMessages(dir / "src", "Updating", expected);
+  StatusLog status(dir / "dst" / "new" / "a.ini");
+  test::BoxRecorder boxes;
+  Common().UpdateNewerVersions(Src("*.ini"), " " + dir.Text("dst") + "\\new ", 2, false, "Updating");
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(status.messages, expected);
+  EXPECT_EQ(status.messages.size(), 4u);  // Cars, Deep, Tracks, Empty in some order
+  for (bool before : status.topFileBefore) EXPECT_FALSE(before);
+  const fs::path to = dir / "dst" / "new";
+  for (const char* f : {"a.ini", "Cars/x.txt", "Cars/Deep/y", "Tracks/t.ini"}) EXPECT_EQ(ReadBytes(to / f), std::string("src/") + f);
+  for (const char* absent : {"b.txt", ".hidden.ini", "Mod.old"}) EXPECT_FALSE(fs::exists(to / absent)) << absent;
+  EXPECT_TRUE(fs::is_directory(to / "Empty"));
+  EXPECT_EQ(StatusWindow().Message(), expected.back());  // left as the last subdirectory set it
+}
+
+TEST_F(SourceTree, ModeFiveSkipsSubdirectoriesTheTargetHasAlready) {
+  fs::create_directories(dir / "dst" / "Cars");
+  WriteBytes(dir / "dst" / "a.ini", "old");
+  StatusLog status(dir / "unused");
+  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 5, false, "B");
+  EXPECT_FALSE(fs::exists(dir / "dst" / "Cars" / "x.txt"));
+  EXPECT_FALSE(fs::exists(dir / "dst" / "Cars" / "Deep"));
+  EXPECT_EQ(ReadBytes(dir / "dst" / "a.ini"), "src/a.ini");
+  EXPECT_EQ(ReadBytes(dir / "dst" / "Tracks" / "t.ini"), "src/Tracks/t.ini");
+  for (const std::string& m : status.messages) EXPECT_NE(m, "B\rCars");
+  EXPECT_EQ(status.messages.size(), 2u);  // Tracks and Empty
+}
+
+TEST_F(SourceTree, DeletingMovesTheTree) {
+  fs::remove_all(dir / "src" / "Mod.old");
+  fs::remove(dir / "src" / ".hidden.ini");
+  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 0, true);
+  EXPECT_FALSE(fs::exists(dir / "src"));
+  for (const char* f : {"a.ini", "b.txt", "Cars/x.txt", "Cars/Deep/y", "Tracks/t.ini"})
+    EXPECT_EQ(ReadBytes(dir / "dst" / f), std::string("src/") + f);
+  EXPECT_TRUE(fs::is_directory(dir / "dst" / "Empty"));
+}
+
+TEST_F(SourceTree, AStepThatKeepsFailingIsGivenUpAfterThreeBoxesAndTheWalkGoesOn) {
+  // Mode 1 leaves Tracks/t.ini in the source, so Tracks cannot be removed; the rest moves.
+  fs::create_directories(dir / "dst" / "Tracks");
+  WriteBytes(dir / "dst" / "Tracks" / "t.ini", "kept");
+  fs::remove_all(dir / "src" / "Mod.old");
+  test::BoxRecorder boxes;
+  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 1, true);
+  // Three boxes for Tracks, three more for the top folder, which still holds Tracks.
+  ASSERT_EQ(boxes.boxes().size(), 6u);
+  for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(" in UpdateNewerVersions")) << text;
+  EXPECT_EQ(ReadBytes(dir / "dst" / "Tracks" / "t.ini"), "kept");
+  EXPECT_TRUE(fs::exists(dir / "src" / "Tracks" / "t.ini"));
+  EXPECT_FALSE(fs::exists(dir / "src" / "Cars"));
+  EXPECT_EQ(ReadBytes(dir / "dst" / "Cars" / "Deep" / "y"), "src/Cars/Deep/y");
+}
+
+TEST_F(SourceTree, ATargetWhoseParentIsMissingIsGivenUp) {
+  test::BoxRecorder boxes;
+  Common().UpdateNewerVersions(Src("*.*"), dir.Text("no") + "\\such\\dst");
+  EXPECT_EQ(boxes.boxes().size(), 3u);
+  EXPECT_FALSE(fs::exists(dir / "no"));
+}
+
+}  // namespace
+}  // namespace orvo
