@@ -15,3 +15,6 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 source tools/wine-env.sh
 ctest --preset windows
+
+echo "== the players' release zip"
+tools/check-release.sh
