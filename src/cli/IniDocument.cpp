@@ -1,5 +1,7 @@
 #include "cli/IniDocument.h"
 
+#include <algorithm>
+
 #include "cli/Diagnostics.h"
 #include "cli/Outcome.h"
 #include "ini/IndexRecord.h"
@@ -9,8 +11,22 @@
 
 namespace orvo::cli {
 
+namespace {
+
+// The engine's path texts separate folders by backslashes only; a user may write '/' on
+// either platform. A bare name gets ".\" in front so that the engine sees its own name
+// after a backslash: its log entry then reads "Indexing player.ini" rather than "Indexing ".
+std::string EnginePathText(const std::string& fileArgument) {
+  std::string text = platform::FromHostPath(fileArgument);
+  std::replace(text.begin(), text.end(), '/', '\\');
+  if (text.find('\\') == std::string::npos && text.find(':') == std::string::npos) text.insert(0, ".\\");
+  return text;
+}
+
+}  // namespace
+
 IniDocument::IniDocument(const std::string& fileArgument)
-    : argument_(fileArgument), pathText_(platform::FromHostPath(fileArgument)) {
+    : argument_(fileArgument), pathText_(EnginePathText(fileArgument)) {
   existed_ = Common().FileExists(pathText_);
   ini_.SetFilename(pathText_);
 }
