@@ -21,10 +21,10 @@ TEST_P(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
   TempDir dir;
   WriteBytes(dir / "player.ini", "[A]\r\nx=1\r\n");
   // A copy of the program in the folder, so that a loader log beside it would show here.
-  std::filesystem::copy_file(OrvoExe(), dir / OrvoExe().filename());
+  std::filesystem::copy_file(OrvoExe(), dir.path() / OrvoExe().filename());
   std::vector<std::string> arguments = c.options;
   for (const char* a : {"ini", "get", "player.ini", "A", "x"}) arguments.push_back(a);
-  const Captured run = RunCapturing(dir / OrvoExe().filename(), arguments, dir.path());
+  const Captured run = RunCapturing(dir.path() / OrvoExe().filename(), arguments, dir.path());
 
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, Printed({"1"}));

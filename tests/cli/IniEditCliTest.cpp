@@ -68,7 +68,6 @@ const EditCase kEdits[] = {
      "\r\n\r\n[ Truck ]\r\nGear = 3\r\n",
      false},
     {"RefuseSemicolonInValue", {"ini", "set", "player.ini", "Car", "model", "a;b"}, 2, kSetup, false, "';'"},
-    {"RefuseTabInValue", {"ini", "set", "player.ini", "Car", "model", "a\tb"}, 2, kSetup, false, "a TAB"},
     {"RefuseEqualsInName", {"ini", "set", "player.ini", "Car", "a=b", "1", "--add"}, 2, kSetup, false, "'='"},
     {"RefuseEmptySection", {"ini", "set", "player.ini", "", "x", "1", "--add"}, 2, kSetup, false, "SECTION"},
     {"DeleteEntry", {"ini", "delete", "player.ini", "options", "speed"}, 0,
@@ -80,7 +79,6 @@ const EditCase kEdits[] = {
     {"DeleteMissingSection", {"ini", "delete", "player.ini", "Truck"}, 1, kSetup, false, "no section"},
     {"DeleteEmptySectionName", {"ini", "delete", "player.ini", ""}, 2, kSetup, false, "SECTION"},
     {"DeleteEmptyEntryName", {"ini", "delete", "player.ini", "Car", ""}, 2, kSetup, false, "ENTRY"},
-    {"MissingValue", {"ini", "set", "player.ini", "Car", "model"}, 2, kSetup, false, "VALUE is required"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, IniEditCli, ::testing::Combine(::testing::ValuesIn(kEdits),
