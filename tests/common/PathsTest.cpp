@@ -59,8 +59,8 @@ TEST(Files, ExistenceDatesSizesAndWholeContents) {
   EXPECT_EQ(c.ReadWholeFile(dir.Text("ap.txt")), "x\r\ny\r\n");
   EXPECT_TRUE(c.FileExists(dir.Text("ap.txt")));
   EXPECT_EQ(c.FileSize(dir.Text("ap.txt")), 6);
-  test::WriteBytes(dir / "nul.bin", std::string("\0a\r\n", 4));
-  EXPECT_EQ(c.ReadWholeFile(dir.Text("nul.bin")), std::string("\0a\r\n", 4));
+  test::WriteBytes(dir / "zero.bin", std::string("\0a\r\n", 4));
+  EXPECT_EQ(c.ReadWholeFile(dir.Text("zero.bin")), std::string("\0a\r\n", 4));
   const double now = ToDateValue(platform::Now());
   EXPECT_LT(std::fabs(c.FileDate(dir.Text("ap.txt")) - now), 5.0 / 86400);
   EXPECT_TRUE(boxes.boxes().empty());
