@@ -57,7 +57,9 @@ TEST_F(LaunchEndToEnd, ErrorsGoStraightToTheHandOff) {
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
     EXPECT_FALSE(std::filesystem::exists(dir / "game.txt"));
-    if (c.followUpStarts) EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
+    if (c.followUpStarts) {
+      EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
+    }
   }
 }
 

@@ -21,7 +21,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](std::string s) {
     for (const std::string n : {"a", "b", "c"})
-      for (const std::string key : {"{" + n + "}", "{pid:" + n + "}"})
+      for (const std::string& key : {"{" + n + "}", "{pid:" + n + "}"})
         for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), key[1] == 'p' ? pid(n) : companion(n));
     return s;
   };
