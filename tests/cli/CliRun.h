@@ -35,12 +35,7 @@ inline const LineEndStyle kLineEndStyles[] = {{"CrLf", "\r\n"}, {"Lf", "\n"}, {"
 // itself is written out as "\r\n".
 inline std::string InStyle(const std::string& text, const LineEndStyle& style) {
   std::string out;
-  for (char c : text) {
-    if (c == '|')
-      out += style.lineEnd;
-    else
-      out += c;
-  }
+  for (char c : text) c == '|' ? out += style.lineEnd : out += c;
   return out;
 }
 

@@ -3,8 +3,6 @@
 //   orvo-test-helper record OUT [MS|forever]
 //       writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps MS milliseconds
 //       (or until killed) and exits 0
-//   orvo-test-helper exit CODE      exits with CODE at once
-//   orvo-test-helper sleep MS       sleeps, then exits 0
 //   orvo-test-helper ping N OUT     writes the first N numbers of OrvoCommon::Ping to OUT
 #include <cstdlib>
 #include <fstream>
@@ -17,45 +15,19 @@
 
 using namespace orvo::test::helper;
 
-namespace {
-
-void Record(const std::string& outText, int argc, char** argv) {
-  const std::string out = orvo::platform::ToHostPath(outText);
-  const std::string partial = out + ".partial";
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file << "cwd=" << orvo::platform::CurrentDirectory() << "\n";
-    file << "show=" << ShowWindowValue() << "\n";
-    file << "pid=" << ProcessId() << "\n";
-    file << "args=";
-    for (int i = 1; i < argc; ++i) file << (i > 1 ? "|" : "") << argv[i];
-    file << "\n";
-  }
-  // Renamed into place so that a reader never sees half a record.
-  std::rename(partial.c_str(), out.c_str());
-}
-
-void SleepArgument(const char* arg) {
-  if (arg == nullptr) return;
-  if (std::string(arg) == "forever") {
-    for (;;) SleepMs(1000);
-  }
-  SleepMs(static_cast<unsigned>(std::strtoul(arg, nullptr, 10)));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc < 2) return 64;
-  const std::string mode = argv[1];
-  if (mode == "record" && argc >= 3) {
-    Record(argv[2], argc, argv);
-    SleepArgument(argc >= 4 ? argv[3] : nullptr);
-    return 0;
-  }
-  if (mode == "exit" && argc >= 3) return std::atoi(argv[2]);
-  if (mode == "sleep" && argc >= 3) {
-    SleepArgument(argv[2]);
+  const std::string mode = argc >= 3 ? argv[1] : "";
+  if (mode == "record") {
+    const std::string out = orvo::platform::ToHostPath(argv[2]), partial = out + ".partial";
+    {
+      std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+      file << "cwd=" << orvo::platform::CurrentDirectory() << "\nshow=" << ShowWindowValue() << "\npid=" << ProcessId() << "\nargs=";
+      for (int i = 1; i < argc; ++i) file << (i > 1 ? "|" : "") << argv[i];
+      file << "\n";
+    }
+    std::rename(partial.c_str(), out.c_str());  // so that a reader never sees half a record
+    if (argc >= 4 && std::string(argv[3]) == "forever") for (;;) SleepMs(1000);
+    if (argc >= 4) SleepMs(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
     return 0;
   }
   if (mode == "ping" && argc >= 4) {

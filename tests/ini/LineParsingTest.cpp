@@ -21,14 +21,10 @@ TEST_F(IniTest, SectionReaderTakesHeadersAndEntries) {
   const Case cases[] = {
       {"BlankLinesPassedOver", "[A]\r\nx = 1\r\n\r\ny=2\r\n[B]\r\nz=3", "A", "A", "x=1|y=2"},
       {"BracketSpacesAndCase", "[ Name ]\r\n\t name =   1\r\n", "name", "Name", "name=1"},
-      {"CommentCutsValue", "[S]\nkey = a=b ; note\n", "S", "S", "key=a=b"},
-      {"TabCutsValue", "[S]\rkey = a\tb\r", "s", "S", "key=a"},
-      {"EmptyValues", "[S]\nk1 =\nk2 =    \n", "S", "S", "k1=|k2="},
-      {"NonEntryLinesPassedOver", "[S]\n;x=1\nabc\n  \ny=2", "S", "S", "y=2"},
-      {"HeaderWithCommentIsNoHeaderHere", "[A];x\r\nk=1", "A", "", ""},
-      {"HeaderAsLastLine", "[A]\r\n[B]", "A", "A", ""},
-      {"EmptyNameEndsWalk", "[S]\n= 5\nx=1", "S", "S", "=5"},
-      {"EmptyPicksFirstNamedSection", "x=0\r\n[]\r\n[A]\r\nx=1\r\n[B]", "", "A", "x=1"},
+      {"CommentCutsValue", "[S]\nkey = a=b ; note\n", "S", "S", "key=a=b"}, {"TabCutsValue", "[S]\rkey = a\tb\r", "s", "S", "key=a"},
+      {"EmptyValues", "[S]\nk1 =\nk2 =    \n", "S", "S", "k1=|k2="}, {"NonEntryLinesPassedOver", "[S]\n;x=1\nabc\n  \ny=2", "S", "S", "y=2"},
+      {"HeaderWithCommentIsNoHeaderHere", "[A];x\r\nk=1", "A", "", ""}, {"HeaderAsLastLine", "[A]\r\n[B]", "A", "A", ""},
+      {"EmptyNameEndsWalk", "[S]\n= 5\nx=1", "S", "S", "=5"}, {"EmptyPicksFirstNamedSection", "x=0\r\n[]\r\n[A]\r\nx=1\r\n[B]", "", "A", "x=1"},
       {"ControlCharactersBeforeLine", "[A]\n\x01\x02\n\x1f\tk\x01=v\x01", "A", "A", "k\x01=v\x01"},
       {"BytesAbove127", "[S\xE9]\n\xC4\xF6 = \xFC\xFF", "s\xE9", "S\xE9", "\xC4\xF6=\xFC\xFF"}};
   for (const Case& c : cases) {
@@ -47,13 +43,9 @@ TEST_F(IniTest, SectionReaderTakesHeadersAndEntries) {
 }
 
 TEST_F(IniTest, OneIndexRecordPerEntryLine) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"[A]\r\nx = 1\r\n[B]\r\nx=2", "\r\nX\r\nA\r\n1\r\n10\r\n\r\nX\r\nB\r\n2\r\n20\r\n"},
-      {"x=1", "\r\nX\r\n\r\n1\r\n3\r\n"},
-      {"-x = 1\n;x = 1\nx = 1 ; y = 2", "\r\nX\r\n\r\n1\r\n19\r\n"},  // dash and comment lines left out
-      {" \t\n  key =  v  \n", "\r\nKEY\r\n\r\nv\r\n13\r\n"},
-      {"[s]\nk =  ;c", "\r\nK\r\nS\r\n\r\n10\r\n"},
-      {"[a];x\rk=v\n", "\r\nK\r\nA\r\nv\r\n9\r\n"},
+  const std::pair<std::string, std::string> cases[] = { {"[A]\r\nx = 1\r\n[B]\r\nx=2", "\r\nX\r\nA\r\n1\r\n10\r\n\r\nX\r\nB\r\n2\r\n20\r\n"},
+      {"x=1", "\r\nX\r\n\r\n1\r\n3\r\n"}, {"-x = 1\n;x = 1\nx = 1 ; y = 2", "\r\nX\r\n\r\n1\r\n19\r\n"},  // dash and comment lines left out
+      {" \t\n  key =  v  \n", "\r\nKEY\r\n\r\nv\r\n13\r\n"}, {"[s]\nk =  ;c", "\r\nK\r\nS\r\n\r\n10\r\n"}, {"[a];x\rk=v\n", "\r\nK\r\nA\r\nv\r\n9\r\n"},
       {"[A]\nx=1\nX=2", "\r\nX\r\nA\r\n1\r\n7\r\n\r\nX\r\nA\r\n2\r\n11\r\n"},
       {"[s\xE9]\nn\xE4m=V\xE9", "\r\nN\xE4M\r\nS\xE9\r\nV\xE9\r\n10\r\n"},  // only ASCII upper-cased
       {"[]\nabc\n[x\n", ""}};

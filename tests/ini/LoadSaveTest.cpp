@@ -1,6 +1,8 @@
 // Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute,
 // the game INI numbers and when the index file is trusted.
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "IniTestSupport.h"
 
@@ -54,54 +56,44 @@ TEST_F(IniTest, GameNumberFromTheFilesOwnName) {
   }
 }
 
-TEST_F(IniTest, BackupOnceReadOnlyClearedAndNothingWrittenWithoutAChange) {
-  TempDir dir;
-  WriteBytes(dir / "core.ini", "[A]\r\nx=1\r\n");
-  INIFile ini;
-  ini.SetFilename(dir.Text("core.ini"));
-  ini.SetIniValue("A", "x", "2");
-  ini.Save(false);
-  EXPECT_FALSE(fs::exists(dir / "core.ini.PreOrvo"));
-  for (const char* value : {"3", "4"}) {
-    ini.SetIniValue("A", "x", value);
-    ini.Save();
-    EXPECT_EQ(ReadBytes(dir / "core.ini.PreOrvo"), "[A]\r\nx=2\r\n");  // made once only
-    EXPECT_EQ(ReadBytes(dir / "core.ini"), "[A]\r\nx=" + std::string(value) + "\r\n");
+// Each case saves one file of its own; "" as the backup means that none may be made.
+TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
+  const std::string before = "[A]\r\nx=1\r\n", two = "[A]\r\nx=2\r\n", added = "x=1\r\n\r\n[ A ]\r\ny = 2\r\n";
+  auto setTwo = [](INIFile& ini) { ini.SetIniValue("A", "x", "2"); };
+  auto addY = [](INIFile& ini) { ini.SetIniValue("A", "y", "2", true); };
+  struct Case { const char* name; std::string file, content, existing; std::function<void(INIFile&)> edit; bool backup; std::string after, saved, box = {}; };
+  const Case cases[] = {
+      {"NoBackupUnlessAsked", "core.ini", before, "", setTwo, false, two, ""},
+      {"BackupOfTheFileAsItWas", "core.ini", before, "", setTwo, true, two, before},
+      {"AnEarlierBackupStays", "core.ini", before, "earlier", setTwo, true, two, "earlier"},
+      {"BackupNameTakenByAFolder", "b.ini", "x=1", "<folder>", addY, true, added, "<folder>"},
+      {"ReadOnlyCleared", "ro.ini", "x=1", "<read-only>", addY, false, added, ""},
+      {"RefreshDropsTheEdit", "core.ini", before, "", [](INIFile& ini) { ini.SetIniValue("A", "x", "5"); ini.Refresh(); }, true, before, ""},
+      {"NoChangeNothingWritten", "ro.ini", "x=1", "", [](INIFile& ini) { ini.SetSaveIndex(true); ini.SetIniString("changed"); }, true, "x=1", ""},
+      {"NamelessReportedAndWritten", ".ini", "", "", [](INIFile& ini) { ini.SetIniString("x=1"); ini.SetChanged(true); }, false, "x=1", "",
+       "Invalid filename in SaveIniFile"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteBytes(dir / c.file, c.content);
+    const fs::path backup = dir / (c.file + ".PreOrvo");
+    if (c.existing == "<folder>") fs::create_directory(backup);
+    else if (c.existing == "<read-only>") fs::permissions(dir / c.file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+    else if (!c.existing.empty()) WriteBytes(backup, c.existing);
+    LogCapture log;
+    BoxRecorder boxes;
+    INIFile ini;
+    ini.SetFilename(dir.Text(c.file));
+    c.edit(ini);
+    ini.Save(c.backup);
+    EXPECT_FALSE(ini.Changed());
+    EXPECT_EQ(ReadBytes(dir / c.file), c.after);
+    EXPECT_NE(fs::status(dir / c.file).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(fs::is_directory(backup) ? "<folder>" : ReadBytes(backup), c.saved);
+    EXPECT_FALSE(fs::exists(dir / "ro.gix"));
+    EXPECT_EQ(boxes.texts(), c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
+    EXPECT_EQ(std::count(log.entries().begin(), log.entries().end(), "NFE:Ini File Dump:"), c.box.empty() ? 0 : 1);
   }
-  ini.SetIniValue("A", "x", "5");
-  ini.Refresh();  // drops the unsaved edit
-  EXPECT_EQ(ini.GetIniValue("A", "x") + (ini.Changed() ? " changed" : ""), "4");
-
-  WriteBytes(dir / "ro.ini", "x=1");
-  fs::permissions(dir / "ro.ini", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
-  WriteBytes(dir / "b.ini", "x=1");
-  fs::create_directory(dir / "b.ini.PreOrvo");  // a backup name that is taken is left alone
-  for (const char* name : {"ro.ini", "b.ini"}) {
-    INIFile edited;
-    edited.SetFilename(dir.Text(name));
-    edited.SetIniValue("A", "y", "2", true);
-    edited.Save(std::string(name) == "b.ini");
-    EXPECT_EQ(ReadBytes(dir / name), "x=1\r\n\r\n[ A ]\r\ny = 2\r\n") << name;
-  }
-  EXPECT_NE(fs::status(dir / "ro.ini").permissions() & fs::perms::owner_write, fs::perms::none);
-  EXPECT_TRUE(boxes.boxes().empty());
-
-  INIFile unchanged;
-  unchanged.SetFilename(dir.Text("ro.ini"));
-  unchanged.SetSaveIndex(true);
-  unchanged.SetIniString("changed");
-  unchanged.Save();
-  EXPECT_FALSE(fs::exists(dir / "ro.gix") || fs::exists(dir / "ro.ini.PreOrvo"));
-
-  const std::size_t logged = log.entries().size();
-  INIFile nameless;  // reported, then written all the same
-  nameless.SetFilename(dir.Text(".ini"));
-  nameless.SetIniString("x=1");
-  nameless.SetChanged(true);
-  nameless.Save(false);
-  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Invalid filename in SaveIniFile"});
-  EXPECT_EQ(ReadBytes(dir / ".ini"), "x=1");
-  EXPECT_EQ(log.entries().at(logged), "NFE:Ini File Dump:");
 }
 
 // The index file's content differs from the text, so a lookup shows which index answered.

@@ -10,12 +10,9 @@ namespace {
 TEST_F(IniTest, LookupsAnswerFromTheIndex) {
   const std::string car = "[Car]\r\nSpeed = 12\r\nGear=3";
   struct Case { const char* name; std::string text, section, entry, value; };
-  const Case cases[] = {{"NamesIgnoreCase", car, "car", "SPEED", "12"},
-                        {"MissingEntry", car, "Car", "Clutch", ""},
-                        {"NamesNotTrimmed", car, " Car", "Speed", ""},
-                        {"LastLineWithoutLineEnd", car, "CAR", "gear", "3"},
-                        {"FirstOfTwo", "[A]\nx=1\nx=2", "A", "x", "1"},
-                        {"FirstOfTwoSections", "[A]\nx=1\n[a]\nx=2", "a", "X", "1"},
+  const Case cases[] = {{"NamesIgnoreCase", car, "car", "SPEED", "12"}, {"MissingEntry", car, "Car", "Clutch", ""},
+                        {"NamesNotTrimmed", car, " Car", "Speed", ""}, {"LastLineWithoutLineEnd", car, "CAR", "gear", "3"},
+                        {"FirstOfTwo", "[A]\nx=1\nx=2", "A", "x", "1"}, {"FirstOfTwoSections", "[A]\nx=1\n[a]\nx=2", "a", "X", "1"},
                         {"BeforeAnyHeader", "x=5\n[A]\nx=1", "", "x", "5"},
                         {"ValueKeepsCaseAndInnerSpaces", "[A]\rk =  Hello  World  \r", "a", "k", "Hello  World"},
                         {"DashLineNotFound", "[A]\n-x=1", "A", "-x", ""},

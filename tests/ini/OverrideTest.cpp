@@ -11,11 +11,8 @@ TEST_F(IniTest, OverrideSectionAsParameters) {
   const Case cases[] = {
       {player, "options", "", -1, " -ko\"20:options:Speed:12\" -ko\"20:options:Gears:5\" -ko\"20:options:-x:1\""},
       {player, "Options", "Race", -1, " -ko\"20:Race:Speed:12\" -ko\"20:Race:Gears:5\" -ko\"20:Race:-x:1\""},
-      {player, "other", "", 60, " -ko\"60:other:z:9\""},
-      {"C:\\GPL\\mine.ini", "Other", "", -1, ""},
-      {"C:\\GPL\\mine.ini", "Other", "", 0, " -ko\"0:Other:z:9\""},
-      {"", "Other", "", -1, " -ko\"0:Other:z:9\""},
-      {player, "None", "", -1, ""}};
+      {player, "other", "", 60, " -ko\"60:other:z:9\""}, {"C:\\GPL\\mine.ini", "Other", "", -1, ""},
+      {"C:\\GPL\\mine.ini", "Other", "", 0, " -ko\"0:Other:z:9\""}, {"", "Other", "", -1, " -ko\"0:Other:z:9\""}, {player, "None", "", -1, ""}};
   for (const Case& c : cases) {
     INIFile ini;
     if (!c.file.empty()) ini.SetFilename(c.file);

@@ -11,9 +11,9 @@
 namespace orvo::test {
 namespace {
 
+// Until it is destroyed, presses OK on each visible box titled "Orvo+ Loader" and keeps its text.
 class BoxPresser {
  public:
-  BoxPresser() : thread_([this] { Run(); }) {}
   ~BoxPresser() {
     stop_ = true;
     thread_.join();
@@ -24,24 +24,15 @@ class BoxPresser {
   }
 
  private:
-  void Run() {
-    while (!stop_) {
-      EnumWindows(&BoxPresser::Visit, reinterpret_cast<LPARAM>(this));
-      Sleep(50);
-    }
-  }
   static BOOL CALLBACK Visit(HWND hwnd, LPARAM self) {
-    char className[64] = {}, title[128] = {};
+    char className[64] = {}, title[128] = {}, text[256] = {};
     GetClassNameA(hwnd, className, sizeof className);
     GetWindowTextA(hwnd, title, sizeof title);
     if (std::string(className) != "#32770" || std::string(title) != "Orvo+ Loader" || !IsWindowVisible(hwnd)) return TRUE;
-    char text[256] = {};
     GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);  // the message box's text control
     auto* presser = reinterpret_cast<BoxPresser*>(self);
-    {
-      std::lock_guard<std::mutex> lock(presser->mutex_);
-      presser->texts_.push_back(text);
-    }
+    std::lock_guard<std::mutex> lock(presser->mutex_);
+    presser->texts_.push_back(text);
     PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
     Sleep(200);  // let the box close before the next search
     return TRUE;
@@ -50,7 +41,9 @@ class BoxPresser {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<std::string> texts_;
-  std::thread thread_;
+  std::thread thread_{[this] {
+    for (; !stop_; Sleep(50)) EnumWindows(&BoxPresser::Visit, reinterpret_cast<LPARAM>(this));
+  }};
 };
 
 TEST_F(LaunchEndToEnd, TestModeConfirmsEachKillWithABox) {

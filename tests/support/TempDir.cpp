@@ -1,7 +1,6 @@
 #include "support/TempDir.h"
 
 #include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -11,18 +10,12 @@
 
 namespace orvo::test {
 
+// A random number and a counter keep parallel test programs and tests apart.
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
-  std::random_device rd;
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = base / ("orvo-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
-    if (std::filesystem::create_directory(candidate)) {
-      path_ = std::filesystem::canonical(candidate);
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary folder");
+  const auto candidate = std::filesystem::temp_directory_path() / ("orvo-test-" + std::to_string(std::random_device()()) + "-" + std::to_string(counter++));
+  if (!std::filesystem::create_directory(candidate)) throw std::runtime_error("cannot create " + candidate.string());
+  path_ = std::filesystem::canonical(candidate);
 }
 
 TempDir::~TempDir() {
