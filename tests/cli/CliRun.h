@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/console.h"
-#include "support/Capture.h"
 #include "support/Programs.h"
 #include "support/TempDir.h"
 

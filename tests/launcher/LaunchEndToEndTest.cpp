@@ -1,5 +1,9 @@
-// The real loader binary, started with a real command line, against the helper program.
+// The real loader binary, started with a real command line, against the helper program; the
+// profile programs around a real run: started in the game's folder before the game, logged
+// with their real ids, terminated after it in start order.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "launcher/LoaderRun.h"
 
@@ -61,6 +65,69 @@ TEST_F(LaunchEndToEnd, ErrorsGoStraightToTheHandOff) {
       EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
     }
   }
+}
+
+struct ProfileCase {
+  const char* name;
+  std::string profile;               // {a}, {b}, {c}: companions recording to a.txt, b.txt, c.txt; "" = no file
+  std::vector<std::string> started;  // companions expected to have run
+  std::vector<std::string> entries;  // from the first "Indexing"/"Started:" up to "Calling GPL:" ({pid:x} for ids)
+  std::vector<std::string> killed;   // after "Out of GPL" up to the hand-off
+};
+
+TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
+  // A companion runs until it is killed, or with " 0" ends at once.
+  auto companion = [&](const std::string& n) { return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever"; };
+  auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
+  auto expand = [&](std::string s) {
+    for (const std::string n : {"a", "b", "c"})
+      for (const std::string& key : {"{" + n + "}", "{pid:" + n + "}"})
+        for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), key[1] == 'p' ? pid(n) : companion(n));
+    return s;
+  };
+  const ProfileCase cases[] = {
+      {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n", {"a", "b"},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      {"GapEndsTheList", "[0]\npath={a}\n[1]\npath={b}\n[3]\npath={c}\n", {"a", "b"},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      {"FirstSectionNotZero", "[1]\r\npath={a}\r\n", {}, {}, {}},
+      {"LeadingZeroIsNotZero", "[00]\r\npath={a}\r\n", {}, {}, {}},
+      {"EmptyPath", "[0]\r\npath=\r\n[1]\r\npath={b}\r\n", {"b"},
+       {"Indexing P.bst", "Started:  as 0", "Started: {b} as {pid:b}"}, {"Killed Process0", "Killed Process{pid:b}"}},
+      {"NoSuchProgram", "[0]\r\npath=" + dir.Text("no-such-program.exe") + "\r\n", {},
+       {"Indexing P.bst", "Started: " + dir.Text("no-such-program.exe") + " as 0"}, {"Killed Process0"}},
+      {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"a"},
+       {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}, {"Killed Process{pid:a}"}},
+      {"MissingProfile", "", {}, {}, {}}};
+  for (const ProfileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) std::filesystem::remove(dir / n);
+    std::filesystem::create_directories(dir / "loader" / "Profiles");
+    if (!c.profile.empty()) WriteBytes(dir / "loader" / "Profiles" / "P.bst", expand(c.profile));
+    const std::string line = game + ";;P";
+    RunLoader(line);
+    for (const std::string n : {"a", "b", "c"}) {
+      const bool ran = std::count(c.started.begin(), c.started.end(), n) > 0;
+      ASSERT_EQ(ran ? WaitForFile(dir / (n + ".txt")) : std::filesystem::exists(dir / (n + ".txt")), ran) << n;
+      if (!ran) continue;
+      EXPECT_EQ(ReadRecord(dir / (n + ".txt")).at("cwd"), dir.Text("game")) << n;
+      EXPECT_FALSE(ProcessIsRunning(std::stoul(pid(n)))) << n << " outlived the loader";
+    }
+    std::vector<std::string> expected = {"Started", line};
+    AddSetEntries(expected, dir.Text("game"));
+    for (const auto& e : c.entries) expected.push_back(expand(e));
+    expected.insert(expected.end(), {"Calling GPL:" + line, game, "", "P", "", "RunApp:" + game, "Out of GPL"});
+    for (const auto& e : c.killed) expected.push_back(expand(e));
+    AddSetEntries(expected, dir.Text("loader"));
+    EXPECT_EQ(LogLines(Log()), expected);
+  }
+}
+
+TEST_F(LaunchEndToEnd, AnEmptyProfileNameLeavesTheProfilesFolderUntouched) {
+  RunLoader(game + ";;");
+  EXPECT_FALSE(std::filesystem::exists(dir / "loader" / "Profiles"));
+  const auto lines = LogLines(Log());
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("Killed") || l.starts_with("Indexing"); }), 0);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #pragma once
-// Running the built programs from a test.
+// Running the built programs from a test, and capturing what a console program prints.
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orvo::test {
 
@@ -30,5 +31,17 @@ std::map<std::string, std::string> ReadRecord(const std::filesystem::path& file)
 
 // Whether a process with this id is still running (not ended, not a zombie).
 bool ProcessIsRunning(unsigned processId);
+
+
+struct Captured {
+  int exitCode = -1;
+  std::string out;  // stdout, byte for byte
+  std::string err;  // stderr, byte for byte
+};
+
+// Starts program with each argument passed unchanged as one argument (no shell in between),
+// in the working folder folder, with stdin empty, and waits for its end.
+Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder);
 
 }  // namespace orvo::test
