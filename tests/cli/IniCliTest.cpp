@@ -148,10 +148,11 @@ TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
     TempDir dir;
     WriteBytes(dir / "player.ini", "[A]\r\nx=1\r\n");
     // A copy of the program in the folder, so that a loader log beside it would show here.
-    fs::copy_file(OrvoExe(), dir / OrvoExe().filename());
+    const fs::path copy = dir.path() / OrvoExe().filename();
+    fs::copy_file(OrvoExe(), copy);
     std::vector<std::string> arguments = c.options;
     for (const char* a : {"ini", "get", "player.ini", "A", "x"}) arguments.push_back(a);
-    const Captured run = RunCapturing(dir / OrvoExe().filename(), arguments, dir.path());
+    const Captured run = RunCapturing(copy, arguments, dir.path());
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, Printed({"1"}));
     EXPECT_FALSE(fs::exists(dir / "LoaderLog.txt"));
