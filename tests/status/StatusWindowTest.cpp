@@ -69,16 +69,14 @@ class FakeStatusWindow : public platform::StatusWindow {
   std::array<std::string, 4> captions_;
 };
 
-
 float Bottom(const platform::StatusWindow& w, StatusControl c) {
   return w.GetMeasure(c, Measure::Top) + w.GetMeasure(c, Measure::Height);
 }
 
 TEST(StatusLayout, FollowsTheStepsWithTheValuesTheControlsTook) {
-  // The picture's height, then the title's height and font, the credits' top, height and
-  // font, the status line's top, height and font. Worked by hand. In the snapping windows
-  // (1 pixel of frame above and below) the picture's 283.5 pixels become 284, the title's
-  // 56.4 pixels 56, and the credits' 22.3 points a 30-pixel 22.5.
+  // Worked by hand: the picture's height, then the title's height and font, the credits' and the status line's top,
+  // height and font. When snapping (1 pixel of frame above and below) the picture's 283.5 pixels become 284, the
+  // title's 56.4 pixels 56, and the credits' 22.3 points a 30-pixel 22.5.
   struct Case { const char* name; FakeStatusWindow::Options window; float picture; std::array<float, 8> rest; };
   const Case cases[] = {{"Stored", {false, 0}, 4252.50098f, {850.5f, 34.525f, 910.5f, 1530.9f, 22.618f, 2501.4f, 1751.1f, 22.618f}},
                         {"StoredFramed", {false, 90}, 4252.50098f, {832.5f, 33.625f, 892.5f, 1498.5f, 21.97f, 2451, 1711.5f, 21.97f}},
