@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the orvo tests: running the built program, and INI texts written with each of
 // the three line-end styles.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct LineEndStyle {
   const char* name;
   const char* lineEnd;
 };
+inline void PrintTo(const LineEndStyle& style, std::ostream* os) { *os << style.name; }
 inline const LineEndStyle kLineEndStyles[] = {{"CrLf", "\r\n"}, {"Lf", "\n"}, {"Cr", "\r"}};
 
 // A text in which '|' stands for the file's own line end; the CR LF that the engine writes

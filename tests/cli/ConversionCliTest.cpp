@@ -15,6 +15,8 @@ struct ConversionCase {
   std::string result;  // exit 0: printed with one line end; otherwise part of the one stderr line
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
+
 class ConversionCli : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(ConversionCli, PrintsTheMembersResultOrRefuses) {

@@ -26,6 +26,8 @@ struct CliCase {
   std::string from = {}, to = {};    // player.ini afterwards: kLeague with the first `from` made `to`
 };
 
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
 class IniCli : public testing::TestWithParam<std::tuple<CliCase, LineEndStyle>> {};
 
 TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {

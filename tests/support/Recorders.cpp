@@ -14,11 +14,10 @@ std::vector<std::string> BoxRecorder::texts() const {
   return result;
 }
 
+// The "dd/mm/yy hh:nn:ss " timestamp (18 characters) is cut off each entry.
 LogCapture::LogCapture()
-    : previous_(SetLoaderLogSink([this](const std::string& entry) { entries_.push_back(WithoutTimestamp(entry)); })) {}
+    : previous_(SetLoaderLogSink([this](const std::string& entry) { entries_.push_back(entry.size() >= 18 ? entry.substr(18) : entry); })) {}
 
 LogCapture::~LogCapture() { SetLoaderLogSink(previous_); }
-
-std::string WithoutTimestamp(const std::string& entry) { return entry.size() >= 18 ? entry.substr(18) : entry; }
 
 }  // namespace orvo::test

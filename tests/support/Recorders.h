@@ -39,7 +39,4 @@ class LogCapture {
   LoaderLogSink previous_;
 };
 
-// Cuts the "dd/mm/yy hh:nn:ss " timestamp off an entry (the first 18 characters).
-std::string WithoutTimestamp(const std::string& entry);
-
 }  // namespace orvo::test
