@@ -252,7 +252,12 @@ void MinIniEditSave(benchmark::State& state, const File& f) {
   ini_gets(section.c_str(), entry.c_str(), "", buffer, sizeof buffer, out.c_str());
   const std::string value = buffer;
   std::size_t i = 0;
-  for (auto _ : state) ini_puts(section.c_str(), entry.c_str(), Flip(value, i++).c_str(), out.c_str());
+  for (auto _ : state) {
+    if (ini_puts(section.c_str(), entry.c_str(), Flip(value, i++).c_str(), out.c_str()) == 0) {
+      state.SkipWithError("ini_puts failed");
+      break;
+    }
+  }
 }
 
 using Bench = void (*)(benchmark::State&, const File&);
