@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset "fuzz") and runs each for SECONDS (default 30), one
-# after the other with one job, starting from the seed corpus in fuzz/corpus/<target>/.
+# after the other in one process each (usage: tools/fuzz.sh [SECONDS [TARGET...]]), starting from the seed corpus in fuzz/corpus/<target>/.
 # New inputs collect in build/fuzz/work/<target>/ (not in the repository); a crash stops the
 # script with its input in build/fuzz/crashes/, to be turned into a unit test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 targets=(key_search conversions ini_load ini_edits)
+[ $# -gt 1 ] && targets=("${@:2}")
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]/#/fuzz_}"
@@ -16,7 +17,7 @@ status=0
 for t in "${targets[@]}"; do
   mkdir -p "build/fuzz/work/$t"
   echo "== fuzz $t for ${seconds}s"
-  if build/fuzz/bin/fuzz_"$t" -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 \
+  if build/fuzz/bin/fuzz_"$t" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="build/fuzz/crashes/$t-" "build/fuzz/work/$t" "fuzz/corpus/$t" \
       >"build/fuzz/logs/$t.log" 2>&1; then
     grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "build/fuzz/logs/$t.log" || true

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the native tests, then the Windows build's tests
-# under Wine in a virtual X display.
+# under Wine in a virtual X display, then the sanitizer build's tests and a short fuzz pass
+# (tools/ci-extra.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -15,3 +16,5 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 source tools/wine-env.sh
 ctest --preset windows
+
+tools/ci-extra.sh

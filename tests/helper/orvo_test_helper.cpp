@@ -7,6 +7,7 @@
 //   orvo-test-helper sleep MS       sleeps, then exits 0
 //   orvo-test-helper ping N OUT     writes the first N numbers of OrvoCommon::Ping to OUT
 #include <cstdlib>
+#include <csignal>
 #include <fstream>
 #include <string>
 
@@ -54,6 +55,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "exit" && argc >= 3) return std::atoi(argv[2]);
+  // A companion that ignores the polite request to end: only a hard kill stops it.
+  if (mode == "stubborn" && argc >= 3) {
+    std::signal(SIGTERM, SIG_IGN);
+    Record(argv[2], argc, argv);
+    SleepArgument("forever");
+  }
   if (mode == "sleep" && argc >= 3) {
     SleepArgument(argv[2]);
     return 0;
