@@ -17,4 +17,7 @@ cmake --build --preset windows
 source tools/wine-env.sh
 ctest --preset windows
 
+echo "== the players' release zip"
+tools/check-release.sh
+
 tools/ci-extra.sh

@@ -12,14 +12,9 @@ namespace orvo {
 void OrvoCommon::RunApp(const std::string& pAppName) const {
   failure::Guarded(
       [&] {
-        const std::uint32_t processId = platform::ShellStart(pAppName, platform::kShowNormal);
-        if (processId == 0) return;
         // Blocks the program's one thread until the started program has ended: intended,
         // the caller relies on the program having finished when RunApp returns.
-        const platform::NativeHandle handle = platform::OpenProcessForWait(processId);
-        if (handle == 0) return;
-        platform::WaitForProcess(handle);
-        platform::CloseProcessHandle(handle);
+        platform::ShellStartAndWait(pAppName, platform::kShowNormal);
       },
       [](const Failure& f) {
         if (f.kind == OrvoError::Kind::FileNotFound)

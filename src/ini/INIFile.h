@@ -47,6 +47,9 @@ class INIFile {
   // Replaces the text and marks the index for rebuilding; Changed and the file name stay.
   // Box " in inifile.IniString (Let)".
   void SetIniString(const std::string& pString);
+  // The section index text as it stands: as BuildIndex built it, or as Refresh read it from
+  // a trusted index file. Read only, for tools that show or test the index.
+  const std::string& IndexString() const { return sIndex; }
 
   // ---- Lookups ---------------------------------------------------------------------------
   // The value of pEntry in pSection, blanks removed at both ends; "" when there is none.

@@ -83,12 +83,8 @@ void frmIcon::SetWorkingFolder(const std::string& path) {
 
 void frmIcon::RunGameAndWait(const std::string& command) {
   WriteLoaderLog("RunApp:" + command);
-  const std::uint32_t processId = platform::ShellStart(command, platform::kShowNormal);
-  if (processId == 0) return;
-  const platform::NativeHandle handle = platform::OpenProcessForWait(processId);
-  if (handle == 0) return;
-  platform::WaitForProcess(handle);
-  platform::CloseProcessHandle(handle);
+  // Blocks the form's only thread: the window is not serviced while the game runs.
+  platform::ShellStartAndWait(command, platform::kShowNormal);
 }
 
 void frmIcon::WriteFile(const std::string& fileName, const std::string& content) {

@@ -30,6 +30,10 @@ inline constexpr int kShowMinimised = 2;  // minimised, activated
 // does not exist). On POSIX the style reaches the program as ORVO_SHOW_WINDOW=<style>.
 std::uint32_t ShellStart(const std::string& commandLine, int windowStyle);
 
+// Shell start, then, when the id is not 0 and the process can be opened, a wait without time
+// limit for its end. Throws as ShellStart does.
+void ShellStartAndWait(const std::string& commandLine, int windowStyle);
+
 // Process creation for the profile programs: handles inherited, normal priority, the
 // caller's environment and current directory, a STARTUPINFO holding only its size. Returns
 // false and leaves info all zero when the start fails. On POSIX the program runs in a

@@ -1,48 +1,54 @@
-// The list helpers against real Windows list controls.
+// The list helpers against real Windows list controls, and the Win32 listing's attributes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
 #include "platform/list_box_control.h"
+#include "support/TempDir.h"
 
 namespace orvo {
 namespace {
 
-struct Control {
-  const char* className;
-  UINT addString, getSelection;
-};
-
-TEST(NativeListControls, FindAndSelectItemsInAListBoxAndAComboBox) {
-  for (const Control& kind : {Control{"LISTBOX", LB_ADDSTRING, LB_GETCURSEL}, Control{"COMBOBOX", CB_ADDSTRING, CB_GETCURSEL}}) {
-    SCOPED_TRACE(kind.className);
-    // Unsorted, so the items keep the order in which they are added.
-    const DWORD style = kind.addString == LB_ADDSTRING ? WS_POPUP : WS_POPUP | CBS_DROPDOWNLIST;
-    HWND window = CreateWindowExA(0, kind.className, "", style, 0, 0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+TEST(Win32Controls, FindAndSelectItemsInAListBoxAndAComboBoxButNoOtherWindow) {
+  struct Control { const char* className; DWORD style; UINT addString, getSelection; };
+  for (const Control& kind : {Control{"LISTBOX", WS_POPUP, LB_ADDSTRING, LB_GETCURSEL},
+                              Control{"COMBOBOX", WS_POPUP | CBS_DROPDOWNLIST, CB_ADDSTRING, CB_GETCURSEL}}) {
+    SCOPED_TRACE(kind.className);  // unsorted, so the items keep the order in which they are added
+    HWND window = CreateWindowExA(0, kind.className, "", kind.style, 0, 0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     auto list = platform::ListBoxControl(window);
     EXPECT_EQ(Common().GetByValue(*list, "Red"), -1);  // empty
-    for (const char* item : {"Red", "Green", "Blue", "green"})
-      SendMessageA(window, kind.addString, 0, reinterpret_cast<LPARAM>(item));
-    EXPECT_EQ(list->List(2), "Blue");
+    for (const char* item : {"Red", "Green", "Blue", "green"}) SendMessageA(window, kind.addString, 0, reinterpret_cast<LPARAM>(item));
     EXPECT_THROW(list->List(4), OrvoError);
     EXPECT_EQ(Common().GetByValue(*list, "GREEN"), 1);
     EXPECT_EQ(Common().FindListItem(*list, "blue"), 2);
-    EXPECT_EQ(Common().FindListItem(*list, "Purple"), -1);
     Common().SetByValue(*list, "BLUE");
     EXPECT_EQ(SendMessageA(window, kind.getSelection, 0, 0), 2);
     Common().SetByValue(*list, "Purple");
     EXPECT_EQ(SendMessageA(window, kind.getSelection, 0, 0), -1);
     DestroyWindow(window);
   }
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  EXPECT_THROW(platform::ListBoxControl(other), OrvoError);
+  DestroyWindow(other);
 }
 
-TEST(NativeListControls, OtherWindowsAreNoListControls) {
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(window, nullptr);
-  EXPECT_THROW(platform::ListBoxControl(window), OrvoError);
-  DestroyWindow(window);
+TEST(Win32Listing, CopyFilesSkipsHiddenAndSystemFiles) {
+  test::TempDir dir;
+  CreateDirectoryA(dir.Text("from").c_str(), nullptr);
+  CreateDirectoryA(dir.Text("to").c_str(), nullptr);
+  const std::pair<std::string, DWORD> files[] = {{"plain.ini", FILE_ATTRIBUTE_NORMAL}, {"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
+                                                 {"system.ini", FILE_ATTRIBUTE_SYSTEM}, {"readonly.ini", FILE_ATTRIBUTE_READONLY}};
+  for (const auto& [name, attributes] : files) {
+    test::WriteBytes(dir / "from" / name, name);
+    ASSERT_TRUE(SetFileAttributesA(dir.Text("from\\" + name).c_str(), attributes));
+  }
+  Common().CopyFiles(dir.Text("from") + "\\", dir.Text("to") + "\\");
+  for (const auto& [name, attributes] : files) {
+    EXPECT_EQ(Common().FileExists(dir.Text("to\\" + name)), !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) << name;
+    for (const char* folder : {"from\\", "to\\"}) SetFileAttributesA(dir.Text(folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
 }
 
 }  // namespace

@@ -1,101 +1,107 @@
-// The text members of OrvoCommon on ordinary input: one table, each case one call.
+// The text members of OrvoCommon: one row per call, then how each of them fails.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
-#include <string>
 
 #include "common/OrvoCommon.h"
+#include "support/Recorders.h"
+#include "support/Thrown.h"
 
 namespace orvo {
 namespace {
 
 using namespace std::string_literals;
-using Call = std::function<std::string(const OrvoCommon&)>;
+const OrvoCommon c;
 
 // Takes fields off the text until it is used up; the fields joined by '|'.
 std::string Fields(std::string text) {
-  std::string joined = OrvoCommon().GetNextField(text);
-  for (int guard = 0; !text.empty() && guard < 100; ++guard) joined += "|" + OrvoCommon().GetNextField(text);
+  std::string joined = c.GetNextField(text);
+  for (int guard = 0; !text.empty() && guard < 100; ++guard) joined += "|" + c.GetNextField(text);
   return joined;
 }
 std::string Find(const std::string& text, const std::string& chars, std::int32_t start) {
-  return std::to_string(OrvoCommon().FindCharInString(text, chars, start));
+  return std::to_string(c.FindCharInString(text, chars, start));
 }
 
-struct TextCase {
-  std::string name;
-  Call call;
-  std::string expected;
-};
-class StringMembers : public testing::TestWithParam<TextCase> {};
-
-TEST_P(StringMembers, GiveTheExpectedText) { EXPECT_EQ(GetParam().call(OrvoCommon()), GetParam().expected); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Strings, StringMembers,
-    testing::Values(TextCase{"ProperCaseTrimsAndCapitalises", [](auto& c) { return c.ProperCase("  hello world  "); },
-                             "Hello World"},
-                    TextCase{"ProperCaseOfBlanks", [](auto& c) { return c.ProperCase("   "); }, ""},
-                    TextCase{"ProperCaseOneLetter", [](auto& c) { return c.ProperCase("a"); }, "A"},
-                    TextCase{"ProperCaseNeverLowerCases", [](auto& c) { return c.ProperCase("mcLAREN f1"); },
-                             "McLAREN F1"},
-                    TextCase{"ProperCaseInnerRuns", [](auto& c) { return c.ProperCase("a  b"); }, "A  B"},
-                    TextCase{"ProperCaseTabIsNoBreak", [](auto& c) { return c.ProperCase("ab\tcd"); }, "Ab\tcd"},
-                    TextCase{"ProperCaseAsciiOnly", [](auto& c) { return c.ProperCase("\xe9t\xe9 \xe0 rome"); },
-                             "\xe9t\xe9 \xe0 Rome"},
-                    TextCase{"StripSpaces", [](auto& c) { return c.StripSpaces(" a\t b "); }, "a\tb"},
-                    TextCase{"StripTabs", [](auto& c) { return c.StripTabs("\t a\t b "); }, " a b "},
-                    TextCase{"String2Nulled", [](auto& c) { return c.String2Nulled("a\xff"); }, "a\0\xff\0"s},
-                    TextCase{"Nulled2String", [](auto& c) { return c.Nulled2String("a\0b\0"s); }, "ab"},
-                    TextCase{"Nulled2StringAnyEven", [](auto& c) { return c.Nulled2String("aXbY"); }, "ab"},
-                    TextCase{"Nulled2StringOddLength", [](auto& c) { return c.Nulled2String("a\0b"s); }, "ab"},
-                    TextCase{"FindEarliestOfSeveral", [](auto&) { return Find("a;b,c", ",;", 1); }, "2"},
-                    TextCase{"FindFromLaterStart", [](auto&) { return Find("a;b,c", ",;", 3); }, "4"},
-                    TextCase{"FindNone", [](auto&) { return Find("abc", ",;", 1); }, "4"},
-                    TextCase{"FindInEmpty", [](auto&) { return Find("", ",", 1); }, "1"},
-                    TextCase{"FindNoChars", [](auto&) { return Find("abc", "", 0); }, "4"},
-                    TextCase{"FindBeyondEnd", [](auto&) { return Find("abc", "c", 5); }, "4"},
-                    TextCase{"FindCaseSensitive", [](auto&) { return Find("abC", "c", 1); }, "4"},
-                    TextCase{"FindNullByte", [](auto&) { return Find("a\0\xff"s, "\xff\0"s, 1); }, "2"},
-                    TextCase{"CentreTruncatesPad", [](auto& c) { return c.CentreString("abc", 8); }, "  abc"},
-                    TextCase{"CentreEvenPad", [](auto& c) { return c.CentreString("ab", 7); }, "  ab"},
-                    TextCase{"CentrePadBelowOne", [](auto& c) { return c.CentreString("abc", 4); }, "abc"},
-                    TextCase{"CentreNeverCuts", [](auto& c) { return c.CentreString("abcdef", -4); }, "abcdef"},
-                    TextCase{"ExpandPads", [](auto& c) { return c.ExpandString("abc", 5); }, "abc  "},
-                    TextCase{"ExpandCuts", [](auto& c) { return c.ExpandString("abcdef", 3); }, "abc"},
-                    TextCase{"ExpandToZero", [](auto& c) { return c.ExpandString("abc", 0); }, ""},
-                    TextCase{"FieldsQuoted", [](auto&) { return Fields("\"x\",y"); }, "x|y"},
-                    TextCase{"FieldsNoSeparator", [](auto&) { return Fields("ab"); }, "ab"},
-                    TextCase{"FieldsLeadingComma", [](auto&) { return Fields(",b"); }, "|b"},
-                    TextCase{"FieldsQuotesDoNotProtect", [](auto&) { return Fields("\"a,b\",c"); }, "a|b|c"},
-                    TextCase{"FieldsCrLfGivesEmptyField", [](auto&) { return Fields("a\r\nb"); }, "a||b"},
-                    TextCase{"FieldsTrailingComma", [](auto&) { return Fields("a,,"); }, "a|"},
-                    TextCase{"FieldsDoubledQuotesStay", [](auto&) { return Fields("\"a\"\"b\""); }, "a\"\"b"},
-                    TextCase{"FieldsLoneQuote", [](auto&) { return Fields("\""); }, ""},
-                    TextCase{"HashLastCharNotAdded", [](auto& c) { return c.HashKey("ab", 8); }, "I"},
-                    TextCase{"HashLengthIgnored", [](auto& c) { return c.HashKey("ab", 0); }, "I"},
-                    TextCase{"HashTwoAdded", [](auto& c) { return c.HashKey("abc", 8); }, "i"},
-                    TextCase{"HashOneCharIsSpace", [](auto& c) { return c.HashKey("x", 4); }, " "},
-                    TextCase{"HashEmptyIsSpace", [](auto& c) { return c.HashKey("", 4); }, " "},
-                    TextCase{"HashRemainderOne", [](auto& c) { return c.HashKey("?x", 4); }, "a"},
-                    TextCase{"HashRemainder61", [](auto& c) { return c.HashKey("=x", 4); }, "8"},
-                    TextCase{"HashMultipleOf62IsLast", [](auto& c) { return c.HashKey("|x", 4); }, "9"},
-                    TextCase{"HashBytesUnsigned", [](auto& c) { return c.HashKey("\xf8x", 4); }, "9"},
-                    TextCase{"HashLongText", [](auto& c) { return c.HashKey(std::string(1000, 'z') + "!", 1); }, "T"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(Strings, GetNextFieldLeavesTheRestAfterOneSeparator) {
-  std::string rest = "a,,b";
-  EXPECT_EQ(OrvoCommon().GetNextField(rest), "a");
-  EXPECT_EQ(rest, ",b");
+TEST(Strings, EachCallGivesItsText) {
+  struct Row { const char* what; std::string got, want; };
+  const Row rows[] = {
+      {"ProperCase trims", c.ProperCase("  hello world  "), "Hello World"},
+      {"ProperCase of blanks", c.ProperCase("   "), ""},
+      {"ProperCase never lower-cases", c.ProperCase("mcLAREN f1"), "McLAREN F1"},
+      {"ProperCase inner runs", c.ProperCase("a  b"), "A  B"},
+      {"ProperCase tab is no break", c.ProperCase("ab\tcd"), "Ab\tcd"},
+      {"ProperCase ASCII only", c.ProperCase("\xe9t\xe9 \xe0 rome"), "\xe9t\xe9 \xe0 Rome"},
+      {"StripSpaces", c.StripSpaces(" a\t b "), "a\tb"},
+      {"StripTabs", c.StripTabs("\t a\t b "), " a b "},
+      {"String2Nulled", c.String2Nulled("a\xff"), "a\0\xff\0"s},
+      {"Nulled2String any even byte", c.Nulled2String("aXbY"), "ab"},
+      {"Nulled2String odd length", c.Nulled2String("a\0b"s), "ab"},
+      {"Find earliest of several", Find("a;b,c", ",;", 1), "2"},
+      {"Find from a later start", Find("a;b,c", ",;", 3), "4"},
+      {"Find none", Find("abc", ",;", 1), "4"},
+      {"Find in empty", Find("", ",", 1), "1"},
+      {"Find no chars", Find("abc", "", 0), "4"},
+      {"Find beyond end", Find("abc", "c", 5), "4"},
+      {"Find case-sensitive", Find("abC", "c", 1), "4"},
+      {"Find null byte", Find("a\0\xff"s, "\xff\0"s, 1), "2"},
+      {"Centre pad truncated", c.CentreString("abc", 8), "  abc"},
+      {"Centre pad below one", c.CentreString("abc", 4), "abc"},
+      {"Centre never cuts", c.CentreString("abcdef", -4), "abcdef"},
+      {"Expand pads", c.ExpandString("abc", 5), "abc  "},
+      {"Expand cuts", c.ExpandString("abcdef", 3), "abc"},
+      {"Expand to zero", c.ExpandString("abc", 0), ""},
+      {"Fields quoted", Fields("\"x\",y"), "x|y"},
+      {"Fields no separator", Fields("ab"), "ab"},
+      {"Fields leading comma", Fields(",b"), "|b"},
+      {"Fields one separator at a time", Fields("a,,b"), "a||b"},
+      {"Fields quotes do not protect", Fields("\"a,b\",c"), "a|b|c"},
+      {"Fields CR LF is an empty field", Fields("a\r\nb"), "a||b"},
+      {"Fields trailing comma", Fields("a,,"), "a|"},
+      {"Fields doubled quotes stay", Fields("\"a\"\"b\""), "a\"\"b"},
+      {"Fields lone quote", Fields("\""), ""},
+      {"Hash last char not added", c.HashKey("ab", 8), "I"},
+      {"Hash length ignored", c.HashKey("ab", 0), "I"},
+      {"Hash two added", c.HashKey("abc", 8), "i"},
+      {"Hash one char", c.HashKey("x", 4), " "},
+      {"Hash empty", c.HashKey("", 4), " "},
+      {"Hash remainder 1", c.HashKey("?x", 4), "a"},
+      {"Hash remainder 61", c.HashKey("=x", 4), "8"},
+      {"Hash multiple of 62", c.HashKey("|x", 4), "9"},
+      {"Hash bytes unsigned", c.HashKey("\xf8x", 4), "9"},
+      {"Hash long text", c.HashKey(std::string(1000, 'z') + "!", 1), "T"}};
+  for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
 }
 
 TEST(Strings, RightFontSizeIsPointsLessEightAtLeastThree) {
   constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
-  const std::pair<float, float> cases[] = {{200, 3},  {220, 3},  {221, 3.05f}, {555, 19.75f},
-                                           {-500, 3}, {kNaN, 3}, {kInf, kInf}};
-  for (auto [height, points] : cases) EXPECT_EQ(OrvoCommon().RightFontSize(height), points) << "height " << height;
+  const std::pair<float, float> cases[] = {{220, 3}, {221, 3.05f}, {555, 19.75f}, {-500, 3}, {kNaN, 3}, {kInf, kInf}};
+  for (auto [height, points] : cases) EXPECT_EQ(c.RightFontSize(height), points) << "height " << height;
+}
+
+// FindCharInString raises to its caller, ExpandString shows the box, HashKey logs its
+// arguments and then shows the box.
+TEST(Strings, FailuresTakeEachMembersWay) {
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  test::BoxRecorder boxes;
+  test::LogCapture log;
+  for (std::int32_t start : {0, kLowest})
+    EXPECT_EQ(test::ThrownKind([&] { c.FindCharInString("abc", "c", start); }), OrvoError::Kind::InvalidArgument);
+  EXPECT_TRUE(boxes.boxes().empty());
+  for (std::int32_t width : {-1, kLowest}) EXPECT_EQ(c.ExpandString("abc", width), "");
+  const test::RecordedBox expand = {"Invalid procedure call or argument in ExpandString", "Fatal Orvo+ Error"};
+  EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>(2, expand));
+  EXPECT_TRUE(log.entries().empty());
+  // 8,421,505 x 255 = 2,147,483,775: the shortest text of code 255 whose sum (all but the
+  // last byte) passes 2^31 - 1 has one byte more.
+  EXPECT_EQ(c.HashKey(std::string(8'421'505, '\xff'), 8).size(), 1u);
+  const std::string value(8'421'506, '\xff');
+  EXPECT_EQ(c.HashKey(value, -12), "");
+  ASSERT_EQ(log.entries().size(), 2u);
+  EXPECT_TRUE(log.entries()[0] == "pValue = " + value) << log.entries()[0].substr(0, 20) << "...";
+  EXPECT_EQ(log.entries()[1], "pLength =-12");
+  EXPECT_EQ(boxes.boxes().back(), (test::RecordedBox{"Overflow in HashKey", "Fatal Orvo+ Error"}));
+  EXPECT_EQ(boxes.boxes().size(), 3u);
 }
 
 }  // namespace

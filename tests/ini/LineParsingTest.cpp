@@ -1,16 +1,11 @@
-// Line reading and entry parsing, seen through the section reader: which lines it takes as
-// headers and entries, and what name and value it cuts from each.
+// Line reading and entry parsing, seen through the section reader and through the index
+// records (entry, section, value, position) that a rebuild writes for each entry line.
 #include "IniTestSupport.h"
 
 namespace orvo::test {
 namespace {
 
-struct WalkCase {
-  std::string name, text, section;
-  std::string header;  // what dbGetSection returns
-  std::string walk;    // "entry=value|..." to the first empty entry ("=value" when it has one)
-};
-
+// "entry=value|..." up to the first empty entry ("=value" when it has one).
 std::string Walk(INIFile& ini) {
   std::string walk, entry, value;
   for (int i = 0; i < 50; ++i) {
@@ -21,41 +16,60 @@ std::string Walk(INIFile& ini) {
   return walk + "<no end>";
 }
 
-class SectionWalk : public IniCases<WalkCase> {};
-
-TEST_P(SectionWalk, ReadsHeadersAndEntries) {
-  INIFile ini = WithText(GetParam().text);
-  EXPECT_EQ(ini.dbGetSection(GetParam().section), GetParam().header);
-  EXPECT_EQ(Walk(ini), GetParam().walk);
-  EXPECT_TRUE(boxes.boxes().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ini, SectionWalk,
-    testing::Values(
-        WalkCase{"BlankLinesPassedOver", "[A]\r\nx = 1\r\n\r\ny=2\r\n[B]\r\nz=3", "A", "A", "x=1|y=2"},
-        WalkCase{"BracketSpacesAndCase", "[ Name ]\r\n\t name =   1\r\n", "name", "Name", "name=1"},
-        WalkCase{"CommentCutsValue", "[S]\nkey = a=b ; note\n", "S", "S", "key=a=b"},
-        WalkCase{"TabCutsValue", "[S]\rkey = a\tb\r", "s", "S", "key=a"},
-        WalkCase{"EmptyValues", "[S]\nk1 =\nk2 =    \n", "S", "S", "k1=|k2="},
-        WalkCase{"NonEntryLinesPassedOver", "[S]\n;x=1\nabc\n  \ny=2", "S", "S", "y=2"},
-        WalkCase{"HeaderWithCommentIsNoHeaderHere", "[A];x\r\nk=1", "A", "", ""},
-        WalkCase{"HeaderAsLastLine", "[A]\r\n[B]", "A", "A", ""},
-        WalkCase{"EmptyNameEndsWalk", "[S]\n= 5\nx=1", "S", "S", "=5"},
-        WalkCase{"EmptyPicksFirstNamedSection", "x=0\r\n[]\r\n[A]\r\nx=1\r\n[B]", "", "A", "x=1"},
-        WalkCase{"OnlyLineEnds", "\r\n\n\r", "", "", ""},
-        WalkCase{"ControlCharactersBeforeLine", "[A]\n\x01\x02\n\x1f\tk\x01=v\x01", "A", "A", "k\x01=v\x01"},
-        WalkCase{"BytesAbove127", "[S\xE9]\n\xC4\xF6 = \xFC\xFF", "s\xE9", "S\xE9", "\xC4\xF6=\xFC\xFF"}),
-    ByName());
-
-TEST_F(IniTest, SectionReaderStepsIntoTheNextSectionAfterTheEnd) {
+TEST_F(IniTest, SectionReaderTakesHeadersAndEntries) {
+  struct Case { const char* name; std::string text, section, header, walk; };
+  const Case cases[] = {
+      {"BlankLinesPassedOver", "[A]\r\nx = 1\r\n\r\ny=2\r\n[B]\r\nz=3", "A", "A", "x=1|y=2"},
+      {"BracketSpacesAndCase", "[ Name ]\r\n\t name =   1\r\n", "name", "Name", "name=1"},
+      {"CommentCutsValue", "[S]\nkey = a=b ; note\n", "S", "S", "key=a=b"},
+      {"TabCutsValue", "[S]\rkey = a\tb\r", "s", "S", "key=a"},
+      {"EmptyValues", "[S]\nk1 =\nk2 =    \n", "S", "S", "k1=|k2="},
+      {"NonEntryLinesPassedOver", "[S]\n;x=1\nabc\n  \ny=2", "S", "S", "y=2"},
+      {"HeaderWithCommentIsNoHeaderHere", "[A];x\r\nk=1", "A", "", ""},
+      {"HeaderAsLastLine", "[A]\r\n[B]", "A", "A", ""},
+      {"EmptyNameEndsWalk", "[S]\n= 5\nx=1", "S", "S", "=5"},
+      {"EmptyPicksFirstNamedSection", "x=0\r\n[]\r\n[A]\r\nx=1\r\n[B]", "", "A", "x=1"},
+      {"ControlCharactersBeforeLine", "[A]\n\x01\x02\n\x1f\tk\x01=v\x01", "A", "A", "k\x01=v\x01"},
+      {"BytesAbove127", "[S\xE9]\n\xC4\xF6 = \xFC\xFF", "s\xE9", "S\xE9", "\xC4\xF6=\xFC\xFF"}};
+  for (const Case& c : cases) {
+    INIFile ini = WithText(c.text);
+    EXPECT_EQ(ini.dbGetSection(c.section), c.header) << c.name;
+    EXPECT_EQ(Walk(ini), c.walk) << c.name;
+  }
   INIFile ini = WithText("[A]\r\nx = 1\r\n[B]\r\nz=3");
   std::string entry = "e", value = "v";
   ini.dbGNS(entry, value);  // not positioned yet: untouched
   EXPECT_EQ(entry + value, "ev");
   ini.dbGetSection("a");
   EXPECT_EQ(Walk(ini), "x=1");
-  EXPECT_EQ(Walk(ini), "z=3");
+  EXPECT_EQ(Walk(ini), "z=3");  // steps into the next section after the end
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(IniTest, OneIndexRecordPerEntryLine) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"[A]\r\nx = 1\r\n[B]\r\nx=2", "\r\nX\r\nA\r\n1\r\n10\r\n\r\nX\r\nB\r\n2\r\n20\r\n"},
+      {"x=1", "\r\nX\r\n\r\n1\r\n3\r\n"},
+      {"-x = 1\n;x = 1\nx = 1 ; y = 2", "\r\nX\r\n\r\n1\r\n19\r\n"},  // dash and comment lines left out
+      {" \t\n  key =  v  \n", "\r\nKEY\r\n\r\nv\r\n13\r\n"},
+      {"[s]\nk =  ;c", "\r\nK\r\nS\r\n\r\n10\r\n"},
+      {"[a];x\rk=v\n", "\r\nK\r\nA\r\nv\r\n9\r\n"},
+      {"[A]\nx=1\nX=2", "\r\nX\r\nA\r\n1\r\n7\r\n\r\nX\r\nA\r\n2\r\n11\r\n"},
+      {"[s\xE9]\nn\xE4m=V\xE9", "\r\nN\xE4M\r\nS\xE9\r\nV\xE9\r\n10\r\n"},  // only ASCII upper-cased
+      {"[]\nabc\n[x\n", ""}};
+  for (const auto& [text, index] : cases) EXPECT_EQ(SavedIndex(text), index) << testing::PrintToString(text);
+}
+
+TEST_F(IniTest, RebuildsOncePerChangeAndLogsTheOwnName) {
+  INIFile ini;
+  ini.SetFilename("C:\\nowhere\\core.ini");
+  ini.SetIniString("[A]\nx=1");
+  EXPECT_EQ(ini.GetIniValue("A", "x") + ini.GetIniValue("A", "x"), "11");
+  ini.SetIniString("[A]\nx=22");
+  EXPECT_EQ(ini.GetIniValue("A", "x"), "22");
+  ini.SetFilename("core.ini");
+  ini.BuildIndex();
+  EXPECT_EQ(log.entries(), (std::vector<std::string>{"Indexing core.ini", "Indexing core.ini", "Indexing "}));
 }
 
 }  // namespace

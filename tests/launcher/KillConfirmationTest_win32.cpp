@@ -56,8 +56,8 @@ class BoxPresser {
 TEST_F(LaunchEndToEnd, TestModeConfirmsEachKillWithABox) {
   std::filesystem::create_directories(dir / "loader" / "Profiles");
   const std::string companion = PathText(HelperExe()) + " record ";
-  WriteBytes(dir / "loader" / "Profiles" / "P.bst", "[0]\r\npath=" + companion + dir.Text("a.txt") + " forever\r\n[1]\r\npath=" +
-                                                       companion + dir.Text("b.txt") + " forever\r\n");
+  WriteBytes(dir / "loader" / "Profiles" / "P.bst",
+             "[0]\r\npath=" + companion + dir.Text("a.txt") + " forever\r\n[1]\r\npath=" + companion + dir.Text("b.txt") + " forever\r\n");
   WriteBytes(dir / "loader" / "OrvoDebug.ini", "[Debug]\r\nTestMode = 1\r\n");
   std::vector<std::string> texts;
   {
@@ -66,13 +66,11 @@ TEST_F(LaunchEndToEnd, TestModeConfirmsEachKillWithABox) {
     texts = presser.Texts();
   }
   ASSERT_EQ(texts.size(), 2u);
-  for (const auto& t : texts) EXPECT_EQ(t.rfind("Kill process ", 0), 0u) << t;
+  for (const auto& t : texts) EXPECT_TRUE(t.starts_with("Kill process ")) << t;
   const auto lines = LogLines(Log());
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.rfind("Killed Process", 0) == 0; }), 2);
-  for (const char* name : {"a.txt", "b.txt"}) {
-    ASSERT_TRUE(WaitForFile(dir / name));
-    EXPECT_FALSE(ProcessIsRunning(std::stoul(ReadRecord(dir / name).at("pid"))));
-  }
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("Killed Process"); }), 2);
+  for (const char* name : {"a.txt", "b.txt"})
+    EXPECT_TRUE(WaitForFile(dir / name) && !ProcessIsRunning(std::stoul(ReadRecord(dir / name).at("pid")))) << name;
 }
 
 }  // namespace

@@ -7,143 +7,67 @@
 namespace orvo::test {
 namespace {
 
-class ProfileRun : public LaunchEndToEnd {
- protected:
-  // A companion that records itself to <name>.txt and runs until it is killed (or, with
-  // "0", ends at once).
-  std::string Companion(const std::string& name, const std::string& sleep = "forever") const {
-    return PathText(HelperExe()) + " record " + dir.Text(name + ".txt") + " " + sleep;
-  }
-  void WriteProfile(const std::string& name, const std::string& text) {
-    std::filesystem::create_directories(dir / "loader" / "Profiles");
-    WriteBytes(dir / "loader" / "Profiles" / (name + ".bst"), text);
-  }
-  // Entries of the log between the command line's "Set" entries and the "Calling GPL:" block.
-  std::vector<std::string> Around(const std::string& first, const std::string& last) const {
-    const auto lines = LogLines(Log());
-    auto b = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.rfind(first, 0) == 0; });
-    auto e = std::find_if(b, lines.end(), [&](const auto& l) { return l.rfind(last, 0) == 0; });
-    return {b, e};
-  }
-  std::string Pid(const std::string& name) const { return ReadRecord(dir / (name + ".txt")).at("pid"); }
-};
-
-TEST_F(ProfileRun, CompanionsRunBesideTheGameAndAreKilledAfterIt) {
-  WriteProfile("Race", "; two companions\r\n[1]\r\npath = " + Companion("b") + "\r\n\r\n[ 0 ]\r\npath=" +
-                           Companion("a") + "\r\nother = x\r\n");
-  const std::string line = game + ";" + followUp + ";Race";
-  RunLoader(line);
-
-  ASSERT_TRUE(WaitForFile(dir / "a.txt"));
-  ASSERT_TRUE(WaitForFile(dir / "b.txt"));
-  for (const char* name : {"a", "b"}) {
-    EXPECT_EQ(ReadRecord(dir / (std::string(name) + ".txt")).at("cwd"), dir.Text("game")) << name;
-    EXPECT_FALSE(ProcessIsRunning(std::stoul(Pid(name)))) << name << " outlived the loader";
-  }
-  std::vector<std::string> expected = {"Indexing Race.bst", "Started: " + Companion("a") + " as " + Pid("a"),
-                                       "Started: " + Companion("b") + " as " + Pid("b"), "Calling GPL:" + line};
-  EXPECT_EQ(Around("Indexing", "Calling GPL:"), std::vector<std::string>(expected.begin(), expected.end() - 1));
-  expected = {"Out of GPL", "Killed Process" + Pid("a"), "Killed Process" + Pid("b")};
-  EXPECT_EQ(Around("Out of GPL", "Set Dir to"), expected);
-  // The order of the whole run.
-  const auto lines = LogLines(Log());
-  auto at = [&](const std::string& prefix) {
-    return std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.rfind(prefix, 0) == 0; }) - lines.begin();
-  };
-  EXPECT_LT(at("Set Dir to " + dir.Text("game")), at("Indexing"));
-  EXPECT_LT(at("Calling GPL:"), at("RunApp:"));
-  EXPECT_LT(at("RunApp:"), at("Out of GPL"));
-}
-
 struct ProfileCase {
-  std::string name;
-  std::string profile;  // {a}, {b}, {c} stand for companions recording to a.txt, b.txt, c.txt
+  const char* name;
+  std::string profile;               // {a}, {b}, {c}: companions recording to a.txt, b.txt, c.txt; "" = no file
   std::vector<std::string> started;  // companions expected to have run
-  std::vector<std::string> entries;  // expected entries from "Indexing"/"Started" to "Calling GPL:" (ids as {pid:x})
-  std::vector<std::string> killed;   // expected "Killed Process" entries (ids as {pid:x})
-  friend void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<std::string> entries;  // from the first "Indexing"/"Started:" up to "Calling GPL:" ({pid:x} for ids)
+  std::vector<std::string> killed;   // after "Out of GPL" up to the hand-off
 };
 
-class ProfileCases : public ProfileRun, public ::testing::WithParamInterface<ProfileCase> {};
-
-TEST_P(ProfileCases, StartAndKillWhatTheProfileLists) {
-  const ProfileCase& c = GetParam();
+TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
+  // A companion runs until it is killed, or with " 0" ends at once.
+  auto companion = [&](const std::string& n) { return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever"; };
+  auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](std::string s) {
-    for (const char* n : {"a", "b", "c"}) {
-      const std::string key = std::string("{") + n + "}", pidKey = std::string("{pid:") + n + "}";
-      for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), Companion(n));
-      for (auto p = s.find(pidKey); p != std::string::npos; p = s.find(pidKey)) s.replace(p, pidKey.size(), Pid(n));
-    }
+    for (const std::string n : {"a", "b", "c"})
+      for (const std::string& key : {"{" + n + "}", "{pid:" + n + "}"})
+        for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), key[1] == 'p' ? pid(n) : companion(n));
     return s;
   };
-  if (!c.profile.empty()) WriteProfile("P", expand(c.profile));
-  RunLoader(game + ";" + followUp + ";P");
-  for (const auto& n : c.started) ASSERT_TRUE(WaitForFile(dir / (n + ".txt"))) << n;
-  for (const char* n : {"a", "b", "c"}) {
-    const bool expectedToRun = std::count(c.started.begin(), c.started.end(), n) > 0;
-    EXPECT_EQ(std::filesystem::exists(dir / (std::string(n) + ".txt")), expectedToRun) << n;
-    if (expectedToRun) {
-      EXPECT_FALSE(ProcessIsRunning(std::stoul(Pid(n)))) << n;
+  const ProfileCase cases[] = {
+      {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n", {"a", "b"},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      {"GapEndsTheList", "[0]\npath={a}\n[1]\npath={b}\n[3]\npath={c}\n", {"a", "b"},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      {"FirstSectionNotZero", "[1]\r\npath={a}\r\n", {}, {}, {}},
+      {"LeadingZeroIsNotZero", "[00]\r\npath={a}\r\n", {}, {}, {}},
+      {"EmptyPath", "[0]\r\npath=\r\n[1]\r\npath={b}\r\n", {"b"},
+       {"Indexing P.bst", "Started:  as 0", "Started: {b} as {pid:b}"}, {"Killed Process0", "Killed Process{pid:b}"}},
+      {"NoSuchProgram", "[0]\r\npath=" + dir.Text("no-such-program.exe") + "\r\n", {},
+       {"Indexing P.bst", "Started: " + dir.Text("no-such-program.exe") + " as 0"}, {"Killed Process0"}},
+      {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"a"},
+       {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}, {"Killed Process{pid:a}"}},
+      {"MissingProfile", "", {}, {}, {}}};
+  for (const ProfileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) std::filesystem::remove(dir / n);
+    std::filesystem::create_directories(dir / "loader" / "Profiles");
+    if (!c.profile.empty()) WriteBytes(dir / "loader" / "Profiles" / "P.bst", expand(c.profile));
+    const std::string line = game + ";;P";
+    RunLoader(line);
+    for (const std::string n : {"a", "b", "c"}) {
+      const bool ran = std::count(c.started.begin(), c.started.end(), n) > 0;
+      ASSERT_EQ(ran ? WaitForFile(dir / (n + ".txt")) : std::filesystem::exists(dir / (n + ".txt")), ran) << n;
+      if (!ran) continue;
+      EXPECT_EQ(ReadRecord(dir / (n + ".txt")).at("cwd"), dir.Text("game")) << n;
+      EXPECT_FALSE(ProcessIsRunning(std::stoul(pid(n)))) << n << " outlived the loader";
     }
+    std::vector<std::string> expected = {"Started", line};
+    AddSetEntries(expected, dir.Text("game"));
+    for (const auto& e : c.entries) expected.push_back(expand(e));
+    expected.insert(expected.end(), {"Calling GPL:" + line, game, "", "P", "", "RunApp:" + game, "Out of GPL"});
+    for (const auto& e : c.killed) expected.push_back(expand(e));
+    AddSetEntries(expected, dir.Text("loader"));
+    EXPECT_EQ(LogLines(Log()), expected);
   }
-  std::vector<std::string> entries, killed;
-  for (const auto& e : c.entries) entries.push_back(expand(e));
-  for (const auto& e : c.killed) killed.push_back(expand(e));
-  const auto lines = LogLines(Log());
-  auto begin = std::find_if(lines.begin(), lines.end(), [](const auto& l) {
-    return l.rfind("Indexing", 0) == 0 || l.rfind("Started:", 0) == 0 || l.rfind("Calling GPL:", 0) == 0;
-  });
-  auto end = std::find_if(begin, lines.end(), [](const auto& l) { return l.rfind("Calling GPL:", 0) == 0; });
-  EXPECT_EQ(std::vector<std::string>(begin, end), entries);
-  auto out = std::find(lines.begin(), lines.end(), "Out of GPL");
-  ASSERT_NE(out, lines.end());
-  auto handOff = std::find_if(out, lines.end(), [](const auto& l) { return l.rfind("Set Dir to", 0) == 0; });
-  EXPECT_EQ(std::vector<std::string>(out + 1, handOff), killed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Profiles, ProfileCases,
-    ::testing::Values(
-        ProfileCase{"GapEndsTheList",
-                    "[0]\r\npath={a}\r\n[1]\r\npath={b}\r\n[3]\r\npath={c}\r\n",
-                    {"a", "b"},
-                    {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"},
-                    {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
-        ProfileCase{"FirstSectionNotZero", "[1]\r\npath={a}\r\n", {}, {}, {}},
-        ProfileCase{"LeadingZeroIsNotZero", "[00]\r\npath={a}\r\n", {}, {}, {}},
-        ProfileCase{"EmptyPath",
-                    "[0]\r\npath=\r\n[1]\r\npath={b}\r\n",
-                    {"b"},
-                    {"Indexing P.bst", "Started:  as 0", "Started: {b} as {pid:b}"},
-                    {"Killed Process0", "Killed Process{pid:b}"}},
-        ProfileCase{"MissingPathEntry", "[0]\r\nname=x\r\n", {}, {"Indexing P.bst", "Started:  as 0"}, {"Killed Process0"}},
-        ProfileCase{"LfLineEnds",
-                    "[0]\npath={a}\n",
-                    {"a"},
-                    {"Indexing P.bst", "Started: {a} as {pid:a}"},
-                    {"Killed Process{pid:a}"}},
-        ProfileCase{"CompanionEndedDuringTheGame",
-                    "[0]\r\npath={a} 0\r\n",
-                    {"a"},
-                    {"Indexing P.bst", "Started: {a} 0 as {pid:a}"},
-                    {"Killed Process{pid:a}"}},
-        ProfileCase{"MissingProfile", "", {}, {}, {}}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(ProfileRun, AProgramThatCannotBeStartedIsLoggedWithIdZero) {
-  WriteProfile("P", "[0]\r\npath=" + dir.Text("no-such-program.exe") + "\r\n");
-  RunLoader(game + ";;P");
-  const auto lines = LogLines(Log());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "Started: " + dir.Text("no-such-program.exe") + " as 0"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "Killed Process0"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "Out of GPL"), lines.end());
-}
-
-TEST_F(ProfileRun, AnEmptyProfileNameLeavesTheProfilesFolderUntouched) {
-  RunLoader(game + ";" + followUp + ";");
+TEST_F(LaunchEndToEnd, AnEmptyProfileNameLeavesTheProfilesFolderUntouched) {
+  RunLoader(game + ";;");
   EXPECT_FALSE(std::filesystem::exists(dir / "loader" / "Profiles"));
   const auto lines = LogLines(Log());
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.rfind("Killed", 0) == 0; }), 0);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("Killed") || l.starts_with("Indexing"); }), 0);
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "FakeStatusWindow.h"
 #include "platform/program_info.h"
@@ -14,10 +11,9 @@
 namespace orvo {
 namespace {
 
-using platform::StatusControl;
 using test::FakeStatusWindow;
 
-// Hands out fake windows and keeps a pointer to each so that a test can look inside.
+// Hands out snapping fake windows and keeps a pointer to each so that a test can look inside.
 struct Windows {
   std::vector<FakeStatusWindow*> made;
   bool nextFails = false;
@@ -38,7 +34,7 @@ TEST(StatusMessage, EitherFirstUseLoadsAndLaysOutOnceWithoutShowing) {
     for (int use = 0; use < 2; ++use) reading ? (void)form.Message() : form.SetMessage("x");
     ASSERT_EQ(windows.made.size(), 1u);
     EXPECT_EQ(windows.made[0]->outerHeights.size(), 1u);
-    EXPECT_EQ(windows.made[0]->Caption(StatusControl::Title), StatusTitle(platform::Version()));
+    EXPECT_EQ(windows.made[0]->Caption(platform::StatusControl::Title), StatusTitle(platform::Version()));
     EXPECT_FALSE(windows.made[0]->Visible());
     form.Show();
     EXPECT_TRUE(windows.made[0]->Visible());
@@ -47,30 +43,18 @@ TEST(StatusMessage, EitherFirstUseLoadsAndLaysOutOnceWithoutShowing) {
 
 TEST(StatusMessage, ReadsBackWhatWasSetAndRepaintsAfterEachChange) {
   Windows windows;
+  windows.nextFails = true;
   frmStatus form(windows.Factory());
-  EXPECT_EQ(form.Message(), "");
+  EXPECT_THROW(form.SetMessage("Indexing core.ini"), std::runtime_error);  // goes to the caller
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(form.Message(), "");  // the next use loads again
   form.SetMessage("Indexing core.ini");
   EXPECT_EQ(form.Message(), "Indexing core.ini");
   form.SetMessage("Indexing player.ini");
   form.SetMessage("");
   EXPECT_EQ(form.Message(), "");
   // The load routine's own repaint, then one per change, each showing the new text.
-  const std::vector<std::string> expected = {"", "Indexing core.ini", "Indexing player.ini", ""};
-  EXPECT_EQ(windows.made.at(0)->repaintedStatus, expected);
-}
-
-TEST(StatusMessage, AFailedLoadGoesToTheCallerAndTheNextUseLoadsAgain) {
-  Windows windows;
-  windows.nextFails = true;
-  frmStatus form(windows.Factory());
-  EXPECT_THROW(form.SetMessage("Indexing core.ini"), std::runtime_error);
-  EXPECT_FALSE(form.Loaded());
-  form.SetMessage("Indexing core.ini");
-  EXPECT_EQ(windows.made.size(), 2u);
-  EXPECT_EQ(form.Message(), "Indexing core.ini");
-}
-
-TEST(StatusMessage, TheProgramWideWindowKeepsTheMessage) {
+  EXPECT_EQ(windows.made.at(1)->repaintedStatus, (std::vector<std::string>{"", "Indexing core.ini", "Indexing player.ini", ""}));
   StatusWindow().SetMessage("Indexing core.ini");
   EXPECT_EQ(StatusWindow().Message(), "Indexing core.ini");
 }

@@ -23,10 +23,7 @@ std::filesystem::path InstallLoader(const std::filesystem::path& folder) {
 }
 
 void RunAndWait(const std::string& commandLine) {
-  const auto id = platform::ShellStart(commandLine, platform::kShowNormal);
-  const auto handle = platform::OpenProcessForWait(id);
-  platform::WaitForProcess(handle);
-  platform::CloseProcessHandle(handle);
+  platform::ShellStartAndWait(commandLine, platform::kShowNormal);
 }
 
 std::string Quoted(const std::filesystem::path& path) { return "\"" + PathText(path) + "\""; }

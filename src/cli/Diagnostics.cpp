@@ -1,0 +1,48 @@
+#include "cli/Diagnostics.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "common/OrvoCommon.h"
+#include "platform/host_path.h"
+
+namespace orvo::cli {
+namespace {
+bool gFailureReported = false;
+}  // namespace
+
+bool FailureReported() { return gFailureReported; }
+
+void Complain(const std::string& message) {
+  std::string line = "orvo: " + message;
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
+  gFailureReported = false;
+  const std::string logFile = options.logFile.empty() ? std::string() : platform::FromHostPath(options.logFile);
+  const bool verbose = options.verbose;
+  previousSink_ = SetLoaderLogSink([logFile, verbose](const std::string& entry) {
+    // The entry goes to the file as the loader would append it: with CR LF, created when
+    // missing, dropped without a word when it cannot be written.
+    if (!logFile.empty()) Common().AppendToFile(logFile, entry);
+    if (verbose) {
+      std::fwrite(entry.data(), 1, entry.size(), stderr);
+      std::fputc('\n', stderr);
+    }
+  });
+  previousReceiver_ = platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
+    gFailureReported = true;
+    Complain(text);
+  });
+}
+
+Diagnostics::~Diagnostics() {
+  SetLoaderLogSink(std::move(previousSink_));
+  platform::SetMessageBoxReceiver(std::move(previousReceiver_));
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,82 @@
+#include "cli/IniDocument.h"
+
+#include <algorithm>
+
+#include "cli/Diagnostics.h"
+#include "cli/Outcome.h"
+#include "ini/IndexRecord.h"
+#include "ini/KeySearch.h"
+#include "ini/LineScanner.h"
+#include "platform/host_path.h"
+
+namespace orvo::cli {
+
+namespace {
+
+// The engine's path texts separate folders by backslashes only; a user may write '/' on
+// either platform. A bare name gets ".\" in front so that the engine sees its own name
+// after a backslash: its log entry then reads "Indexing player.ini" rather than "Indexing ".
+std::string EnginePathText(const std::string& fileArgument) {
+  std::string text = platform::FromHostPath(fileArgument);
+  std::replace(text.begin(), text.end(), '/', '\\');
+  if (text.find('\\') == std::string::npos && text.find(':') == std::string::npos) text.insert(0, ".\\");
+  return text;
+}
+
+}  // namespace
+
+IniDocument::IniDocument(const std::string& fileArgument)
+    : argument_(fileArgument), pathText_(EnginePathText(fileArgument)) {
+  existed_ = Common().FileExists(pathText_);
+  ini_.SetFilename(pathText_);
+}
+
+void IniDocument::RequireReadable() const {
+  if (!existed_) throw CommandFailed("cannot read " + argument_);
+}
+
+std::optional<std::string> IniDocument::Lookup(const std::string& section, const std::string& entry) {
+  std::string value = ini_.GetIniValue(section, entry);
+  if (!value.empty()) return value;
+  // GetIniValue has brought the index up to date; the same key search answers whether a
+  // record is there.
+  const std::size_t at = ini::FindLookupKey(ini_.IndexString(), ini::LookupKey(section, entry));
+  if (at == std::string::npos) return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> IniDocument::FindSection(const std::string& section) {
+  std::string found = ini_.dbGetSection(section);
+  if (found.empty()) return std::nullopt;
+  return found;
+}
+
+std::vector<std::string> IniDocument::SectionNames() const {
+  std::vector<std::string> names;
+  const std::string_view text = ini_.IniString();
+  std::int32_t pos = 1;
+  std::string_view line;
+  while (ini::ScanLine(text, pos, line) >= 0)
+    if (ini::IsHeader(line)) names.emplace_back(ini::HeaderName(line));
+  return names;
+}
+
+void IniDocument::Save(bool backup, bool withIndex) {
+  // An edit that failed halfway leaves a text that nobody asked for: it is not saved.
+  if (FailureReported()) throw CommandFailed(argument_ + " was left as it was");
+  if (!ini_.Changed()) return;
+  ini_.SetSaveIndex(withIndex);
+  if (withIndex) ini_.BuildIndex();
+  ini_.Save(backup && existed_);
+  if (ini_.Changed()) throw CommandFailed(argument_ + " was not saved");
+}
+
+std::string IniDocument::Where(const std::string& section) const {
+  return "[" + section + "] of " + argument_;
+}
+
+std::string IniDocument::Where(const std::string& section, const std::string& entry) const {
+  return "'" + entry + "' in " + Where(section);
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,107 @@
+// orvo ini set | delete: one edit through the engine, then one save. An edit that cannot be
+// made leaves the file exactly as it was: the text is only written when the engine reports
+// a change, and only once.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <string_view>
+
+#include "cli/IniCommands.h"
+#include "cli/IniDocument.h"
+
+namespace orvo::cli {
+namespace {
+
+// The INI text cuts a line at ";", at a TAB and at its end, and an entry line at its first
+// "="; a name or value holding one of them would be written but read back as something
+// else, so it is refused before anything is touched. Values lose blanks at both ends, as
+// the format reads them; names would not be found again with them.
+void RequireStorable(const std::string& text, std::string_view cutters, const std::string& what) {
+  const std::size_t at = text.find_first_of(cutters);
+  if (at == std::string::npos) return;
+  const char c = text[at];
+  const std::string shown = c == '\t' ? "a TAB" : c == '\r' || c == '\n' ? "a line end" : "'" + std::string(1, c) + "'";
+  throw UsageError(what + " '" + text + "' holds " + shown + ", which the INI format would cut");
+}
+
+void RequireName(const std::string& name, std::string_view cutters, const std::string& what) {
+  if (name.empty()) throw UsageError(what + " must not be empty");
+  if (name.front() == ' ' || name.back() == ' ') throw UsageError(what + " '" + name + "' begins or ends with a blank");
+  RequireStorable(name, cutters, what);
+}
+
+constexpr std::string_view kLineCutters = ";\t\r\n";
+constexpr std::string_view kEntryCutters = ";\t\r\n=";
+
+void AddSet(CLI::App& ini, Invocation& invocation) {
+  struct Args {
+    std::string file, section, entry, value;
+    bool add = false, noBackup = false, index = false;
+  };
+  auto args = std::make_shared<Args>();
+  CLI::App* cmd = ini.add_subcommand("set", "Set the value of ENTRY in SECTION where it stands, and save");
+  cmd->add_option("FILE", args->file, "The INI file")->required();
+  cmd->add_option("SECTION", args->section, "Section name (any case)")->required();
+  cmd->add_option("ENTRY", args->entry, "Entry name (any case)")->required();
+  cmd->add_option("VALUE", args->value, "The new value (blanks at both ends are dropped)")->required();
+  cmd->add_flag("--add", args->add, "Add the entry, and its section, when missing");
+  cmd->add_flag("--no-backup", args->noBackup, "Do not set the file aside as FILE.PreOrvo before the first save");
+  cmd->add_flag("--index", args->index, "Save the index file (FILE's name with .gix) too");
+  cmd->callback([args, &invocation] {
+    invocation.action = [args] {
+      RequireName(args->section, kLineCutters, "SECTION");
+      RequireName(args->entry, kEntryCutters, "ENTRY");
+      RequireStorable(args->value, kLineCutters, "VALUE");
+      IniDocument doc(args->file);
+      if (!doc.existed() && !args->add) doc.RequireReadable();
+      if (!args->add && !doc.Lookup(args->section, args->entry))
+        throw CommandFailed("no entry " + doc.Where(args->section, args->entry) + " (--add adds it)");
+      doc.engine().SetIniValue(args->section, args->entry, args->value, args->add);
+      doc.Save(!args->noBackup, args->index);
+      return PrintedLines{};
+    };
+  });
+}
+
+void AddDelete(CLI::App& ini, Invocation& invocation) {
+  struct Args {
+    std::string file, section, entry;
+    bool noBackup = false;
+  };
+  auto args = std::make_shared<Args>();
+  CLI::App* cmd = ini.add_subcommand("delete", "Delete ENTRY, or the whole SECTION when no ENTRY is given, and save");
+  cmd->add_option("FILE", args->file, "The INI file")->required();
+  cmd->add_option("SECTION", args->section, "Section name (any case)")->required();
+  CLI::Option* entry = cmd->add_option("ENTRY", args->entry, "Entry name (any case)");
+  cmd->add_flag("--no-backup", args->noBackup, "Do not set the file aside as FILE.PreOrvo before the first save");
+  cmd->callback([args, entry, &invocation] {
+    // An ENTRY given as "" (an empty variable in a script) must not delete the section.
+    const bool oneEntry = entry->count() > 0;
+    if (oneEntry && args->entry.empty()) throw CLI::ValidationError("ENTRY", "must not be empty");
+    invocation.action = [args, oneEntry] {
+      IniDocument doc(args->file);
+      doc.RequireReadable();
+      if (oneEntry) {
+        if (!doc.Lookup(args->section, args->entry))
+          throw CommandFailed("no entry " + doc.Where(args->section, args->entry));
+        doc.engine().DeleteIniEntry(args->section, args->entry);
+      } else {
+        // The engine reads the empty name as "the first named section"; a script that
+        // passes an empty variable must not lose that section.
+        if (args->section.empty()) throw UsageError("SECTION must not be empty");
+        if (!doc.FindSection(args->section)) throw CommandFailed("no section " + doc.Where(args->section));
+        doc.engine().DeleteSection(args->section);
+      }
+      doc.Save(!args->noBackup, false);
+      return PrintedLines{};
+    };
+  });
+}
+
+}  // namespace
+
+void AddIniEditCommands(CLI::App& ini, Invocation& invocation) {
+  AddSet(ini, invocation);
+  AddDelete(ini, invocation);
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,32 @@
+#pragma once
+// How a command of orvo ends. A command returns the lines it prints; it ends early by
+// throwing one of the two failures below, which the driver turns into a message on stderr
+// and the exit status that command-line users expect.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orvo::cli {
+
+enum ExitStatus : int {
+  kSuccess = 0,
+  kFailed = 1,       // the engine or a member reported a failure, or the answer is "none"
+  kUsageError = 2,   // the command line itself is wrong; nothing was read or written
+};
+
+// The command line names something that cannot work (a bad number, a value the INI format
+// would cut). Exit status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The command ran and could not do what was asked (no such entry, a file that cannot be
+// read or saved). Exit status 1.
+struct CommandFailed : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// What a command prints: each line goes to stdout byte for byte, followed by one line end.
+using PrintedLines = std::vector<std::string>;
+
+}  // namespace orvo::cli

@@ -1,0 +1,75 @@
+#include "cli/Run.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "common/Failure.h"
+#include "platform/console.h"
+
+namespace orvo::cli {
+namespace {
+
+void Print(const PrintedLines& lines) {
+  const std::string_view lineEnd = platform::ConsoleLineEnd();
+  for (const std::string& line : lines) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fwrite(lineEnd.data(), 1, lineEnd.size(), stdout);
+  }
+  std::fflush(stdout);
+}
+
+// The command's own failures and the members' exceptions (way 5: overflow and the like)
+// become one line on stderr. Nothing is printed to stdout after a failure, so that a script
+// never reads half an answer.
+int RunAction(const Invocation& invocation) {
+  try {
+    PrintedLines lines = invocation.action();
+    if (FailureReported()) return kFailed;
+    Print(lines);
+    return kSuccess;
+  } catch (const UsageError& e) {
+    Complain(e.what());
+    return kUsageError;
+  } catch (const CommandFailed& e) {
+    Complain(e.what());
+    return kFailed;
+  } catch (...) {
+    Complain(CurrentFailure().description);
+    return kFailed;
+  }
+}
+
+}  // namespace
+
+int Run(int argc, char** argv) {
+  platform::UseBinaryStandardOutput();
+  CLI::App app("orvo: INI files and encodings from the command line", "orvo");
+  DiagnosticsOptions diagnostics;
+  app.add_option("--log", diagnostics.logFile, "Append the engine's log entries to this file");
+  app.add_flag("--verbose", diagnostics.verbose, "Write the engine's log entries to stderr");
+  app.require_subcommand(1);
+  Invocation invocation;
+  AddIniCommands(app, invocation);
+  AddHexCommands(app, invocation);
+  AddTimeCommands(app, invocation);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) return app.exit(e);  // --help
+    // A misspelt command is left over rather than taken; name it instead of saying only
+    // that a command is missing.
+    const std::vector<std::string> leftOver = app.remaining(true);
+    if (!leftOver.empty() && e.get_name() == "RequiredError")
+      Complain("unknown command '" + leftOver.front() + "' (see --help)");
+    else
+      Complain(e.what());
+    return kUsageError;
+  }
+  const Diagnostics installed(diagnostics);
+  return RunAction(invocation);
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,45 @@
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "support/Capture.h"
+#include "support/TempDir.h"
+
+namespace orvo::test {
+
+Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder) {
+  TempDir streams;
+  const std::string out = (streams / "out").string(), err = (streams / "err").string();
+  std::vector<std::string> argv{program.string()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<char*> pointers;
+  for (auto& a : argv) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    // Only async-signal-safe calls between fork and exec.
+    const int in = open("/dev/null", O_RDONLY);
+    const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || o < 0 || e < 0 || chdir(folder.c_str()) != 0) _exit(127);
+    dup2(in, 0);
+    dup2(o, 1);
+    dup2(e, 2);
+    execv(pointers[0], pointers.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  Captured result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadBytes(streams / "out");
+  result.err = ReadBytes(streams / "err");
+  return result;
+}
+
+}  // namespace orvo::test

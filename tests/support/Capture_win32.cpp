@@ -1,0 +1,72 @@
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "support/Capture.h"
+#include "support/TempDir.h"
+
+namespace orvo::test {
+namespace {
+
+// One argument as the C runtime splits a command line: in double quotes, with the
+// backslashes before a quote (and before the closing quote) doubled.
+std::string QuoteArgument(const std::string& argument) {
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, '\\');
+  return quoted + "\"";
+}
+
+HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+  return h;
+}
+
+}  // namespace
+
+Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder) {
+  TempDir streams;
+  std::string commandLine = QuoteArgument(program.string());
+  for (const auto& a : arguments) commandLine += " " + QuoteArgument(a);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = OpenInheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = OpenInheritable((streams / "out").string(), GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = OpenInheritable((streams / "err").string(), GENERIC_WRITE, CREATE_ALWAYS);
+  PROCESS_INFORMATION process{};
+  const std::string workingFolder = folder.string();
+  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      workingFolder.c_str(), &startup, &process);
+  CloseHandle(startup.hStdInput);
+  CloseHandle(startup.hStdOutput);
+  CloseHandle(startup.hStdError);
+  if (!started) throw std::runtime_error("cannot start " + commandLine);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  Captured result;
+  result.exitCode = static_cast<int>(code);
+  result.out = ReadBytes(streams / "out");
+  result.err = ReadBytes(streams / "err");
+  return result;
+}
+
+}  // namespace orvo::test
