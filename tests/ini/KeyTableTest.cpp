@@ -113,5 +113,16 @@ INSTANTIATE_TEST_SUITE_P(
                     EngineCase{"LineEndInName", "[A]\r\nx=1\r\n", {{"A\r\n", "x"}, {"A", "x\r\nA"}, {"A", "x"}}}),
     ByName());
 
+// A same-length edit rewrites a value inside the index; keys that straddle that value must
+// see the new one once the table has taken over ("1" and later "9" stand as a section after
+// the section line "A", and the answer is the position line, 8).
+TEST(KeyTable, AnEditInPlaceIsSeenByKeysAcrossRecords) {
+  INIFile ini = WithText("[A]\r\nx=1\r\n");
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(ini.GetIniValue("1", "A"), "8");
+  ini.SetIniValue("A", "x", "9");
+  EXPECT_EQ(ini.GetIniValue("9", "A"), "8");
+  EXPECT_EQ(ini.GetIniValue("1", "A"), "");
+}
+
 }  // namespace
 }  // namespace orvo::test
