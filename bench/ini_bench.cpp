@@ -5,39 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "ini/INIFile.h"
 #include "launcher/CommonDefinitions.h"
 
 namespace {
 
-struct Generated {
-  std::string text;
-  std::vector<std::pair<std::string, std::string>> keys;  // section, entry
-};
-
-// About 42 bytes per entry line (200,000 entries make some 8 MiB), a section every 50 entries, some comments and blank lines,
-// CR LF line ends.
-Generated MakeIni(int entries, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_int_distribution<int> len(14, 36), pick(0, 9);
-  Generated g;
-  g.text.reserve(static_cast<std::size_t>(entries) * 44);
-  std::string section;
-  for (int i = 0; i < entries; ++i) {
-    if (i % 50 == 0) {
-      section = "Section" + std::to_string(i / 50);
-      g.text += "\r\n[" + section + "]\r\n";
-    }
-    const std::string entry = "Entry" + std::to_string(i);
-    std::string value(static_cast<std::size_t>(len(rng)), 'v');
-    for (char& c : value) c = static_cast<char>('a' + pick(rng));
-    g.text += entry + " = " + value;
-    if (pick(rng) == 0) g.text += "  ; a comment";
-    g.text += "\r\n";
-    g.keys.emplace_back(section, entry);
-  }
-  return g;
-}
+using orvo::bench::Generated;
+Generated MakeIni(int entries, unsigned seed) { return orvo::bench::Synthetic(entries, seed); }
 
 void BM_BuildIndex(benchmark::State& state) {
   orvo::SetLoaderLogSink([](const std::string&) {});

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the native tests, then the Windows build's tests
-# under Wine in a virtual X display.
+# under Wine in a virtual X display, then the sanitizer build's tests and a short fuzz pass
+# (tools/ci-extra.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -18,3 +19,5 @@ ctest --preset windows
 
 echo "== the players' release zip"
 tools/check-release.sh
+
+tools/ci-extra.sh

@@ -57,6 +57,7 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
           if (*valueFrom >= sIndex.size()) throw OrvoError::InvalidArgument();
           const std::size_t n = std::min(value.size(), sIndex.size() - *valueFrom);
           sIndex.replace(*valueFrom, n, value, 0, n);
+          IndexChanged();
         }
         std::string written = value;
         if (written.size() < static_cast<std::size_t>(width)) written.resize(static_cast<std::size_t>(width), ' ');

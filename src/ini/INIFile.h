@@ -19,6 +19,7 @@
 
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
+#include "ini/KeyTable.h"
 
 namespace orvo {
 
@@ -139,7 +140,7 @@ class INIFile {
   std::optional<std::size_t> FindKey(const std::string& sKey) const;
   OrvoCommon& OwnCommon();
 
-  std::string sIndex;
+  std::string sIndex;  // every change to it drops keyTable (IndexChanged)
   std::string sIniFile;
   std::string sFilename;
   bool bIndexDirty = false;
@@ -148,6 +149,16 @@ class INIFile {
   std::int32_t lIniNumber = 0;
   std::int32_t lReadPos = 0;
   std::optional<OrvoCommon> oCommon;
+
+  // Lookups repeated on one index are answered through a table of its line pairs, made after
+  // kSearchesBeforeTable plain searches so that a single lookup never pays for it.
+  static constexpr int kSearchesBeforeTable = 16;
+  void IndexChanged() {
+    keyTable.Forget();
+    searchesSinceChange = 0;
+  }
+  mutable ini::KeyTable keyTable;
+  mutable int searchesSinceChange = 0;
 };
 
 }  // namespace orvo

@@ -24,6 +24,7 @@ void INIFile::BuildIndex() {
     // that a failure leaves the records built so far. The scanner cannot fail, so the walk
     // goes straight through it rather than through ReadLine's copy of each line.
     sIndex.clear();
+    IndexChanged();
     sIndex.reserve(sIniFile.size() + sIniFile.size() / 2);
     const std::string_view text = sIniFile;
     std::string upperSection;
@@ -48,7 +49,15 @@ void INIFile::BuildIndex() {
 }
 
 std::optional<std::size_t> INIFile::FindKey(const std::string& sKey) const {
-  const std::size_t at = ini::FindLookupKey(sIndex, sKey);
+  std::size_t at = std::string::npos;
+  if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
+    if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
+  }
+  if (const auto fromTable = keyTable.Find(sIndex, sKey)) {
+    at = *fromTable == ini::KeyTable::kNotFound ? std::string::npos : *fromTable;
+  } else {
+    at = ini::FindLookupKey(sIndex, sKey);
+  }
   if (at == std::string::npos) return std::nullopt;
   return at + sKey.size();
 }

@@ -62,6 +62,7 @@ void INIFile::Refresh() {
       const std::string indexName = IndexFileName(sFilename);
       if (Common().FileDate(indexName) > Common().FileDate(sFilename)) {
         sIndex = Common().ReadWholeFile(indexName);
+        IndexChanged();
         bIndexDirty = false;
       } else {
         bIndexDirty = true;

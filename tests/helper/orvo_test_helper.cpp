@@ -3,8 +3,10 @@
 //   orvo-test-helper record OUT [MS|forever]
 //       writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps MS milliseconds
 //       (or until killed) and exits 0
+//   orvo-test-helper stubborn OUT   as record, forever, and deaf to SIGTERM
 //   orvo-test-helper ping N OUT     writes the first N numbers of OrvoCommon::Ping to OUT
 #include <cstdlib>
+#include <csignal>
 #include <fstream>
 #include <string>
 
@@ -17,7 +19,10 @@ using namespace orvo::test::helper;
 
 int main(int argc, char** argv) {
   const std::string mode = argc >= 3 ? argv[1] : "";
-  if (mode == "record") {
+  // "stubborn" records like "record" but ignores the polite request to end: only a hard
+  // kill stops it.
+  if (mode == "record" || mode == "stubborn") {
+    if (mode == "stubborn") std::signal(SIGTERM, SIG_IGN);
     const std::string out = orvo::platform::ToHostPath(argv[2]), partial = out + ".partial";
     {
       std::ofstream file(partial, std::ios::binary | std::ios::trunc);
@@ -26,7 +31,7 @@ int main(int argc, char** argv) {
       file << "\n";
     }
     std::rename(partial.c_str(), out.c_str());  // so that a reader never sees half a record
-    if (argc >= 4 && std::string(argv[3]) == "forever") for (;;) SleepMs(1000);
+    if ((argc >= 4 && std::string(argv[3]) == "forever") || mode == "stubborn") for (;;) SleepMs(1000);
     if (argc >= 4) SleepMs(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
     return 0;
   }

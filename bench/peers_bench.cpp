@@ -1,0 +1,303 @@
+// The INI engine beside the libraries people pick instead (inih, SimpleIni, iniParser,
+// minIni, all from the system's packages) and beside the floor of the machine, on the same
+// two files: load and index, one lookup (hits and misses mixed), one edit plus save.
+//
+// Each library is used the way it is meant to be used: inih parses from memory through a
+// callback (bare, and with its C++ reader that keeps the values in a map); SimpleIni loads
+// from memory; iniParser loads from the file; minIni has no load at all and reads the file
+// again for every lookup and rewrites it for every edit.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include <INIReader.h>
+// Bytes in, bytes out, as the engine treats text: no character-set conversion.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+#include <ini.h>
+#include <minIni.h>
+extern "C" {
+#include <iniparser.h>
+}
+
+#include "BenchFiles.h"
+#include "ini/INIFile.h"
+#include "launcher/CommonDefinitions.h"
+#include "platform/message_box.h"
+
+namespace {
+
+using orvo::bench::Generated;
+
+struct File {
+  std::string label;  // "8MiB" or "game"
+  Generated g;
+  std::string path;  // the text on disk, for the libraries that read files
+  std::vector<std::pair<std::string, std::string>> probes;
+};
+
+std::string Folder() {
+  static const std::string folder = [] {
+    const auto dir = std::filesystem::temp_directory_path() / ("orvo-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+  }();
+  return folder;
+}
+
+File Make(const std::string& label, Generated g) {
+  File f{label, std::move(g), Folder() + "/" + label + ".ini", {}};
+  std::ofstream(f.path, std::ios::binary) << f.g.text;
+  f.probes = orvo::bench::Probes(f.g, 11);
+  return f;
+}
+
+const File& Big() {
+  static const File f = Make("8MiB", orvo::bench::Synthetic(200000, 42));
+  return f;
+}
+const File& Game() {
+  static const File f = Make("game", orvo::bench::GameSettings(7));
+  return f;
+}
+
+void Bytes(benchmark::State& state, const File& f) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(f.g.text.size()));
+}
+
+// A value of the same length as the one it replaces, alternating, so every save writes.
+std::string Flip(std::string v, std::size_t i) {
+  if (!v.empty()) v[0] = (i & 1) ? 'a' : 'b';
+  return v;
+}
+
+// ---- The floor ---------------------------------------------------------------------------
+void FloorLoad(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    std::size_t lines = 0;
+    const char* p = f.g.text.data();
+    const char* const end = p + f.g.text.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
+      ++lines;
+      ++p;
+    }
+    benchmark::DoNotOptimize(lines);
+  }
+  Bytes(state, f);
+}
+void FloorSave(benchmark::State& state, const File& f) {
+  const std::string out = f.path + ".floor";
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(out.c_str(), "wb");
+    std::fwrite(f.g.text.data(), 1, f.g.text.size(), file);
+    std::fclose(file);
+  }
+}
+
+// ---- The engine --------------------------------------------------------------------------
+void EngineLoad(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    orvo::INIFile ini;
+    ini.SetIniString(f.g.text);
+    ini.BuildIndex();
+    benchmark::DoNotOptimize(ini.GetIniValue("x", "y"));
+  }
+  Bytes(state, f);
+}
+void EngineLoadFile(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    orvo::INIFile ini;
+    ini.SetFilename(f.path);
+    ini.BuildIndex();
+    benchmark::ClobberMemory();
+  }
+  Bytes(state, f);
+}
+void EngineLookup(benchmark::State& state, const File& f) {
+  orvo::INIFile ini;
+  ini.SetIniString(f.g.text);
+  ini.BuildIndex();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [section, entry] = f.probes[i++ & 255];
+    benchmark::DoNotOptimize(ini.GetIniValue(section, entry));
+  }
+}
+void EngineEditSave(benchmark::State& state, const File& f) {
+  orvo::INIFile ini;
+  ini.SetFilename(f.path + ".engine");
+  ini.SetIniString(f.g.text);
+  const auto& [section, entry] = f.g.keys[f.g.keys.size() / 2];
+  const std::string value = ini.GetIniValue(section, entry);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    ini.SetIniValue(section, entry, Flip(value, i++));
+    ini.Save(false);
+  }
+}
+
+// ---- inih --------------------------------------------------------------------------------
+void InihParse(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    std::size_t seen = 0;
+    ini_parse_string(
+        f.g.text.c_str(),
+        [](void* user, const char*, const char*, const char*) -> int {
+          ++*static_cast<std::size_t*>(user);
+          return 1;
+        },
+        &seen);
+    benchmark::DoNotOptimize(seen);
+  }
+  Bytes(state, f);
+}
+void InihReaderLoad(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    INIReader reader(f.g.text.data(), f.g.text.size());
+    benchmark::DoNotOptimize(reader.ParseError());
+  }
+  Bytes(state, f);
+}
+void InihReaderLookup(benchmark::State& state, const File& f) {
+  INIReader reader(f.g.text.data(), f.g.text.size());
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [section, entry] = f.probes[i++ & 255];
+    benchmark::DoNotOptimize(reader.Get(section, entry, ""));
+  }
+}
+
+// ---- SimpleIni ---------------------------------------------------------------------------
+void SimpleIniLoad(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    CSimpleIniA ini;
+    benchmark::DoNotOptimize(ini.LoadData(f.g.text.data(), f.g.text.size()));
+  }
+  Bytes(state, f);
+}
+void SimpleIniLookup(benchmark::State& state, const File& f) {
+  CSimpleIniA ini;
+  ini.LoadData(f.g.text.data(), f.g.text.size());
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [section, entry] = f.probes[i++ & 255];
+    benchmark::DoNotOptimize(ini.GetValue(section.c_str(), entry.c_str(), ""));
+  }
+}
+void SimpleIniEditSave(benchmark::State& state, const File& f) {
+  CSimpleIniA ini;
+  ini.LoadData(f.g.text.data(), f.g.text.size());
+  const auto& [section, entry] = f.g.keys[f.g.keys.size() / 2];
+  const std::string value = ini.GetValue(section.c_str(), entry.c_str(), "");
+  const std::string out = f.path + ".simpleini";
+  std::size_t i = 0;
+  for (auto _ : state) {
+    ini.SetValue(section.c_str(), entry.c_str(), Flip(value, i++).c_str());
+    ini.SaveFile(out.c_str());
+  }
+}
+
+// ---- iniParser ---------------------------------------------------------------------------
+void IniparserLoad(benchmark::State& state, const File& f) {
+  for (auto _ : state) {
+    dictionary* d = iniparser_load(f.path.c_str());
+    benchmark::DoNotOptimize(d);
+    iniparser_freedict(d);
+  }
+  Bytes(state, f);
+}
+void IniparserLookup(benchmark::State& state, const File& f) {
+  dictionary* d = iniparser_load(f.path.c_str());
+  std::vector<std::string> keys;
+  for (const auto& [section, entry] : f.probes) keys.push_back(section + ":" + entry);
+  std::size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(iniparser_getstring(d, keys[i++ & 255].c_str(), ""));
+  iniparser_freedict(d);
+}
+void IniparserEditSave(benchmark::State& state, const File& f) {
+  dictionary* d = iniparser_load(f.path.c_str());
+  const auto& [section, entry] = f.g.keys[f.g.keys.size() / 2];
+  const std::string key = section + ":" + entry;
+  const std::string value = iniparser_getstring(d, key.c_str(), "");
+  const std::string out = f.path + ".iniparser";
+  std::size_t i = 0;
+  for (auto _ : state) {
+    iniparser_set(d, key.c_str(), Flip(value, i++).c_str());
+    std::FILE* file = std::fopen(out.c_str(), "w");
+    iniparser_dump_ini(d, file);
+    std::fclose(file);
+  }
+  iniparser_freedict(d);
+}
+
+// ---- minIni (file only) ------------------------------------------------------------------
+void MinIniLookup(benchmark::State& state, const File& f) {
+  char buffer[256];
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [section, entry] = f.probes[i++ & 255];
+    benchmark::DoNotOptimize(ini_gets(section.c_str(), entry.c_str(), "", buffer, sizeof buffer, f.path.c_str()));
+  }
+}
+void MinIniEditSave(benchmark::State& state, const File& f) {
+  const std::string out = f.path + ".minini";
+  std::filesystem::copy_file(f.path, out, std::filesystem::copy_options::overwrite_existing);
+  const auto& [section, entry] = f.g.keys[f.g.keys.size() / 2];
+  char buffer[256];
+  ini_gets(section.c_str(), entry.c_str(), "", buffer, sizeof buffer, out.c_str());
+  const std::string value = buffer;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    if (ini_puts(section.c_str(), entry.c_str(), Flip(value, i++).c_str(), out.c_str()) == 0) {
+      state.SkipWithError("ini_puts failed");
+      break;
+    }
+  }
+}
+
+using Bench = void (*)(benchmark::State&, const File&);
+
+void Register(const std::string& figure, const std::string& library, Bench bench, benchmark::TimeUnit unit) {
+  for (const File* f : {&Big(), &Game()}) {
+    benchmark::RegisterBenchmark((figure + "/" + library + "/" + f->label).c_str(), bench, std::cref(*f))
+        ->Unit(unit)
+        ->MinTime(0.3);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  orvo::SetLoaderLogSink([](const std::string&) {});
+  orvo::platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
+    std::fprintf(stderr, "box: %s\n", text.c_str());
+  });
+  const auto ms = benchmark::kMicrosecond, ns = benchmark::kNanosecond;
+  Register("load", "floor-memchr", FloorLoad, ms);
+  Register("load", "engine", EngineLoad, ms);
+  Register("load", "engine-from-file", EngineLoadFile, ms);
+  Register("load", "inih-parse", InihParse, ms);
+  Register("load", "inih-INIReader", InihReaderLoad, ms);
+  Register("load", "SimpleIni", SimpleIniLoad, ms);
+  Register("load", "iniParser-from-file", IniparserLoad, ms);
+  Register("lookup", "engine", EngineLookup, ns);
+  Register("lookup", "inih-INIReader", InihReaderLookup, ns);
+  Register("lookup", "SimpleIni", SimpleIniLookup, ns);
+  Register("lookup", "iniParser", IniparserLookup, ns);
+  Register("lookup", "minIni-file", MinIniLookup, ns);
+  Register("editsave", "floor-write", FloorSave, ms);
+  Register("editsave", "engine", EngineEditSave, ms);
+  Register("editsave", "SimpleIni", SimpleIniEditSave, ms);
+  Register("editsave", "iniParser", IniparserEditSave, ms);
+  Register("editsave", "minIni", MinIniEditSave, ms);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove_all(Folder());
+  return 0;
+}

@@ -1,0 +1,73 @@
+// The conversions: Hex2String undoes String2Hex for any bytes, and Num2HexFloat writes the
+// machine's single-precision encoding (least significant byte first) for every double in
+// the range it covers, except at exact ties, where it rounds away from zero.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "common/Failure.h"
+#include "common/OrvoCommon.h"
+
+using namespace orvo;
+
+namespace {
+
+std::string BytesOf(float f) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%02X%02X%02X%02X", bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24);
+  return hex;
+}
+
+// The float the encoding must give: the machine's conversion, or at an exact tie between
+// two neighbours the one farther from zero.
+float Expected(double x) {
+  float lo = static_cast<float>(x);
+  if (std::fabs(static_cast<double>(lo)) > std::fabs(x)) lo = std::nextafter(lo, 0.0f);
+  if (static_cast<double>(lo) == x) return lo;
+  const float hi = std::nextafter(lo, x < 0 ? -INFINITY : INFINITY);
+  return std::fabs(x - static_cast<double>(lo)) == std::fabs(static_cast<double>(hi) - x) ? hi : static_cast<float>(x);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::Silence();
+  FuzzedDataProvider in(data, size);
+  const OrvoCommon common;
+  while (in.remaining_bytes() >= 8) {
+    double x;
+    const auto raw = in.ConsumeIntegral<std::uint64_t>();
+    std::memcpy(&x, &raw, sizeof x);
+    const double magnitude = std::fabs(x);
+    if (std::isnan(x) || x == 0) {
+      fuzz::Check(common.Num2HexFloat(x) == "00000000", "zero or not-a-number");
+    } else if (magnitude >= 0x1p-126 && magnitude < 2147483647.5) {
+      const std::string got = common.Num2HexFloat(x), want = BytesOf(Expected(x));
+      char shown[64];
+      std::snprintf(shown, sizeof shown, "%a", x);
+      fuzz::Check(got == want, "Num2HexFloat differs from the machine encoding", std::string(shown) + " " + got + " " + want);
+    } else if (magnitude >= 2147483647.5) {
+      bool raised = false;
+      try {
+        common.Num2HexFloat(x);
+      } catch (const OrvoError& e) {
+        raised = e.kind() == OrvoError::Kind::Overflow;
+      }
+      fuzz::Check(raised, "no overflow for a magnitude past the 32-bit range");
+    } else {
+      common.Num2HexFloat(x);  // below the normal range: the result is ours to choose, no crash
+    }
+  }
+  const std::string bytes = in.ConsumeRemainingBytesAsString();
+  const std::string hex = common.String2Hex(bytes);
+  fuzz::Check(hex.size() == 2 * bytes.size(), "String2Hex length", hex);
+  fuzz::Check(common.Hex2String(hex) == bytes, "Hex2String does not undo String2Hex", bytes);
+  common.Hex2String(bytes);  // arbitrary digits: no crash
+  return 0;
+}

@@ -1,0 +1,161 @@
+// A random sequence of edits, lookups, saves and reloads on a generated INI text, checking:
+//  - a file loaded and saved without edits comes back byte for byte;
+//  - a value set (with adding) reads back;
+//  - an edit touches one line only: set changes characters inside one line (or inserts
+//    whole lines), delete removes one line with the line end before it;
+//  - a save followed by a reload gives the same text.
+// The text mixes CR LF, LF and CR line ends, comments, TABs, dash lines and junk lines.
+// Values are lower case, names hold an upper-case letter once upper-cased: so no lookup
+// key can match across two records and every lookup answers from the record it names.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "common/TextOps.h"
+#include "ini/INIFile.h"
+#include "platform/files.h"
+
+using namespace orvo;
+
+namespace {
+
+std::string Pick(FuzzedDataProvider& in, std::string_view alphabet, std::size_t most) {
+  std::string s;
+  const std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, most);
+  for (std::size_t i = 0; i < n; ++i) s += alphabet[in.ConsumeIntegralInRange<std::size_t>(0, alphabet.size() - 1)];
+  return s;
+}
+std::string Name(FuzzedDataProvider& in) { return "k" + Pick(in, "abAB12_", 3); }
+std::string Value(FuzzedDataProvider& in) { return Pick(in, "xyz09 =.", 6); }
+std::string LineEnd(FuzzedDataProvider& in) {
+  static const char* const kEnds[] = {"\r\n", "\n", "\r", "\r\n\r\n", "\n\t"};
+  return kEnds[in.ConsumeIntegralInRange(0, 4)];
+}
+
+std::string Generate(FuzzedDataProvider& in) {
+  std::string text;
+  const int lines = in.ConsumeIntegralInRange(0, 40);
+  for (int i = 0; i < lines; ++i) {
+    switch (in.ConsumeIntegralInRange(0, 7)) {
+      case 0: text += "[" + Pick(in, " ", 1) + Name(in) + Pick(in, " ", 1) + "]"; break;
+      case 1: text += ";" + Pick(in, "aZ=[]\t;", 8); break;
+      case 2: text += "-" + Name(in) + "=" + Value(in); break;
+      case 3: text += Pick(in, " \t", 2) + "junk" + Pick(in, "[] aZ", 4); break;
+      default:
+        text += Pick(in, " ", 2) + Name(in) + Pick(in, " ", 2) + "=" + Value(in);
+        if (in.ConsumeBool()) text += in.ConsumeBool() ? " ; note" : "\tafter tab";
+    }
+    if (i + 1 < lines || in.ConsumeBool()) text += LineEnd(in);
+  }
+  return text;
+}
+
+// The parts of before and after that differ, after their common start and common end.
+struct Diff {
+  std::string_view removed, inserted;
+};
+Diff Compare(std::string_view before, std::string_view after) {
+  std::size_t p = 0;
+  while (p < before.size() && p < after.size() && before[p] == after[p]) ++p;
+  std::size_t q = 0;
+  while (q < before.size() - p && q < after.size() - p && before[before.size() - 1 - q] == after[after.size() - 1 - q]) ++q;
+  return {before.substr(p, before.size() - p - q), after.substr(p, after.size() - p - q)};
+}
+bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool OnlyLineEnds(std::string_view s) { return s.find_first_not_of("\r\n") == std::string_view::npos; }
+
+// after is before without one of its lines and one line end (the one before the line, or
+// the one after it for the first line). Where the removed text begins cannot be read off a
+// comparison of the two texts (a line end and a neighbour's first letter may match), so
+// every line is tried.
+bool IsOneLineRemoved(std::string_view before, std::string_view after) {
+  const auto without = [&](std::size_t from, std::size_t to) {
+    return before.size() - (to - from) == after.size() && before.substr(0, from) == after.substr(0, from) &&
+           before.substr(to) == after.substr(from);
+  };
+  for (std::size_t begin = 0; begin <= before.size();) {
+    std::size_t end = before.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) end = before.size();
+    for (std::size_t ends = 0; ends <= 2; ++ends) {
+      if (begin >= ends && OnlyLineEnds(before.substr(begin - ends, ends)) && without(begin - ends, end)) return true;
+      if (end + ends <= before.size() && OnlyLineEnds(before.substr(end, ends)) && without(begin, end + ends)) return true;
+    }
+    if (end == before.size()) break;
+    begin = end + 1;
+  }
+  return false;
+}
+
+std::string FileText(const std::string& name) { return platform::ReadFileBytes(name); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::Silence();
+  fuzz::ResetBoxes();
+  FuzzedDataProvider in(data, size);
+  const std::string original = Generate(in);
+  const std::string file = fuzz::ScratchFolder() + "/edits.ini";
+  platform::WriteFileBytes(file, original);
+
+  INIFile ini;
+  ini.SetFilename(file);
+  fuzz::Check(ini.IniString() == original, "load changed the text", original);
+  ini.SetChanged(true);
+  ini.Save(false);
+  fuzz::Check(FileText(file) == original, "load and save without edits changed the file", original);
+
+  for (int step = 0; step < 24 && in.remaining_bytes() > 0; ++step) {
+    const std::string before = ini.IniString();
+    const std::string section = Name(in), entry = Name(in);
+    switch (in.ConsumeIntegralInRange(0, 6)) {
+      case 0:
+      case 1: {
+        const std::string value = Value(in);
+        ini.SetIniValue(section, entry, value, true);
+        fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value), "a value set does not read back",
+                    section + "/" + entry + "=" + value + " in\n" + before);
+        const Diff d = Compare(before, ini.IniString());
+        // In place: inside one line. Added: whole lines inserted, or a new section appended
+        // after the text's trailing line ends were replaced.
+        fuzz::Check(!HasLineEnd(d.removed) || OnlyLineEnds(d.removed), "a set changed more than its line",
+                    section + "/" + entry + "=" + value + " in\n" + before);
+        break;
+      }
+      case 2: {
+        const std::string had = ini.GetIniValue(section, entry);
+        ini.DeleteIniEntry(section, entry);
+        const Diff d = Compare(before, ini.IniString());
+        fuzz::Check(d.inserted.empty(), "a delete inserted text", before);
+        fuzz::Check(d.removed.empty() || IsOneLineRemoved(before, ini.IniString()), "a delete removed more than one line",
+                    section + "/" + entry + " in\n" + before);
+        fuzz::Check(had.empty() || !d.removed.empty() || before.empty(), "a delete of a present entry did nothing",
+                    section + "/" + entry + " in\n" + before);
+        break;
+      }
+      case 3: ini.DeleteSection(section); break;
+      case 4: {
+        ini.Save(in.ConsumeBool());
+        INIFile again;
+        again.SetFilename(file);
+        if (!ini.Changed())
+          fuzz::Check(again.IniString() == ini.IniString(), "save and reload differ", ini.IniString());
+        break;
+      }
+      case 5: {
+        std::string e, v;
+        if (!ini.dbGetSection(section).empty())
+          for (int n = 0; n < 200; ++n) {
+            ini.dbGNS(e, v);
+            if (e.empty()) break;
+          }
+        break;
+      }
+      default: ini.GPLORSection(section); break;
+    }
+  }
+  std::remove((file + ".PreOrvo").c_str());
+  return 0;
+}

@@ -1,0 +1,91 @@
+// The accelerated search of the lookups answers exactly what a plain search for the first
+// occurrence answers: on arbitrary texts with arbitrary probe offsets, and on index texts
+// built from fuzzed records with keys that hit, miss or straddle two records.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "ini/IndexRecord.h"
+#include "ini/KeySearch.h"
+#include "ini/KeyTable.h"
+
+using namespace orvo;
+
+namespace {
+
+void Same(std::string_view hay, std::string_view needle, std::size_t got);
+
+// The line-pair table, where it answers, answers as the plain search does.
+void SameFromTable(const ini::KeyTable& table, std::string_view hay, std::string_view needle) {
+  if (const auto got = table.Find(hay, needle))
+    Same(hay, needle, *got == ini::KeyTable::kNotFound ? std::string_view::npos : *got);
+}
+
+void Same(std::string_view hay, std::string_view needle, std::size_t got) {
+  const std::size_t want = hay.find(needle);
+  if (got != want)
+    fuzz::Fail("accelerated search differs from the plain search",
+               "needle=" + std::string(needle) + " got=" + std::to_string(got) + " want=" + std::to_string(want));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  const int mode = in.ConsumeIntegralInRange(0, 1);
+  if (mode == 0) {
+    // Raw: any text, any needle, any two probe offsets.
+    const std::size_t a = in.ConsumeIntegralInRange<std::size_t>(0, 40);
+    const std::size_t b = in.ConsumeIntegralInRange<std::size_t>(0, 40);
+    const std::string needle = in.ConsumeRandomLengthString(48);
+    const std::string hay = in.ConsumeRemainingBytesAsString();
+    Same(hay, needle, ini::FindFirst(hay, needle, a, b));
+    Same(hay, needle, ini::FindLookupKey(hay, needle));
+    ini::KeyTable table;
+    if (table.Build(hay)) SameFromTable(table, hay, needle);
+    return 0;
+  }
+  // Index-shaped: records of short fuzzed names, sections and values.
+  std::string index;
+  std::vector<std::pair<std::string, std::string>> keys;
+  // Lines of an index the engine builds hold no CR or LF; now and then they do, as in an
+  // index file edited by hand, where the table must decline.
+  const bool lineEndsInside = in.ConsumeIntegralInRange(0, 7) == 0;
+  const auto clean = [&](std::string s) {
+    if (!lineEndsInside)
+      for (char& c : s)
+        if (c == '\r' || c == '\n') c = 'A';
+    return s;
+  };
+  const int records = in.ConsumeIntegralInRange(0, 300);
+  for (int r = 0; r < records && in.remaining_bytes() > 0; ++r) {
+    const std::string name = clean(in.ConsumeRandomLengthString(12));
+    std::string section = clean(in.ConsumeRandomLengthString(12));
+    for (char& c : section) c = text::UpperAscii(c);
+    const std::string value = clean(in.ConsumeRandomLengthString(20));
+    ini::AppendRecord(index, name, section, value, in.ConsumeIntegral<std::int32_t>() & 0x7FFFFFFF);
+    keys.emplace_back(section, name);
+  }
+  ini::KeyTable table;
+  if (!table.Build(index) && !lineEndsInside) fuzz::Fail("no table over an index without line ends in its lines", index);
+  for (const auto& [section, name] : keys) {
+    const std::string key = ini::LookupKey(section, name);
+    SameFromTable(table, index, key);
+    Same(index, key, ini::FindLookupKey(index, key));
+    // Misses that share all but one character with a real key.
+    std::string near = key;
+    near[near.size() / 2] ^= 1;
+    Same(index, near, ini::FindLookupKey(index, near));
+    SameFromTable(table, index, near);
+    Same(index, key.substr(1), ini::FindLookupKey(index, key.substr(1)));
+  }
+  // Keys made of whatever is left, so that they can straddle records.
+  while (in.remaining_bytes() > 0) {
+    const std::string key = ini::LookupKey(in.ConsumeRandomLengthString(8), in.ConsumeRandomLengthString(8));
+    Same(index, key, ini::FindLookupKey(index, key));
+    SameFromTable(table, index, key);
+  }
+  return 0;
+}

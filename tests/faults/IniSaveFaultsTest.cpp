@@ -1,0 +1,102 @@
+// Saving an INI file when the disk says no: a file that vanished after binding, a read-only
+// file, a full device, a folder where the file should be, a file where its folder should be,
+// a read-only folder. A failed save shows the box, keeps Changed so that a later save tries
+// again, and loses nothing that was on disk; a save that can succeed does.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
+
+#include "ini/IniTestSupport.h"
+
+namespace orvo::test {
+namespace {
+
+const std::string kOnDisk = "[A]\r\nx = 1 ; note\r\n";
+const std::string kEdited = "[A]\r\nx = 2 ; note\r\n";
+
+struct SaveFault {
+  std::string name;
+  // Makes the fault after the object was bound to <dir>/game.ini, which holds kOnDisk;
+  // returns the name the object is then bound to, when it is another one.
+  std::function<std::optional<std::string>(TempDir&)> arrange;
+  bool backup;                            // Save(true) or Save(false)
+  bool fails;                             // a box, Changed stays true
+  std::optional<std::string> fileAfter;   // game.ini afterwards; nullopt: absent
+  bool permissionBased = false;
+};
+
+class SaveFaults : public IniCases<SaveFault> {};
+
+TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
+  const SaveFault& c = GetParam();
+  if (c.permissionBased && ::geteuid() == 0)
+    GTEST_SKIP() << "running as root: permissions do not stop root, so this fault cannot happen";
+  TempDir dir;
+  WriteBytes(dir / "game.ini", kOnDisk);
+  INIFile ini;
+  ini.SetFilename(dir.Text("game.ini"));
+  ASSERT_EQ(ini.IniString(), kOnDisk);
+  if (const auto other = c.arrange(dir)) ini.SetFilename(*other), ini.SetIniString(kOnDisk);
+  ini.SetIniValue("A", "x", "2");
+  ASSERT_TRUE(ini.Changed());
+
+  ini.Save(c.backup);
+
+  EXPECT_EQ(!boxes.boxes().empty(), c.fails) << testing::PrintToString(boxes.boxes());
+  EXPECT_EQ(ini.Changed(), c.fails);
+  EXPECT_EQ(ini.IniString(), kEdited) << "a failed save must keep the edits in memory";
+  const auto file = dir / "game.ini";
+  if (c.fileAfter) {
+    ASSERT_TRUE(std::filesystem::is_regular_file(file));
+    EXPECT_EQ(ReadBytes(file), *c.fileAfter);
+  } else {
+    EXPECT_FALSE(std::filesystem::is_regular_file(file));
+  }
+  // A backup, when one was made, is the file as it was.
+  if (std::filesystem::exists(dir / "game.ini.PreOrvo")) EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SaveFaults,
+    testing::Values(
+        // Nothing to set aside as the backup: the save fails before writing.
+        SaveFault{"VanishedWithBackup",
+                  [](TempDir& d) { std::filesystem::remove(d / "game.ini"); return std::nullopt; }, true, true,
+                  std::nullopt},
+        SaveFault{"VanishedWithoutBackup",
+                  [](TempDir& d) { std::filesystem::remove(d / "game.ini"); return std::nullopt; }, false, false,
+                  kEdited},
+        SaveFault{"ReadOnlyFile",
+                  [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); return std::nullopt; }, false, false,
+                  kEdited},
+        SaveFault{"ReadOnlyFileWithBackup",
+                  [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); return std::nullopt; }, true, false,
+                  kEdited},
+        // /dev/full takes the open and refuses the bytes.
+        SaveFault{"FullDevice",
+                  [](TempDir& d) {
+                    std::filesystem::create_symlink("/dev/full", d / "full.ini");
+                    return std::optional<std::string>(d.Text("full.ini"));
+                  },
+                  false, true, kOnDisk},
+        SaveFault{"FolderWhereTheFileShouldBe",
+                  [](TempDir& d) {
+                    std::filesystem::create_directory(d / "folder.ini");
+                    return std::optional<std::string>(d.Text("folder.ini"));
+                  },
+                  false, true, kOnDisk},
+        SaveFault{"FileWhereTheFolderShouldBe",
+                  [](TempDir& d) {
+                    WriteBytes(d / "plain", "x");
+                    return std::optional<std::string>(d.Text("plain\\game.ini"));
+                  },
+                  true, true, kOnDisk},
+        SaveFault{"ReadOnlyFolder",
+                  [](TempDir& d) { ::chmod(d.Text().c_str(), 0555); return std::nullopt; }, true, true, kOnDisk,
+                  true}),
+    ByName());
+
+}  // namespace
+}  // namespace orvo::test

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs every benchmark and writes one markdown table: the INI engine beside inih, SimpleIni,
+# iniParser and minIni and beside the memchr floor, and the launcher beside a shell script.
+# Usage: tools/bench.sh [RESULT_FILE]   (default build/bench/results.md)
+# Figures are CPU time per operation for the library benchmarks (steadier than wall time on
+# a shared machine) and wall time for the launcher runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+result=${1:-build/bench/results.md}
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target peers_bench orvo-loader
+out=build/bench/out
+mkdir -p "$out" "$(dirname "$result")"
+
+echo "== INI libraries"
+build/bench/bin/peers_bench --benchmark_format=json --benchmark_out="$out/peers.json" \
+  --benchmark_out_format=json >/dev/null
+echo "== launcher against a shell script"
+tools/bench-launcher.sh build/bench/bin/orvo-loader "$out"
+
+python3 tools/bench_table.py "$out" > "$result"
+echo "written: $result"
