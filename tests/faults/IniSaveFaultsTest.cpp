@@ -18,6 +18,7 @@ const std::string kEdited = "[A]\r\nx = 2 ; note\r\n";
 
 struct SaveFault {
   std::string name;
+  friend void PrintTo(const SaveFault& f, std::ostream* os) { *os << f.name; }
   // Makes the fault after the object was bound to <dir>/game.ini, which holds kOnDisk;
   // returns the name the object is then bound to, when it is another one.
   std::function<std::optional<std::string>(TempDir&)> arrange;
@@ -55,7 +56,9 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
     EXPECT_FALSE(std::filesystem::is_regular_file(file));
   }
   // A backup, when one was made, is the file as it was.
-  if (std::filesystem::exists(dir / "game.ini.PreOrvo")) EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
+  if (std::filesystem::exists(dir / "game.ini.PreOrvo")) {
+    EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,6 +17,7 @@ namespace {
 
 struct LoaderFault {
   std::string name;
+  friend void PrintTo(const LoaderFault& f, std::ostream* os) { *os << f.name; }
   // Prepares the fault in the installed loader's surroundings; returns the profile programs'
   // record files that must exist after the run (their processes must be gone).
   std::function<std::vector<std::string>(class LoaderFaults&)> arrange;
@@ -62,8 +63,6 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
     EXPECT_FALSE(ProcessIsRunning(std::stoul(record.at("pid")))) << name << " outlived the loader";
   }
 }
-
-std::vector<std::string> None(LoaderFaults&) { return {}; }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, LoaderFaults,

@@ -29,6 +29,18 @@ inline std::string SavedIndex(const std::string& text) {
   return file.size() >= 2 ? file.substr(0, file.size() - 2) : "<no index file>";
 }
 
+struct ByName {
+  template <class P>
+  std::string operator()(const testing::TestParamInfo<P>& info) const { return info.param.name; }
+};
+
+template <class Param>
+class IniCases : public testing::TestWithParam<Param> {
+ protected:
+  LogCapture log;
+  BoxRecorder boxes;
+};
+
 class IniTest : public testing::Test {
  protected:
   LogCapture log;
