@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "common/Failure.h"
@@ -22,7 +23,7 @@ namespace {
 
 // A handle is a pidfd (never 0: descriptors 0 to 2 are moved up) or, on a kernel without
 // pidfds, the negated process id.
-NativeHandle PidfdOrFallback(pid_t pid) {
+NativeHandle OpenPidfd(pid_t pid) {
   int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
   if (fd < 0) return errno == ENOSYS ? -static_cast<NativeHandle>(pid) : 0;
   if (fd <= STDERR_FILENO) {
@@ -33,18 +34,56 @@ NativeHandle PidfdOrFallback(pid_t pid) {
   return fd < 0 ? 0 : fd;
 }
 
-// Reaps the process if it is a child of ours (so no zombie outlives the loader); a process
-// that is not our child is left to its parent.
-void ReapIfChild(NativeHandle handle, bool block) {
-  siginfo_t info{};
-  int flags = WEXITED | (block ? 0 : WNOHANG);
-  if (handle > 0) {
-    while (::waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(handle), &info, flags) != 0 && errno == EINTR) {
-    }
-  } else if (handle < 0) {
-    while (::waitid(P_PID, static_cast<id_t>(-handle), &info, flags) != 0 && errno == EINTR) {
+
+
+// A killed process dies on its own time, as TerminateProcess lets it on Windows: the loader
+// does not stand waiting for each one. What is left of a child (its zombie) is reaped when its
+// handle is closed after it died, or else, all together, when the program ends, so that no
+// zombie outlives the loader. Only children of ours are reaped; any other process is left to
+// its parent.
+class Reaper {
+ public:
+  ~Reaper() {
+    for (pid_t pid : pending_) WaitFor(pid, 0);
+  }
+  void Remember(NativeHandle handle, pid_t pid) { pids_[handle] = pid; }
+  pid_t PidOf(NativeHandle handle) const {
+    if (handle < 0) return static_cast<pid_t>(-handle);
+    auto it = pids_.find(handle);
+    return it == pids_.end() ? 0 : it->second;
+  }
+  // Reaps now, without waiting; a child that has not ended yet waits for the program's end.
+  void Release(NativeHandle handle) {
+    const pid_t pid = PidOf(handle);
+    pids_.erase(handle);
+    if (pid > 0 && !WaitFor(pid, WNOHANG)) pending_.push_back(pid);
+  }
+  // Blocks until the child has ended and reaps it.
+  static void ReapNow(pid_t pid) { WaitFor(pid, 0); }
+
+ private:
+  // True when the process was reaped now, or is not ours to reap.
+  static bool WaitFor(pid_t pid, int flags) {
+    siginfo_t info{};
+    for (;;) {
+      info.si_pid = 0;
+      if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | flags) == 0) return info.si_pid != 0;
+      if (errno != EINTR) return true;
     }
   }
+  std::map<NativeHandle, pid_t> pids_;
+  std::vector<pid_t> pending_;
+};
+
+Reaper& TheReaper() {
+  static Reaper reaper;
+  return reaper;
+}
+
+NativeHandle PidfdOrFallback(pid_t pid) {
+  const NativeHandle handle = OpenPidfd(pid);
+  if (handle != 0) TheReaper().Remember(handle, pid);
+  return handle;
 }
 
 struct Spawned {
@@ -112,26 +151,23 @@ void WaitForProcess(NativeHandle handle) {
     while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
     }
   }
-  ReapIfChild(handle, true);
+  // A child of ours is only over once reaped; the wait ends with that.
+  if (const pid_t pid = TheReaper().PidOf(handle); pid > 0) Reaper::ReapNow(pid);
 }
 
 void TerminateWithExitCode(NativeHandle process, std::uint32_t) {
   // POSIX has no exit code for a killed process: SIGKILL ends it at once and for good.
   if (process > 0) {
-    if (::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0) != 0) return;
+    ::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0);
   } else if (process < 0) {
-    if (::kill(static_cast<pid_t>(-process), SIGKILL) != 0) return;
-  } else {
-    return;
+    ::kill(static_cast<pid_t>(-process), SIGKILL);
   }
-  ReapIfChild(process, true);
 }
 
 void CloseProcessHandle(NativeHandle handle) {
-  if (handle > 0) {
-    ReapIfChild(handle, false);
-    ::close(static_cast<int>(handle));
-  }
+  if (handle == 0) return;
+  TheReaper().Release(handle);
+  if (handle > 0) ::close(static_cast<int>(handle));
 }
 
 }  // namespace orvo::platform
