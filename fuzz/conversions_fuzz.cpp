@@ -4,37 +4,14 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
+#include "support/FloatReference.h"
 
 using namespace orvo;
-
-namespace {
-
-std::string BytesOf(float f) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%02X%02X%02X%02X", bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24);
-  return hex;
-}
-
-// The float the encoding must give: the machine's conversion, or at an exact tie between
-// two neighbours the one farther from zero.
-float Expected(double x) {
-  float lo = static_cast<float>(x);
-  if (std::fabs(static_cast<double>(lo)) > std::fabs(x)) lo = std::nextafter(lo, 0.0f);
-  if (static_cast<double>(lo) == x) return lo;
-  const float hi = std::nextafter(lo, x < 0 ? -INFINITY : INFINITY);
-  return std::fabs(x - static_cast<double>(lo)) == std::fabs(static_cast<double>(hi) - x) ? hi : static_cast<float>(x);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Silence();
@@ -48,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::isnan(x) || x == 0) {
       fuzz::Check(common.Num2HexFloat(x) == "00000000", "zero or not-a-number");
     } else if (magnitude >= 0x1p-126 && magnitude < 2147483647.5) {
-      const std::string got = common.Num2HexFloat(x), want = BytesOf(Expected(x));
+      const std::string got = common.Num2HexFloat(x), want = test::HexBytesOf(test::NearestFloatTiesAway(x));
       char shown[64];
       std::snprintf(shown, sizeof shown, "%a", x);
       fuzz::Check(got == want, "Num2HexFloat differs from the machine encoding", std::string(shown) + " " + got + " " + want);

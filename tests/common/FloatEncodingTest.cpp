@@ -3,31 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <random>
 
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
+#include "support/FloatReference.h"
 
 namespace orvo {
 namespace {
-
-std::string BytesOf(float f) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%02X%02X%02X%02X", bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24);
-  return hex;
-}
-
-// The float that x must become, from the machine's own neighbours (not the member's bits):
-// the nearest one, and at an exact tie the one farther from zero.
-float Expected(double x) {
-  float lo = static_cast<float>(x);
-  if (std::fabs(static_cast<double>(lo)) > std::fabs(x)) lo = std::nextafter(lo, 0.0f);
-  const float hi = std::nextafter(lo, x < 0 ? -INFINITY : INFINITY);
-  return std::fabs(x - lo) < std::fabs(hi - x) || static_cast<double>(lo) == x ? lo : hi;
-}
 
 TEST(Num2HexFloat, Examples) {
   const std::pair<double, const char*> cases[] = {
@@ -37,7 +20,7 @@ TEST(Num2HexFloat, Examples) {
   for (const auto& [number, hex] : cases) EXPECT_EQ(Common().Num2HexFloat(number), hex) << std::hexfloat << number;
   for (double x : {2147483647.5, -3e9, HUGE_VAL}) EXPECT_THROW(Common().Num2HexFloat(x), OrvoError) << x;
   // The oracle itself, on a hand-worked tie: 2^24 + 5 lies between 2^24 + 4 and 2^24 + 6.
-  EXPECT_EQ(Expected(-16777221.0), -16777222.0f);
+  EXPECT_EQ(test::NearestFloatTiesAway(-16777221.0), -16777222.0f);
 }
 
 // Random doubles over the whole range the encoding covers, exact ties made from random
@@ -63,7 +46,7 @@ TEST(Num2HexFloat, AgreesWithTheMachineEncodingOverASweep) {
   }
   int mismatches = 0;
   for (double x : numbers) {
-    const std::string got = Common().Num2HexFloat(x), expected = BytesOf(Expected(x));
+    const std::string got = Common().Num2HexFloat(x), expected = test::HexBytesOf(test::NearestFloatTiesAway(x));
     if (got != expected && ++mismatches <= 10) ADD_FAILURE() << std::hexfloat << x << ": " << got << " not " << expected;
   }
   EXPECT_EQ(mismatches, 0);
