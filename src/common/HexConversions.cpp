@@ -5,6 +5,7 @@
 
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
+#include "common/TextOps.h"
 
 namespace orvo {
 namespace {
@@ -18,9 +19,6 @@ int HexValue(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
-
-// Blanks that are passed over when a pair of hex digits is read.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // The 8 digits of h (most significant first) written least significant byte first.
 std::string BytesReversed(const std::string& h) { return h.substr(6, 2) + h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2); }
@@ -46,7 +44,7 @@ std::string OrvoCommon::Hex2String(const std::string& pHex) const {
     // other character, and a pair without a leading digit reads as 0.
     int code = 0;
     for (std::size_t j = i; j < i + 2; ++j) {
-      if (IsBlank(pHex[j])) continue;
+      if (text::IsReaderBlank(pHex[j])) continue;
       const int v = HexValue(pHex[j]);
       if (v < 0) break;
       code = code * 16 + v;

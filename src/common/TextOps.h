@@ -20,6 +20,10 @@ inline std::string_view TrimTrailingSpacesView(std::string_view s) {
   return s.substr(0, e);
 }
 
+// The blanks that the readers of hex pairs and lap times pass over, also inside a number:
+// space, TAB and LF.
+inline bool IsReaderBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 inline std::string Upper(std::string_view s) {

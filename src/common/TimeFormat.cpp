@@ -14,6 +14,7 @@
 
 #include "common/Failure.h"
 #include "common/OrvoCommon.h"
+#include "common/TextOps.h"
 
 namespace orvo {
 namespace {
@@ -37,9 +38,6 @@ std::string MinutesSecondsText(double minutes, std::int64_t seconds, double frac
   return buffer;
 }
 
-// Blanks that the number reader passes over, also inside a number.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
 // The leading number of a text: optional sign, digits, optional point and digits, optional
 // exponent (E or D, optional sign, digits); blanks anywhere in it are skipped and reading
 // stops at the first other character. A text without a leading number gives 0.
@@ -47,7 +45,7 @@ double LeadingNumber(std::string_view s) {
   std::string mantissa, exponent;
   std::size_t i = 0;
   auto skipBlanks = [&] {
-    while (i < s.size() && IsBlank(s[i])) ++i;
+    while (i < s.size() && text::IsReaderBlank(s[i])) ++i;
   };
   auto takeDigits = [&](std::string& into) {
     for (skipBlanks(); i < s.size() && s[i] >= '0' && s[i] <= '9'; skipBlanks()) into += s[i++];

@@ -19,19 +19,22 @@ namespace orvo::ini {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
-// The key, in upper case as a whole.
-inline std::string LookupKey(std::string_view pSection, std::string_view pEntry) {
-  std::string key;
-  key.reserve(pSection.size() + pEntry.size() + 6);
-  key.append(kCrLf).append(pEntry).append(kCrLf).append(pSection).append(kCrLf);
-  for (char& c : key) c = text::UpperAscii(c);
-  return key;
-}
-
 inline void AppendUpper(std::string& out, std::string_view s) {
   const std::size_t at = out.size();
   out.append(s);
   for (std::size_t i = at; i < out.size(); ++i) out[i] = text::UpperAscii(out[i]);
+}
+
+// The key, in upper case as a whole.
+inline std::string LookupKey(std::string_view pSection, std::string_view pEntry) {
+  std::string key;
+  key.reserve(pSection.size() + pEntry.size() + 6);
+  key.append(kCrLf);
+  AppendUpper(key, pEntry);
+  key.append(kCrLf);
+  AppendUpper(key, pSection);
+  key.append(kCrLf);
+  return key;
 }
 
 // Appends one record; upperSection is already in upper case.

@@ -9,7 +9,7 @@ namespace orvo::platform::posix {
 void ThrowErrno(int err, const std::string& what) {
   OrvoError::Kind kind = OrvoError::Kind::System;
   if (err == ENOENT || err == ENOTDIR) kind = OrvoError::Kind::FileNotFound;
-  if (err == EEXIST || err == ENOTEMPTY) kind = err == EEXIST ? OrvoError::Kind::AlreadyExists : kind;
+  if (err == EEXIST) kind = OrvoError::Kind::AlreadyExists;
   std::string description = std::strerror(err);
   if (!what.empty()) description += ": " + what;
   throw OrvoError(kind, description);

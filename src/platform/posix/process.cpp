@@ -34,8 +34,6 @@ NativeHandle OpenPidfd(pid_t pid) {
   return fd < 0 ? 0 : fd;
 }
 
-
-
 // A killed process dies on its own time, as TerminateProcess lets it on Windows: the loader
 // does not stand waiting for each one. What is left of a child (its zombie) is reaped when its
 // handle is closed after it died, or else, all together, when the program ends, so that no

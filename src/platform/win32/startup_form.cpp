@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "platform/win32/window_support.h"
+
 namespace orvo::platform {
 namespace {
 
@@ -20,19 +22,9 @@ class StartupForm {
 
   void Run() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &StartupForm::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResourceId));
-    RegisterClassExA(&wc);
-
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    win32::RegisterWindowClass(kClassName, &StartupForm::WindowProc, LoadIconA(instance, MAKEINTRESOURCEA(kIconResourceId)),
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    dpi_ = win32::ScreenDpi();
 
     const DWORD style = WS_POPUP | WS_BORDER;
     RECT frame{0, 0, Pixels(layout_.clientWidthTwips), Pixels(layout_.clientHeightTwips)};
@@ -62,11 +54,7 @@ class StartupForm {
   int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<StartupForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = win32::WindowOwner<StartupForm>(hwnd, message, lParam);
     return self ? self->Handle(hwnd, message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
   }
 

@@ -15,6 +15,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/resource_picture.h"
 #include "platform/win32/win_error.h"
+#include "platform/win32/window_support.h"
 
 namespace orvo::platform {
 namespace {
@@ -40,19 +41,8 @@ std::string WithCrLf(const std::string& text) {
 class Win32StatusWindow final : public StatusWindow {
  public:
   Win32StatusWindow() : picture_(ORVO_STATUS_PICTURE) {
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpi_ <= 0) dpi_ = 96;
-
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Win32StatusWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);  // a second window finds the class registered already
+    dpi_ = win32::ScreenDpi();
+    win32::RegisterWindowClass(kClassName, &Win32StatusWindow::WindowProc);
 
     try {
       for (auto& c : controls_) SetFontSizeOf(c, kDesignerFontPoints);
@@ -60,7 +50,7 @@ class Win32StatusWindow final : public StatusWindow {
       AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
       SetLastError(ERROR_SUCCESS);  // a registration that found the class leaves a code behind
       hwnd_ = CreateWindowExA(0, kClassName, "", kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, instance, this);
+                              nullptr, nullptr, GetModuleHandleA(nullptr), this);
       if (!hwnd_) {
         const DWORD code = GetLastError();
         win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE, "status window");
@@ -184,11 +174,7 @@ class Win32StatusWindow final : public StatusWindow {
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32StatusWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = win32::WindowOwner<Win32StatusWindow>(hwnd, message, lParam);
     if (self) {
       switch (message) {
         case WM_ERASEBKGND:
