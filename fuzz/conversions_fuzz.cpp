@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "support/FloatReference.h"
 

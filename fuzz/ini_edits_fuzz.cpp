@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 #include "ini/INIFile.h"
 #include "platform/files.h"
 

@@ -4,9 +4,6 @@
 
 #include "cli/Diagnostics.h"
 #include "cli/Outcome.h"
-#include "ini/IndexRecord.h"
-#include "ini/KeySearch.h"
-#include "ini/LineScanner.h"
 #include "platform/host_path.h"
 
 namespace orvo::cli {
@@ -38,10 +35,9 @@ void IniDocument::RequireReadable() const {
 std::optional<std::string> IniDocument::Lookup(const std::string& section, const std::string& entry) {
   std::string value = ini_.GetIniValue(section, entry);
   if (!value.empty()) return value;
-  // GetIniValue has brought the index up to date; the same key search answers whether a
+  // GetIniValue has brought the index up to date; its own key search answers whether a
   // record is there.
-  const std::size_t at = ini::FindLookupKey(ini_.IndexString(), ini::LookupKey(section, entry));
-  if (at == std::string::npos) return std::nullopt;
+  if (!ini_.HasIniRecord(section, entry)) return std::nullopt;
   return value;
 }
 
@@ -51,15 +47,7 @@ std::optional<std::string> IniDocument::FindSection(const std::string& section) 
   return found;
 }
 
-std::vector<std::string> IniDocument::SectionNames() const {
-  std::vector<std::string> names;
-  const std::string_view text = ini_.IniString();
-  std::int32_t pos = 1;
-  std::string_view line;
-  while (ini::ScanLine(text, pos, line) >= 0)
-    if (ini::IsHeader(line)) names.emplace_back(ini::HeaderName(line));
-  return names;
-}
+std::vector<std::string> IniDocument::SectionNames() const { return ini_.SectionNames(); }
 
 void IniDocument::Save(bool backup, bool withIndex) {
   // An edit that failed halfway leaves a text that nobody asked for: it is not saved.

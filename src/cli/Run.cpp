@@ -5,7 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "platform/console.h"
 
 namespace orvo::cli {

@@ -1,7 +1,7 @@
 // OrvoCommon: copying a directory's files, the newest file, byte search and byte reads.
 #include <limits>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/Listing.h"
 #include "common/OrvoCommon.h"
 #include "platform/files.h"

@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "common/DateValue.h"
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "platform/current_directory.h"
 #include "platform/files.h"

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo {
 namespace {

@@ -3,10 +3,10 @@
 // Items are compared with the value after both are upper-cased, whole texts, nothing
 // trimmed. Upper-casing changes only the letters a to z: the same rule as every other
 // case-blind comparison of the program, and independent of the user's locale.
-#include "common/Failure.h"
-#include "common/ListControl.h"
+#include "vocabulary/Failure.h"
+#include "platform/list_control.h"
 #include "common/OrvoCommon.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo {
 namespace {

@@ -1,6 +1,6 @@
 #include "common/Listing.h"
 
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 #include "platform/directory_listing.h"
 
 namespace orvo {

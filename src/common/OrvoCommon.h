@@ -3,7 +3,7 @@
 //
 // Texts are byte strings, one character per byte; positions are 1-based. Paths are path
 // texts whose only separator is the backslash. Every member names the failure way it takes
-// (see common/Failure.h): 1 quiet default, 2 box then return, 3 box then retry, 4 own
+// (see vocabulary/Failure.h): 1 quiet default, 2 box then return, 3 box then retry, 4 own
 // handling, 5 no handler (the caller's handler sees the failure).
 #include <cstdint>
 #include <optional>

@@ -1,8 +1,8 @@
 // OrvoCommon: path texts. No file is touched here; only the backslash separates and only
 // the point starts an extension, and every search finds the last occurrence in the text.
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo {
 

@@ -1,7 +1,7 @@
 // OrvoCommon: starting a program and waiting for it; the pseudo-random numbers of Ping.
 #include <random>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "platform/message_box.h"
 #include "platform/process.h"

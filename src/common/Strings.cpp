@@ -5,9 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
+// HashKey's handler writes its inputs to the launcher's loader log.
 #include "launcher/CommonDefinitions.h"
 
 namespace orvo {

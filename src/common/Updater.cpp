@@ -5,11 +5,12 @@
 // the call of the member in which it failed returns at once. For UpdateIfNewer that leaves
 // the one file as it was; for UpdateNewerVersions it ends that level of the walk, and the
 // level above goes on with its next subdirectory or its own files.
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/Listing.h"
 #include "common/OrvoCommon.h"
 #include "common/ProgressMode.h"
 #include "platform/files.h"
+// The directory update shows its progress in the status window.
 #include "status/frmStatus.h"
 
 namespace orvo {

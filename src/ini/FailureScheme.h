@@ -7,8 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "ini/INIFile.h"
+// The engine's handlers write their diagnostics to the launcher's loader log.
 #include "launcher/CommonDefinitions.h"
 
 namespace orvo::ini {

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "ini/KeyTable.h"
 
@@ -62,6 +62,16 @@ class INIFile {
   // The next entry of the section the reader stands in; both "" at the section's end.
   // Before any dbGetSection the arguments are left untouched. Box " in inifile.dbGNS".
   void dbGNS(std::string& pEntry, std::string& pValue);
+
+  // ---- Queries for tools ------------------------------------------------------------------
+  // Whether the index as it stands holds a record for pSection/pEntry: the same key search
+  // that GetIniValue makes, so after a GetIniValue of the same names a "" means an empty value
+  // exactly when this is true. Read only: a dirty index is not rebuilt (GetIniValue does
+  // that). A failure of the search answers false, quietly.
+  bool HasIniRecord(const std::string& pSection, const std::string& pEntry) const;
+  // Every section header in the order of the text, as the section reader tests headers (on
+  // the whole line, so '[A] ;x' is none), duplicates and "[]" included. Read only.
+  std::vector<std::string> SectionNames() const;
 
   // ---- Edits -----------------------------------------------------------------------------
   // Replaces the value where it stands (padded to the old field, or pushing the rest of the

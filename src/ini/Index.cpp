@@ -4,6 +4,7 @@
 #include "ini/IndexRecord.h"
 #include "ini/KeySearch.h"
 #include "ini/LineScanner.h"
+// The index builder shows its progress in the status window.
 #include "status/frmStatus.h"
 
 namespace orvo {

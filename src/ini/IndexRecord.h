@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/Failure.h"
-#include "common/TextOps.h"
+#include "vocabulary/Failure.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo::ini {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo::ini {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "ini/FailureScheme.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 #include "platform/files.h"
 
 namespace orvo {

@@ -26,6 +26,20 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
       std::string());
 }
 
+bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
+  return failure::QuietDefault(false, [&] { return FindKey(ini::LookupKey(pSection, pEntry)).has_value(); });
+}
+
+std::vector<std::string> INIFile::SectionNames() const {
+  std::vector<std::string> names;
+  const std::string_view text = sIniFile;
+  std::int32_t pos = 1;
+  std::string_view line;
+  while (ini::ScanLine(text, pos, line) >= 0)
+    if (ini::IsHeader(line)) names.emplace_back(ini::HeaderName(line));
+  return names;
+}
+
 std::string INIFile::dbGetSection(const std::string& pSection) {
   return Guard(
       " in dbGetSection", [&] { return ini::DiagnosticLines{ini::Diag("psection = ", pSection)}; },

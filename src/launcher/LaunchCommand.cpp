@@ -1,6 +1,6 @@
 #include "launcher/LaunchCommand.h"
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo {
 

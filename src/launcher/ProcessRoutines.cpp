@@ -1,6 +1,6 @@
 #include "launcher/ProcessRoutines.h"
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "platform/message_box.h"
 
 namespace orvo {

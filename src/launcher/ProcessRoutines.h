@@ -6,7 +6,7 @@ namespace orvo {
 
 using PROCESS_INFORMATION = platform::ProcessInformation;
 
-// ShowFatalError is declared with the error mechanism (common/Failure.h): a modal box with
+// ShowFatalError is declared with the error mechanism (vocabulary/Failure.h): a modal box with
 // the message, one OK button, no icon, title "Fatal Orvo+ Error". It logs nothing and the
 // program goes on.
 inline constexpr const char* kFatalErrorTitle = "Fatal Orvo+ Error";

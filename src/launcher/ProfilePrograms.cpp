@@ -1,6 +1,6 @@
 // The profile programs: started before the game from Profiles\<profile name>.bst, terminated
 // after it in the order they were started.
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "ini/INIFile.h"
 #include "launcher/CommonDefinitions.h"
 #include "launcher/DebugSettings.h"

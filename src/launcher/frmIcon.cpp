@@ -1,8 +1,8 @@
 #include "launcher/frmIcon.h"
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 #include "launcher/CommonDefinitions.h"
 #include "launcher/LaunchCommand.h"
 #include "platform/current_directory.h"

@@ -3,7 +3,7 @@
 // build has no native list controls: there the factory fails with OrvoError.
 #include <memory>
 
-#include "common/ListControl.h"
+#include "platform/list_control.h"
 
 namespace orvo::platform {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "support/FloatReference.h"
 

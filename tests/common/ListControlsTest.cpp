@@ -1,8 +1,8 @@
 // Finding and selecting list items by their text, against a list in memory.
 #include <gtest/gtest.h>
 
-#include "common/Failure.h"
-#include "common/ListControl.h"
+#include "vocabulary/Failure.h"
+#include "platform/list_control.h"
 #include "common/OrvoCommon.h"
 
 namespace orvo {

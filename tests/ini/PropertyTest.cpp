@@ -3,7 +3,7 @@
 #include <random>
 
 #include "IniTestSupport.h"
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <regex>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "launcher/LaunchCommand.h"
 #include "launcher/frmIcon.h"
 #include "platform/current_directory.h"

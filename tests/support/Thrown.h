@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::test {
 

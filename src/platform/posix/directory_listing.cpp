@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "common/TextOps.h"
+#include "vocabulary/TextOps.h"
 #include "platform/host_path.h"
 #include "platform/posix/posix_error.h"
 

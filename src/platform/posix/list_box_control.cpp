@@ -1,6 +1,6 @@
 #include "platform/list_box_control.h"
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::platform {
 

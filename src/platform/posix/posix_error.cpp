@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::platform::posix {
 

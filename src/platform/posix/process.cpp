@@ -12,7 +12,7 @@
 #include <map>
 #include <vector>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "platform/posix/posix_error.h"
 #include "platform/posix/windows_command_line.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::platform {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 #include "platform/win32/win_error.h"
 
 namespace orvo::platform {

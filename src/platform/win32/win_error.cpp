@@ -1,6 +1,6 @@
 #include "platform/win32/win_error.h"
 
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::platform::win32 {
 

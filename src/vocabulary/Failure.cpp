@@ -1,4 +1,4 @@
-#include "common/Failure.h"
+#include "vocabulary/Failure.h"
 
 #include <new>
 
