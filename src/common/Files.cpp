@@ -50,7 +50,8 @@ std::string OrvoCommon::ReadWholeFile(const std::string& pFileName) const {
 }
 
 void OrvoCommon::WriteNewIniFile(const std::string& pFileName, const std::string& pIniData) const {
-  failure::Quietly([&] { platform::WriteFileBytes(pFileName, pIniData + kLineEnd); });
+  // Replaced in one step, so that a write that fails part-way leaves the old file whole.
+  failure::Quietly([&] { platform::ReplaceFileBytes(pFileName, pIniData + kLineEnd); });
 }
 
 void OrvoCommon::AppendToFile(const std::string& pFileName, const std::string& pText) const {

@@ -73,7 +73,8 @@ void OrvoCommon::UpdateNewerVersions(const std::string& pFromWildcard, const std
     for (const std::string& d : subdirectories) {
       const bool targetHasIt = Common().DirectoryExists(toDir + d);
       if (pCopyMode == kCopyNewSubdirectoriesOnly && targetHasIt) continue;
-      StatusWindow().SetMessage(pBaseMessage + kCarriageReturn + d);
+      // The status window is a step like the others: its failure is boxed here, never passed on.
+      failure::BoxThenRetry(kSuffix, [&] { StatusWindow().SetMessage(pBaseMessage + kCarriageReturn + d); });
       UpdateNewerVersions(fromDir + d + "\\*.*", toDir + d + "\\", pCopyMode, pDeleteSourceDirectory, pBaseMessage);
     }
 

@@ -1,5 +1,5 @@
 // INIFile: binding to a file, loading it, trusting or ignoring its index file, and saving
-// with the ".PreOrvo" backup.
+// with the ".PreOrvo" backup, the new text replacing the file in one step.
 #include <array>
 #include <utility>
 
@@ -90,13 +90,12 @@ void INIFile::Save(bool pBackupOriginalFile) {
                          if (f.kind != OrvoError::Kind::AlreadyExists) throw OrvoError(f.kind, f.description);
                        });
     }
-    auto facts = platform::InspectFile(sFilename);
-    if (!facts) {
-      platform::WriteFileBytes(sFilename, std::string());
-      facts = platform::InspectFile(sFilename);
-    }
+    // The new text replaces the file in one step: a save that fails part-way (a full
+    // device, a killed program) leaves the file as it was, or absent as it was, never a mix.
+    // A missing file is made by that step itself.
+    const auto facts = platform::InspectFile(sFilename);
     if (facts && facts->readOnly) platform::SetReadOnly(sFilename, false);
-    platform::WriteFileBytes(sFilename, sIniFile);
+    platform::ReplaceFileBytes(sFilename, sIniFile);
     bChanged = false;
   });
 }

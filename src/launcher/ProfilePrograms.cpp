@@ -31,14 +31,15 @@ void frmIcon::StartProfilePrograms(const std::string& profileName) {
 void frmIcon::KillProfilePrograms() {
   // A list without slots means no profile program was started: nothing to do, no entry.
   failure::Quietly([&] {
-    for (std::size_t k = 1; k < processList_.size(); ++k) {
-      if (!DebugSettings().GetIniValue("Debug", "TestMode").empty()) {
-        platform::ShowMessageBox("Kill process " + std::to_string(processList_[k].hProcess), platform::ProgramTitle());
-      }
-      prKillprocess(processList_[k]);
-      WriteLoaderLog("Killed Process" + std::to_string(processList_[k].dwProcessId));
-    }
+    for (std::size_t k = 1; k < processList_.size(); ++k) KillProfileProgram(processList_[k]);
   });
+}
+
+void frmIcon::KillProfileProgram(PROCESS_INFORMATION& record) {
+  if (!DebugSettings().GetIniValue("Debug", "TestMode").empty())
+    platform::ShowMessageBox("Kill process " + std::to_string(record.hProcess), platform::ProgramTitle());
+  prKillprocess(record);
+  WriteLoaderLog("Killed Process" + std::to_string(record.dwProcessId));
 }
 
 }  // namespace orvo

@@ -32,6 +32,11 @@ class frmIcon {
   // each logged; ends silently at the first error.
   static void SetWorkingFolder(const std::string& path);
 
+  // One profile program's end: in test mode (a value in the debug settings' [Debug]
+  // TestMode) the box "Kill process <handle>" first, then the kill and its log entry.
+  // Failures pass to the caller, whose handler ends the kills quietly.
+  static void KillProfileProgram(PROCESS_INFORMATION& record);
+
  private:
   void RunGameAndWait(const std::string& command);
   void StartProfilePrograms(const std::string& profileName);

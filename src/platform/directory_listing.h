@@ -14,8 +14,8 @@ struct ListedName {
 
 // pattern: a directory path text followed by a file pattern ('*' any run, '?' one
 // character), for example 'C:\Update\*.ini'. Lists plain files, and directories too when
-// asked; hidden and system files are never listed. Throws OrvoError when the directory
-// cannot be read.
+// asked; hidden and system files are never listed. A directory that does not exist lists
+// nothing; throws OrvoError when an existing directory cannot be read.
 void StartListing(const std::string& pattern, bool includeDirectories);
 // The next name in the platform's order, or nullopt at the end.
 std::optional<ListedName> NextListed();

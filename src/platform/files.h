@@ -17,6 +17,13 @@ std::string ReadFileBytes(const std::string& path);
 // Replaces the content (creating the file) or appends to it (creating it when missing).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);
+// Replaces a file's content so that it is never lost: the bytes go to a new file beside it,
+// are flushed to the device, and that file then takes the name in one step. A failure at any
+// point leaves the file as it was (or absent, as it was) and no new file behind. The file
+// keeps its attributes (on POSIX its mode and, where allowed, its owner); a read-only file is
+// refused as a write in place would refuse it. A name that is not a plain file (a device, a
+// pipe) is written in place; a link is followed and stays a link.
+void ReplaceFileBytes(const std::string& path, const std::string& bytes);
 
 // A file opened for binary access, created empty when it does not exist; closed when the
 // object goes. Positions are 0-based byte offsets here.

@@ -23,8 +23,11 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
   EXPECT_EQ(record.at("show"), "1");  // a normal, focused window
   EXPECT_FALSE(test::ProcessIsRunning(static_cast<unsigned>(std::stoul(record.at("pid")))));
   EXPECT_TRUE(boxes.boxes().empty());
-  Common().RunApp(dir.Text("no-such-program") + test::ExeSuffix() + " a b");
-  EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{{"utilNotFound", platform::ProgramTitle() + " Error"}}));
+  // A command that names no program at all is a program not found too, on every port.
+  for (const std::string& command : {dir.Text("no-such-program") + test::ExeSuffix() + " a b", std::string(), std::string("  ")})
+    Common().RunApp(command);
+  const test::RecordedBox notFound{"utilNotFound", platform::ProgramTitle() + " Error"};
+  EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{notFound, notFound, notFound}));
 }
 
 TEST(Ping, NumbersFromZeroToBelowOneThatAreTheSameInEveryRun) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "common/ProgressMode.h"
 #include "platform/directory_listing.h"
@@ -42,6 +43,12 @@ TEST(UpdateIfNewer, CopiesByModeAndDeletesOnlyWhatItCopied) {
   }
   TempDir dir;
   WriteBytes(dir / "from.ini", "new");
+  {  // a copy onto the file itself is refused, with the file as it was
+    test::BoxRecorder boxes;
+    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("from.ini"), 0);
+    EXPECT_EQ(boxes.texts().size(), 3u);
+    EXPECT_EQ(ReadBytes(dir / "from.ini"), "new");
+  }
   gProgressMode = true;  // mode 4 copies only while the switch is on
   Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), 4);
   gProgressMode = false;
@@ -108,6 +115,17 @@ TEST_F(SourceTree, ModeFiveSkipsSubdirectoriesTheTargetHasAndDeletingMovesTheTre
   ExpectCopied(dir / "dst", {"a.ini", "b.txt", "Cars/Deep/y", "Tracks/t.ini"});
   EXPECT_TRUE(fs::is_directory(dir / "dst" / "Empty"));
   EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(SourceTree, AStatusWindowThatFailsOnceIsBoxedAndTheWalkGoesOn) {
+  int failures = 1;
+  const auto previous = SetStatusMessageObserver([&](const std::string&) {
+    if (failures-- > 0) throw OrvoError(OrvoError::Kind::System, "No window");
+  });
+  Common().UpdateNewerVersions(Src("*.ini"), dir.Text("dst"));
+  SetStatusMessageObserver(previous);
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"No window in UpdateNewerVersions"});
+  ExpectCopied(dir / "dst", {"a.ini", "Cars/Deep/y", "Tracks/t.ini"});
 }
 
 TEST_F(SourceTree, AStepThatKeepsFailingIsGivenUpAfterThreeBoxesAndTheWalkGoesOn) {

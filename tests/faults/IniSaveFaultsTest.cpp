@@ -2,8 +2,11 @@
 // file, a full device, a folder where the file should be, a file where its folder should be,
 // a read-only folder. A failed save shows the box, keeps Changed so that a later save tries
 // again, and loses nothing that was on disk; a save that can succeed does.
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <functional>
 #include <optional>
@@ -100,6 +103,51 @@ INSTANTIATE_TEST_SUITE_P(
                   [](TempDir& d) { ::chmod(d.Text().c_str(), 0555); return std::nullopt; }, true, true, kOnDisk,
                   true}),
     ByName());
+
+// The new text replaces the file as a new file: the mode carries over, less read-only.
+TEST(SaveModes, ASavedFileKeepsItsModeAndLosesOnlyReadOnly) {
+  for (const auto& [before, after] : {std::pair<mode_t, mode_t>{0640, 0640}, {0755, 0755}, {0444, 0644}}) {
+    TempDir dir;
+    WriteBytes(dir / "game.ini", kOnDisk);
+    ::chmod((dir / "game.ini").c_str(), before);
+    INIFile ini;
+    ini.SetFilename(dir.Text("game.ini"));
+    ini.SetIniValue("A", "x", "2");
+    ini.Save(false);
+    struct stat st{};
+    ASSERT_EQ(::stat((dir / "game.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, after) << std::oct << before;
+    EXPECT_EQ(ReadBytes(dir / "game.ini"), kEdited);
+  }
+}
+
+// A real device that runs full: a small memory file system of 64 KB, where the machine lets
+// the test mount one. With 40 KB of the INI file and 16 KB of another, the new text of 49 KB
+// fits neither beside the old file nor in its place.
+TEST(RealFullDevice, ASaveThatDoesNotFitLeavesTheFileAsItWas) {
+  TempDir dir;
+  const auto device = dir / "small";
+  std::filesystem::create_directory(device);
+  if (::mount("tmpfs", device.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "this machine does not let the test mount a small device: " << std::strerror(errno);
+  struct Unmount {
+    std::filesystem::path at;
+    ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+  } unmount{device};
+  LogCapture log;
+  BoxRecorder boxes;
+  const std::string old = "[A]\r\nx = 1\r\n" + std::string(40 * 1024, ';') + "\r\n";
+  WriteBytes(device / "game.ini", old);
+  WriteBytes(device / "other", std::string(16 * 1024, 'o'));
+  INIFile ini;
+  ini.SetFilename(PathText(device / "game.ini"));
+  ini.SetIniValue("A", "x", std::string(9 * 1024, 'v'));
+  ini.Save(false);
+  EXPECT_EQ(boxes.texts().size(), 1u);
+  EXPECT_TRUE(ini.Changed());
+  EXPECT_TRUE(ReadBytes(device / "game.ini") == old) << "the file is no longer as it was";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(device), {}), 2) << "a new file was left behind";
+}
 
 }  // namespace
 }  // namespace orvo::test

@@ -103,6 +103,8 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     SCOPED_TRACE(c.name);
     for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) std::filesystem::remove(dir / n);
     std::filesystem::create_directories(dir / "loader" / "Profiles");
+    // A debug settings file beside the loader is never read by a run: no kill is confirmed.
+    WriteBytes(dir / "loader" / "OrvoDebug.ini", "[Debug]\r\nTestMode = 1\r\n");
     if (!c.profile.empty()) WriteBytes(dir / "loader" / "Profiles" / "P.bst", expand(c.profile));
     const std::string line = game + ";;P";
     RunLoader(line);

@@ -16,7 +16,7 @@ std::string CurrentDirectory() {
 }
 
 void ChangeDirectory(const std::string& path) {
-  if (chdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno(path);
+  if (chdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
 }
 
 void ChangeDrive(char) {}

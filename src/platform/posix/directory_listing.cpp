@@ -71,7 +71,10 @@ void StartListing(const std::string& pattern, bool includeDirectories) {
     c.namesWithoutPoint = true;
   }
   DIR* dir = ::opendir(c.hostDir.c_str());
-  if (dir == nullptr) posix::ThrowLastErrno(pattern);
+  // A folder that does not exist holds no files: an empty listing, as on Windows. A folder
+  // that exists but cannot be read is a failure.
+  if (dir == nullptr && (errno == ENOENT || errno == ENOTDIR)) return;
+  if (dir == nullptr) posix::ThrowLastErrno();
   c.dir.reset(dir);
 }
 

@@ -7,53 +7,51 @@
 
 #include <ctime>
 
+#include "platform/device_room.h"
 #include "platform/host_path.h"
+#include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
 
 namespace orvo::platform {
-namespace {
+namespace posix {
 
-// Owns one descriptor; close errors are deliberately ignored (a retry of close is unsafe).
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-Fd OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666) {
+Fd OpenOrThrow(const std::string& path, int flags, mode_t mode) {
   int fd = ::open(ToHostPath(path).c_str(), flags | O_CLOEXEC, mode);
-  if (fd < 0) posix::ThrowLastErrno(path);
+  if (fd < 0) ThrowLastErrno();
   return Fd(fd);
 }
 
-void WriteAll(int fd, const std::string& bytes, const std::string& path) {
+void WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const std::size_t room = DeviceRoom(bytes.size() - done);
+    if (room == 0) ThrowErrno(ENOSPC);
+    ssize_t n = ::write(fd, bytes.data() + done, room);
     if (n < 0) {
       if (errno == EINTR) continue;
-      posix::ThrowLastErrno(path);
+      ThrowLastErrno();
     }
+    SpendDeviceRoom(static_cast<std::size_t>(n));
     done += static_cast<std::size_t>(n);
   }
 }
 
-std::string ReadFrom(int fd, std::int64_t offset, std::size_t count, const std::string& path) {
+}  // namespace posix
+
+namespace {
+
+using posix::Fd;
+using posix::OpenOrThrow;
+using posix::WriteAll;
+
+std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
   std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < count) {
     ssize_t n = ::pread(fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
-      posix::ThrowLastErrno(path);
+      posix::ThrowLastErrno();
     }
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
@@ -76,19 +74,19 @@ bool CanOpenForReading(const std::string& path) noexcept {
 std::string ReadFileBytes(const std::string& path) {
   Fd fd = OpenOrThrow(path, O_RDONLY);
   struct stat st{};
-  if (::fstat(fd.get(), &st) != 0) posix::ThrowLastErrno(path);
-  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR, path);
-  return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size), path);
+  if (::fstat(fd.get(), &st) != 0) posix::ThrowLastErrno();
+  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR);
+  return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   Fd fd = OpenOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC);
-  WriteAll(fd.get(), bytes, path);
+  WriteAll(fd.get(), bytes);
 }
 
 void AppendFileBytes(const std::string& path, const std::string& bytes) {
   Fd fd = OpenOrThrow(path, O_WRONLY | O_CREAT | O_APPEND);
-  WriteAll(fd.get(), bytes, path);
+  WriteAll(fd.get(), bytes);
 }
 
 BinaryFile::BinaryFile(const std::string& path) : fd_(-1) {
@@ -97,7 +95,7 @@ BinaryFile::BinaryFile(const std::string& path) : fd_(-1) {
   std::string host = ToHostPath(path);
   int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) posix::ThrowLastErrno(path);
+  if (fd < 0) posix::ThrowLastErrno();
   fd_ = fd;
 }
 
@@ -110,7 +108,7 @@ std::int64_t BinaryFile::Length() const {
 }
 
 std::string BinaryFile::ReadAt(std::int64_t offset, std::size_t count) const {
-  return ReadFrom(static_cast<int>(fd_), offset, count, {});
+  return ReadFrom(static_cast<int>(fd_), offset, count);
 }
 
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
@@ -130,25 +128,31 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
 void SetReadOnly(const std::string& path, bool readOnly) {
   std::string host = ToHostPath(path);
   struct stat st{};
-  if (::stat(host.c_str(), &st) != 0) posix::ThrowLastErrno(path);
+  if (::stat(host.c_str(), &st) != 0) posix::ThrowLastErrno();
   mode_t mode = st.st_mode & 07777;
   // Read-only means no write bit at all; writable gives the owner the write bit back.
   mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-  if (::chmod(host.c_str(), mode) != 0) posix::ThrowLastErrno(path);
+  if (::chmod(host.c_str(), mode) != 0) posix::ThrowLastErrno();
 }
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   Fd in = OpenOrThrow(from, O_RDONLY);
   struct stat st{};
-  if (::fstat(in.get(), &st) != 0) posix::ThrowLastErrno(from);
-  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR, from);
-  Fd out = OpenOrThrow(to, O_WRONLY | O_CREAT | O_TRUNC, st.st_mode & 0777);
+  if (::fstat(in.get(), &st) != 0) posix::ThrowLastErrno();
+  if (S_ISDIR(st.st_mode)) posix::ThrowErrno(EISDIR);
+  // The target is opened without truncation first: a copy onto the source itself is refused
+  // with the file as it was, as the Windows copy refuses it.
+  Fd out = OpenOrThrow(to, O_WRONLY | O_CREAT, st.st_mode & 0777);
+  struct stat target{};
+  if (::fstat(out.get(), &target) != 0) posix::ThrowLastErrno();
+  if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) posix::ThrowErrno(EBUSY);
+  if (::ftruncate(out.get(), 0) != 0) posix::ThrowLastErrno();
   off_t offset = 0;
   while (offset < st.st_size) {
     ssize_t n = ::sendfile(out.get(), in.get(), &offset, static_cast<std::size_t>(st.st_size - offset));
     if (n < 0) {
       if (errno == EINTR) continue;
-      posix::ThrowLastErrno(to);
+      posix::ThrowLastErrno();
     }
     if (n == 0) break;
   }
@@ -158,25 +162,25 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
 }
 
 void RemoveFile(const std::string& path) {
-  if (::unlink(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno(path);
+  if (::unlink(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
 }
 
 void RenameFile(const std::string& from, const std::string& to) {
   // A rename never replaces: the Windows rename fails when the target exists.
   if (::renameat2(AT_FDCWD, ToHostPath(from).c_str(), AT_FDCWD, ToHostPath(to).c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) posix::ThrowLastErrno(to);
+    if (errno != EINVAL && errno != ENOSYS) posix::ThrowLastErrno();
     struct stat st{};
-    if (::lstat(ToHostPath(to).c_str(), &st) == 0) posix::ThrowErrno(EEXIST, to);
-    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) posix::ThrowLastErrno(to);
+    if (::lstat(ToHostPath(to).c_str(), &st) == 0) posix::ThrowErrno(EEXIST);
+    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) posix::ThrowLastErrno();
   }
 }
 
 void MakeDirectory(const std::string& path) {
-  if (::mkdir(ToHostPath(path).c_str(), 0777) != 0) posix::ThrowLastErrno(path);
+  if (::mkdir(ToHostPath(path).c_str(), 0777) != 0) posix::ThrowLastErrno();
 }
 
 void RemoveEmptyDirectory(const std::string& path) {
-  if (::rmdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno(path);
+  if (::rmdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
 }
 
 bool IsDirectory(const std::string& path) noexcept {

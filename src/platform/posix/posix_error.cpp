@@ -6,13 +6,11 @@
 
 namespace orvo::platform::posix {
 
-void ThrowErrno(int err, const std::string& what) {
+void ThrowErrno(int err) {
   OrvoError::Kind kind = OrvoError::Kind::System;
   if (err == ENOENT || err == ENOTDIR) kind = OrvoError::Kind::FileNotFound;
   if (err == EEXIST) kind = OrvoError::Kind::AlreadyExists;
-  std::string description = std::strerror(err);
-  if (!what.empty()) description += ": " + what;
-  throw OrvoError(kind, description);
+  throw OrvoError(kind, std::strerror(err));
 }
 
 }  // namespace orvo::platform::posix

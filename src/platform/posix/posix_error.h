@@ -1,13 +1,11 @@
 #pragma once
-// POSIX only: turns errno into the program's OrvoError with the system's description.
-#include <string>
+// POSIX only: turns errno into the program's OrvoError with the system's description. The
+// description is the system's text alone: the member that reports it names where it failed.
+#include <cerrno>
 
 namespace orvo::platform::posix {
 
-[[noreturn]] void ThrowErrno(int err, const std::string& what = {});
-[[noreturn]] inline void ThrowLastErrno(const std::string& what = {});
+[[noreturn]] void ThrowErrno(int err);
+[[noreturn]] inline void ThrowLastErrno() { ThrowErrno(errno); }
 
 }  // namespace orvo::platform::posix
-
-#include <cerrno>
-inline void orvo::platform::posix::ThrowLastErrno(const std::string& what) { ThrowErrno(errno, what); }

@@ -124,7 +124,7 @@ Spawned Spawn(const std::string& commandLine, bool ownSession, const char* extra
 std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
   std::string style = "ORVO_SHOW_WINDOW=" + std::to_string(windowStyle);
   Spawned s = Spawn(commandLine, false, style.c_str());
-  if (s.error != 0) posix::ThrowErrno(s.error, commandLine);
+  if (s.error != 0) posix::ThrowErrno(s.error);
   return static_cast<std::uint32_t>(s.pid);
 }
 

@@ -16,13 +16,13 @@ std::string CurrentDirectory() {
 }
 
 void ChangeDirectory(const std::string& path) {
-  if (!SetCurrentDirectoryA(path.c_str())) win32::ThrowLastError(path);
+  if (!SetCurrentDirectoryA(path.c_str())) win32::ThrowLastError();
 }
 
 void ChangeDrive(char driveLetter) {
   // "X:" alone makes drive X current, in the directory that the process last used there.
   const char drive[3] = {driveLetter, ':', '\0'};
-  if (!SetCurrentDirectoryA(drive)) win32::ThrowLastError(drive);
+  if (!SetCurrentDirectoryA(drive)) win32::ThrowLastError();
 }
 
 }  // namespace orvo::platform

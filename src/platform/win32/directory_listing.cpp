@@ -55,8 +55,10 @@ void StartListing(const std::string& pattern, bool includeDirectories) {
   c.find = FindFirstFileA(pattern.c_str(), &c.pending);
   if (c.find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    // No matching name is an empty listing; a folder that cannot be read is a failure.
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) win32::ThrowWin32Error(error, pattern);
+    // No matching name, or a folder that does not exist, is an empty listing; a folder that
+    // exists but cannot be read is a failure.
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+      win32::ThrowWin32Error(error);
     return;
   }
   c.hasPending = true;

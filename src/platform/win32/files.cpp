@@ -2,53 +2,50 @@
 
 #include <windows.h>
 
+#include "platform/device_room.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 
 namespace orvo::platform {
-namespace {
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() {
-    if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
+namespace win32 {
 
 Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition) {
   HANDLE h = CreateFileA(path.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError(path);
+  if (h == INVALID_HANDLE_VALUE) ThrowLastError();
   return Handle(h);
 }
 
-void WriteAll(HANDLE h, const std::string& bytes, const std::string& path) {
+void WriteAll(HANDLE h, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    const std::size_t room = DeviceRoom(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (room == 0) ThrowWin32Error(ERROR_DISK_FULL);
     DWORD written = 0;
-    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) win32::ThrowLastError(path);
+    if (!WriteFile(h, bytes.data() + done, static_cast<DWORD>(room), &written, nullptr)) ThrowLastError();
+    SpendDeviceRoom(written);
     done += written;
   }
 }
 
-std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count, const std::string& path) {
+}  // namespace win32
+
+namespace {
+
+using win32::Handle;
+using win32::kShareAll;
+using win32::OpenOrThrow;
+using win32::WriteAll;
+
+std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count) {
   LARGE_INTEGER at;
   at.QuadPart = offset;
-  if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) win32::ThrowLastError(path);
+  if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) win32::ThrowLastError();
   std::string bytes(count, '\0');
   std::size_t done = 0;
   while (done < count) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
     DWORD read = 0;
-    if (!ReadFile(h, bytes.data() + done, chunk, &read, nullptr)) win32::ThrowLastError(path);
+    if (!ReadFile(h, bytes.data() + done, chunk, &read, nullptr)) win32::ThrowLastError();
     if (read == 0) break;
     done += read;
   }
@@ -56,9 +53,9 @@ std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count, const std
   return bytes;
 }
 
-std::int64_t LengthOf(HANDLE h, const std::string& path) {
+std::int64_t LengthOf(HANDLE h) {
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(h, &size)) win32::ThrowLastError(path);
+  if (!GetFileSizeEx(h, &size)) win32::ThrowLastError();
   return size.QuadPart;
 }
 
@@ -76,20 +73,20 @@ bool CanOpenForReading(const std::string& path) noexcept {
 
 std::string ReadFileBytes(const std::string& path) {
   Handle h = OpenOrThrow(path, GENERIC_READ, OPEN_EXISTING);
-  return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get(), path)), path);
+  return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get())));
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   // OPEN_ALWAYS and a cut at the start rather than CREATE_ALWAYS, which refuses files whose
   // hidden or system attribute is set.
   Handle h = OpenOrThrow(path, GENERIC_WRITE, OPEN_ALWAYS);
-  if (!SetEndOfFile(h.get())) win32::ThrowLastError(path);
-  WriteAll(h.get(), bytes, path);
+  if (!SetEndOfFile(h.get())) win32::ThrowLastError();
+  WriteAll(h.get(), bytes);
 }
 
 void AppendFileBytes(const std::string& path, const std::string& bytes) {
   Handle h = OpenOrThrow(path, FILE_APPEND_DATA, OPEN_ALWAYS);
-  WriteAll(h.get(), bytes, path);
+  WriteAll(h.get(), bytes);
 }
 
 BinaryFile::BinaryFile(const std::string& path) : fd_(0) {
@@ -99,16 +96,16 @@ BinaryFile::BinaryFile(const std::string& path) : fd_(0) {
     // A read-only file is still opened for reading.
     h = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   }
-  if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError(path);
+  if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError();
   fd_ = reinterpret_cast<std::intptr_t>(h);
 }
 
 BinaryFile::~BinaryFile() { ::CloseHandle(reinterpret_cast<HANDLE>(fd_)); }
 
-std::int64_t BinaryFile::Length() const { return LengthOf(reinterpret_cast<HANDLE>(fd_), {}); }
+std::int64_t BinaryFile::Length() const { return LengthOf(reinterpret_cast<HANDLE>(fd_)); }
 
 std::string BinaryFile::ReadAt(std::int64_t offset, std::size_t count) const {
-  return ReadFrom(reinterpret_cast<HANDLE>(fd_), offset, count, {});
+  return ReadFrom(reinterpret_cast<HANDLE>(fd_), offset, count);
 }
 
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
@@ -127,29 +124,29 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
 
 void SetReadOnly(const std::string& path, bool readOnly) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError();
   const DWORD wanted = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (!SetFileAttributesA(path.c_str(), wanted)) win32::ThrowLastError(path);
+  if (!SetFileAttributesA(path.c_str(), wanted)) win32::ThrowLastError();
 }
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) win32::ThrowLastError(to);
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) win32::ThrowLastError();
 }
 
 void RemoveFile(const std::string& path) {
-  if (!DeleteFileA(path.c_str())) win32::ThrowLastError(path);
+  if (!DeleteFileA(path.c_str())) win32::ThrowLastError();
 }
 
 void RenameFile(const std::string& from, const std::string& to) {
-  if (!MoveFileA(from.c_str(), to.c_str())) win32::ThrowLastError(to);
+  if (!MoveFileA(from.c_str(), to.c_str())) win32::ThrowLastError();
 }
 
 void MakeDirectory(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) win32::ThrowLastError(path);
+  if (!CreateDirectoryA(path.c_str(), nullptr)) win32::ThrowLastError();
 }
 
 void RemoveEmptyDirectory(const std::string& path) {
-  if (!RemoveDirectoryA(path.c_str())) win32::ThrowLastError(path);
+  if (!RemoveDirectoryA(path.c_str())) win32::ThrowLastError();
 }
 
 bool IsDirectory(const std::string& path) noexcept {

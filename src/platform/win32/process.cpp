@@ -23,7 +23,8 @@ std::vector<char> Writable(const std::string& commandLine) {
 }  // namespace
 
 std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
-  if (commandLine.empty()) throw OrvoError::InvalidArgument();
+  // A command line that names no program is a program not found, as on Linux.
+  if (commandLine.find_first_not_of(" \t") == std::string::npos) win32::ThrowWin32Error(ERROR_FILE_NOT_FOUND);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
@@ -32,7 +33,7 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
   std::vector<char> line = Writable(commandLine);
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
                       &pi))
-    win32::ThrowLastError(commandLine);
+    win32::ThrowLastError();
   ::CloseHandle(pi.hThread);
   ::CloseHandle(pi.hProcess);
   return pi.dwProcessId;

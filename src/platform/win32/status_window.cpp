@@ -53,7 +53,7 @@ class Win32StatusWindow final : public StatusWindow {
                               nullptr, nullptr, GetModuleHandleA(nullptr), this);
       if (!hwnd_) {
         const DWORD code = GetLastError();
-        win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE, "status window");
+        win32::ThrowWin32Error(code ? code : ERROR_INVALID_WINDOW_HANDLE);
       }
     } catch (...) {
       DeleteFonts();
@@ -122,7 +122,7 @@ class Win32StatusWindow final : public StatusWindow {
     const int pixels = std::max(1, static_cast<int>(std::lround(points * static_cast<float>(dpi_) / 72.0f)));
     HFONT font = CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-    if (!font) win32::ThrowLastError("Arial");
+    if (!font) win32::ThrowLastError();
     if (c.font) DeleteObject(c.font);
     c.font = font;
     c.fontPixels = pixels;

@@ -1,10 +1,12 @@
 #include "platform/win32/win_error.h"
 
+#include <string>
+
 #include "vocabulary/Failure.h"
 
 namespace orvo::platform::win32 {
 
-void ThrowWin32Error(DWORD code, const std::string& what) {
+void ThrowWin32Error(DWORD code) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
@@ -13,7 +15,6 @@ void ThrowWin32Error(DWORD code, const std::string& what) {
   if (buffer) LocalFree(buffer);
   while (!description.empty() && (description.back() == '\n' || description.back() == '\r' || description.back() == ' '))
     description.pop_back();
-  if (!what.empty()) description += ": " + what;
 
   OrvoError::Kind kind = OrvoError::Kind::System;
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_BAD_PATHNAME ||

@@ -1,0 +1,31 @@
+#pragma once
+// Win32 only: one open handle and the whole-buffer write shared by the file services.
+#include <windows.h>
+
+#include <string>
+
+namespace orvo::platform::win32 {
+
+// Other programs may read, write, rename and delete a file while this program has it open.
+inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() {
+    if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+// Opens a path text for access with disposition, sharing everything; throws the system's failure.
+Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition);
+// Writes every byte or throws; a device that runs full throws ERROR_DISK_FULL.
+void WriteAll(HANDLE h, const std::string& bytes);
+
+}  // namespace orvo::platform::win32

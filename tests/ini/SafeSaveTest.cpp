@@ -1,0 +1,76 @@
+// A save that the device stops part-way. The files keep their old bytes under the names the
+// save leaves them (the first backup holds the old file once it is made), nothing new is left
+// beside them, Changed stays true and the box says why; once there is room again the same
+// object saves. The device runs full through the platform layer's device room.
+#include <map>
+
+#include "ini/IniTestSupport.h"
+#include "platform/device_room.h"
+
+namespace orvo::test {
+namespace {
+
+std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    files[entry.path().filename().string()] = ReadBytes(entry.path());
+  return files;
+}
+
+struct FullDevice {
+  std::string name;
+  std::int64_t room;  // bytes the device takes; negative: that many fewer than the new text
+  bool backup;        // Save(true)
+  bool backupThere;   // a backup from an earlier save
+  bool saveIndex;
+  friend void PrintTo(const FullDevice& c, std::ostream* os) { *os << c.name; }
+};
+
+class SafeSave : public IniCases<FullDevice> {
+ protected:
+  void TearDown() override { platform::LimitDeviceRoom(std::nullopt); }
+};
+
+TEST_P(SafeSave, AFullDeviceLeavesEveryFileWhole) {
+  const FullDevice& c = GetParam();
+  TempDir dir;
+  std::string old = "[A]\r\nx = 1 ; note\r\n";
+  for (int k = 0; k < 500; ++k) old += "key" + std::to_string(k) + " = value\r\n";
+  std::map<std::string, std::string> before = {{"game.ini", old}, {"game.gix", "old index\r\n"}};
+  if (c.backupThere) before["game.ini.PreOrvo"] = "earlier\r\n";
+  for (const auto& [name, bytes] : before) WriteBytes(dir / name, bytes);
+
+  INIFile ini;
+  ini.SetFilename(dir.Text("game.ini"));
+  ini.SetSaveIndex(c.saveIndex);
+  ini.SetIniValue("A", "x", "a value longer than the old one");
+  const std::int64_t newSize = static_cast<std::int64_t>(ini.IniString().size());
+  platform::LimitDeviceRoom(c.room >= 0 ? c.room : newSize + c.room);
+  ini.Save(c.backup);
+  platform::LimitDeviceRoom(std::nullopt);
+
+  if (c.backup && !c.backupThere) before["game.ini.PreOrvo"] = before.extract("game.ini").mapped();
+  EXPECT_EQ(FilesIn(dir.path()), before);
+  EXPECT_TRUE(ini.Changed());
+  ASSERT_EQ(boxes.texts().size(), 1u);
+  const std::string suffix = " in Save " + dir.Text("game.ini");
+  EXPECT_TRUE(boxes.texts()[0].ends_with(suffix)) << boxes.texts()[0];
+
+  ini.Save(c.backup);
+  EXPECT_FALSE(ini.Changed());
+  EXPECT_EQ(ReadBytes(dir / "game.ini"), ini.IniString());
+  EXPECT_EQ(FilesIn(dir.path()).size(), before.size() + (before.count("game.ini") ? 0 : 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saves, SafeSave,
+    testing::Values(FullDevice{"NothingFits", 0, false, false, false},
+                    FullDevice{"OneByteFits", 1, false, false, false},
+                    FullDevice{"AllButTheLastByteFit", -1, false, false, false},
+                    FullDevice{"TheIndexFileFailsFirst", 5, false, false, true},
+                    FullDevice{"AfterTheFirstBackup", 4000, true, false, false},
+                    FullDevice{"WithAnEarlierBackup", 4000, true, true, false}),
+    ByName());
+
+}  // namespace
+}  // namespace orvo::test
