@@ -1,27 +1,96 @@
 #!/usr/bin/env bash
-# Builds the players' release zip, unpacks it into a fresh folder and runs the loader from
-# there under Wine with the example profile: the run must index the profile, try both of its
-# programs (which do not exist on this machine, so they are logged with id 0) and reach the
-# end of the game.
+# Builds both players' release zips (windows32: "-win32", i686; windows: "-win64", x86-64) and
+# checks each as a player gets it: its checksum in SHA256SUMS, its contents, the programs'
+# architecture and the loader's size; then, unpacked into a fresh folder, its loader runs
+# under Wine with a profile of two companions that would run for a minute and a game that
+# runs a second. The whole log must show both companions started with real ids, the game,
+# "Out of GPL" and both killed in start order; no companion may outlive the run; and the
+# zip's orvo.exe must pass the profile check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target package >/dev/null
-zip=$(ls build/windows/release/orvo-loader-*-win32.zip)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-(cd "$work" && unzip -q "$OLDPWD/$zip")
-folder=$(ls -d "$work"/orvo-loader-*)
-for f in orvo-loader.exe README.txt Profiles/Example.bst; do
-  [ -f "$folder/$f" ] || { echo "release: $f missing"; exit 1; }
-done
 [ -n "${WINEPREFIX:-}" ] || source tools/wine-env.sh
-wine "$folder/orvo-loader.exe" 'C:\windows\system32\cmd.exe' '/c' 'exit;;Example'
-wineserver -w
-log="$folder/LoaderLog.txt"
-tr -d '\r' < "$log" | cut -c19- > "$work/log.txt"
-for expected in 'Indexing Example.bst' 'Out of GPL' 'Killed Process0'; do
-  grep -qxF "$expected" "$work/log.txt" || { echo "release: no '$expected' in"; cat "$log"; exit 1; }
-done
-[ "$(grep -c '^Started: .* as 0$' "$work/log.txt")" = 2 ] || { echo "release: two programs expected"; cat "$log"; exit 1; }
-echo "release: $zip unpacks and runs with the example profile"
+max_loader_bytes=$((600 * 1024))
+
+fail() { echo "release: $*" >&2; exit 1; }
+
+# The machine field of a PE file's header: 014c for i386, 8664 for x86-64.
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+
+check_zip() {
+  local preset=$1 system=$2 machine=$3
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target package >/dev/null
+  local release=build/$preset/release
+  local zip
+  zip=$(ls "$release"/orvo-loader-*-"$system".zip)
+  (cd "$release" && sha256sum --quiet -c SHA256SUMS) || fail "$zip: checksum does not match SHA256SUMS"
+
+  local work
+  work=$(mktemp -d)
+  (cd "$work" && unzip -q "$OLDPWD/$zip")
+  local folder
+  folder=$(ls -d "$work"/orvo-loader-*)
+  for f in orvo-loader.exe orvo.exe README.txt Profiles/Example.bst; do
+    [ -f "$folder/$f" ] || fail "$zip: $f missing"
+  done
+  for exe in orvo-loader.exe orvo.exe; do
+    [ "$(pe_machine "$folder/$exe")" = "$machine" ] || fail "$zip: $exe is not built for $system"
+  done
+  local size
+  size=$(stat -c %s "$folder/orvo-loader.exe")
+  ((size <= max_loader_bytes)) || fail "$zip: orvo-loader.exe has $size bytes, more than $max_loader_bytes"
+
+  # The companions and the game: the build's own helper under three names, recording its
+  # start into a file and then sleeping.
+  mkdir "$folder/companions" "$folder/game"
+  local helper=build/$preset/bin/orvo-test-helper.exe
+  cp "$helper" "$folder/companions/first.exe"
+  cp "$helper" "$folder/companions/second.exe"
+  cp "$helper" "$folder/game/gpl.exe"
+  local win
+  win=$(winepath -w "$folder")
+  printf '[0]\r\npath=%s\\companions\\first.exe record first.txt 60000\r\n[1]\r\npath=%s\\companions\\second.exe record second.txt 60000\r\n' \
+    "$win" "$win" > "$folder/Profiles/Check.bst"
+
+  # Separate words, as a desktop shortcut passes them: Wine would quote one word with blanks.
+  (cd "$work" && wine "$folder/orvo-loader.exe" "$win\\game\\gpl.exe" record game.txt "1000;;Check")
+  # A killed companion ends on its own time: give it a moment before calling it a survivor.
+  for _ in $(seq 50); do pgrep -f 'companions.(first|second)\.exe' >/dev/null || break; sleep 0.1; done
+  if pgrep -af 'companions.(first|second)\.exe'; then
+    pkill -f 'companions.(first|second)\.exe' || true
+    fail "$zip: a companion outlived the run"
+  fi
+
+  local log=$folder/LoaderLog.txt
+  [ -f "$log" ] || fail "$zip: no LoaderLog.txt"
+  # The log without its timestamps; the lines of the "Calling GPL:" block have none.
+  tr -d '\r' < "$log" | sed 's|^[0-9][0-9]/[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9] ||' > "$work/log.txt"
+  local first second
+  first=$(sed -n 's/^Started: .*first\.exe record first\.txt 60000 as \([0-9]*\)$/\1/p' "$work/log.txt")
+  second=$(sed -n 's/^Started: .*second\.exe record second\.txt 60000 as \([0-9]*\)$/\1/p' "$work/log.txt")
+  [[ "$first" =~ ^[1-9][0-9]*$ && "$second" =~ ^[1-9][0-9]*$ ]] || { cat "$log"; fail "$zip: companions not started with real ids"; }
+  # Every entry of a complete run, in order: both companions killed in the order they started.
+  local game="$win\\game\\gpl.exe record game.txt 1000" drive=${win:0:1}
+  printf '%s\n' "Started" "$game;;Check" "Set Dir to $win\\game" "Set Drive to $drive" "Indexing Check.bst" \
+    "Started: $win\\companions\\first.exe record first.txt 60000 as $first" \
+    "Started: $win\\companions\\second.exe record second.txt 60000 as $second" \
+    "Calling GPL:$game;;Check" "$game" "" "Check" "" "RunApp:$game" "Out of GPL" \
+    "Killed Process$first" "Killed Process$second" "Set Dir to $win" "Set Drive to $drive" > "$work/expected.txt"
+  diff "$work/expected.txt" "$work/log.txt" || fail "$zip: the log is not that of a complete run (expected < > logged)"
+  [ -f "$folder/game/game.txt" ] || fail "$zip: the game did not run"
+
+  local answer
+  answer=$(cd "$folder" && wine orvo.exe profile check 'Profiles\Check.bst' | tr -d '\r') ||
+    fail "$zip: orvo.exe profile check failed: $answer"
+  [ "$answer" = 'Profiles\Check.bst: 2 to start, none missing' ] || fail "$zip: orvo.exe answered '$answer'"
+
+  rm -rf "$work"
+  echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs two companions and the game, and orvo.exe checks the profile"
+}
+
+check_zip windows32 win32 014c
+check_zip windows win64 8664

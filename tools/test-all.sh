@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: the native tests, then the Windows build's tests
-# under Wine in a virtual X display, then the sanitizer build's tests and a short fuzz pass
-# (tools/ci-extra.sh).
+# Builds every preset and runs every test: the native tests, then the 64-bit and the 32-bit
+# Windows builds' tests under Wine in a virtual X display, the check of both players' release
+# zips, then the sanitizer build's tests and a short fuzz pass (tools/ci-extra.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -11,13 +11,15 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== Windows build, tests under Wine"
-cmake --preset windows >/dev/null
-cmake --build --preset windows
 source tools/wine-env.sh
-ctest --preset windows
+for preset in windows windows32; do
+  echo "== $preset build, tests under Wine"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
 
-echo "== the players' release zip"
+echo "== the players' release zips"
 tools/check-release.sh
 
 tools/ci-extra.sh

@@ -3,34 +3,13 @@
 // a change, and only once.
 #include <CLI/CLI.hpp>
 #include <memory>
-#include <string_view>
 
 #include "cli/IniCommands.h"
 #include "cli/IniDocument.h"
+#include "cli/Storable.h"
 
 namespace orvo::cli {
 namespace {
-
-// The INI text cuts a line at ";", at a TAB and at its end, and an entry line at its first
-// "="; a name or value holding one of them would be written but read back as something
-// else, so it is refused before anything is touched. Values lose blanks at both ends, as
-// the format reads them; names would not be found again with them.
-void RequireStorable(const std::string& text, std::string_view cutters, const std::string& what) {
-  const std::size_t at = text.find_first_of(cutters);
-  if (at == std::string::npos) return;
-  const char c = text[at];
-  const std::string shown = c == '\t' ? "a TAB" : c == '\r' || c == '\n' ? "a line end" : "'" + std::string(1, c) + "'";
-  throw UsageError(what + " '" + text + "' holds " + shown + ", which the INI format would cut");
-}
-
-void RequireName(const std::string& name, std::string_view cutters, const std::string& what) {
-  if (name.empty()) throw UsageError(what + " must not be empty");
-  if (name.front() == ' ' || name.back() == ' ') throw UsageError(what + " '" + name + "' begins or ends with a blank");
-  RequireStorable(name, cutters, what);
-}
-
-constexpr std::string_view kLineCutters = ";\t\r\n";
-constexpr std::string_view kEntryCutters = ";\t\r\n=";
 
 void AddSet(CLI::App& ini, Invocation& invocation) {
   struct Args {

@@ -4,6 +4,7 @@
 // and the exit status that command-line users expect.
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvo::cli {
@@ -28,5 +29,12 @@ struct CommandFailed : std::runtime_error {
 
 // What a command prints: each line goes to stdout byte for byte, followed by one line end.
 using PrintedLines = std::vector<std::string>;
+
+// The command ran and found problems (a check): one line each, printed to stdout like an
+// answer, and exit status 1.
+struct ProblemsFound : std::runtime_error {
+  explicit ProblemsFound(PrintedLines found) : std::runtime_error("problems found"), lines(std::move(found)) {}
+  PrintedLines lines;
+};
 
 }  // namespace orvo::cli

@@ -29,6 +29,9 @@ int RunAction(const Invocation& invocation) {
     if (FailureReported()) return kFailed;
     Print(lines);
     return kSuccess;
+  } catch (const ProblemsFound& found) {
+    Print(found.lines);
+    return kFailed;
   } catch (const UsageError& e) {
     Complain(e.what());
     return kUsageError;
@@ -45,7 +48,7 @@ int RunAction(const Invocation& invocation) {
 
 int Run(int argc, char** argv) {
   platform::UseBinaryStandardOutput();
-  CLI::App app("orvo: INI files and encodings from the command line", "orvo");
+  CLI::App app("orvo: INI files, encodings and the loader's profiles from the command line", "orvo");
   DiagnosticsOptions diagnostics;
   app.add_option("--log", diagnostics.logFile, "Append the engine's log entries to this file");
   app.add_flag("--verbose", diagnostics.verbose, "Write the engine's log entries to stderr");
@@ -54,6 +57,7 @@ int Run(int argc, char** argv) {
   AddIniCommands(app, invocation);
   AddHexCommands(app, invocation);
   AddTimeCommands(app, invocation);
+  AddProfileCommands(app, invocation);
 
   try {
     app.parse(argc, argv);

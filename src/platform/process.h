@@ -40,6 +40,12 @@ void ShellStartAndWait(const std::string& commandLine, int windowStyle);
 // session of its own, independent of the loader.
 bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info);
 
+// Whether a process start would find this program (a path text without its arguments): on
+// Windows where SearchPathA finds it, ".exe" added to a name without one; on POSIX as
+// posix_spawnp finds it, a name with a folder being that file and one without looked for on
+// PATH, and only a plain file that may be executed.
+bool ProgramExists(const std::string& program) noexcept;
+
 // OpenProcess with SYNCHRONIZE and no inheritance; 0 when the process cannot be opened.
 NativeHandle OpenProcessForWait(std::uint32_t processId);
 

@@ -107,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The new text replaces the file as a new file: the mode carries over, less read-only.
 TEST(SaveModes, ASavedFileKeepsItsModeAndLosesOnlyReadOnly) {
   for (const auto& [before, after] : {std::pair<mode_t, mode_t>{0640, 0640}, {0755, 0755}, {0444, 0644}}) {
+    LogCapture log;
     TempDir dir;
     WriteBytes(dir / "game.ini", kOnDisk);
     ::chmod((dir / "game.ini").c_str(), before);

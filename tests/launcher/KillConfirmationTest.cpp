@@ -21,8 +21,11 @@ TEST(KillProfileProgram, ConfirmsEachKillOnlyInTestMode) {
   TempDir dir;
   for (const char* testMode : {"1", ""}) {
     SCOPED_TRACE(std::string("TestMode=") + testMode);
-    DebugSettings().SetIniValue("Debug", "TestMode", testMode, true);
-    DebugSettings().GetIniValue("Debug", "TestMode");  // the index build's log entry, before the capture
+    {
+      LogCapture indexing;  // the document's index build has its own entry, before the kill's
+      DebugSettings().SetIniValue("Debug", "TestMode", testMode, true);
+      DebugSettings().GetIniValue("Debug", "TestMode");
+    }
     const std::string record = std::string("r") + testMode + ".txt";
     PROCESS_INFORMATION program = prCreateNewProcess(Quoted(HelperExe()) + " record " + dir.Text(record) + " forever");
     // No early return: the kill below is what ends the helper either way.

@@ -1,0 +1,52 @@
+#include "cli/Profile.h"
+
+#include <algorithm>
+
+#include "vocabulary/TextOps.h"
+
+namespace orvo::cli {
+namespace {
+
+// The loader names its sections by decimal numbers without leading zeros; "00" is not "0".
+std::optional<unsigned long> SectionNumber(const std::string& name) {
+  if (name.empty() || name.size() > 9 || (name.size() > 1 && name[0] == '0')) return std::nullopt;
+  if (!std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  return std::stoul(name);
+}
+
+}  // namespace
+
+Profile ReadProfile(IniDocument& doc) {
+  Profile profile;
+  unsigned long next = 0;
+  for (;; ++next) {
+    const std::string section = std::to_string(next);
+    if (!doc.FindSection(section)) break;
+    profile.programs.push_back({section, doc.Lookup(section, "path")});
+  }
+  profile.firstMissing = std::to_string(next);
+  std::vector<unsigned long> later;
+  for (const std::string& header : doc.SectionNames()) {
+    // A header counts by its trimmed name, as the section reader takes it.
+    const auto number = SectionNumber(text::TrimSpaces(header));
+    if (number && *number > next && std::find(later.begin(), later.end(), *number) == later.end())
+      later.push_back(*number);
+  }
+  std::sort(later.begin(), later.end());
+  for (unsigned long n : later) profile.neverStarted.push_back(std::to_string(n));
+  return profile;
+}
+
+std::string ProgramOf(const std::string& commandLine) {
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    const std::size_t close = commandLine.find('"', 1);
+    return commandLine.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+  }
+  return commandLine.substr(0, commandLine.find_first_of(" \t"));
+}
+
+std::string QuotedWord(const std::string& word) {
+  return word.find_first_of(" \t") == std::string::npos ? word : "\"" + word + "\"";
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,126 @@
+// orvo profile show | check | add on one table of profiles: the programs in the loader's start
+// order, one line per problem that keeps the loader from starting a listed program, and a new
+// section added through the engine with the rest of the file byte for byte as it was.
+#include <gtest/gtest.h>
+
+#include "cli/CliRun.h"
+
+namespace orvo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// In a profile, {P} stands for a program that exists, {Q} for one in a folder with a blank,
+// {D} for the test's folder.
+struct ProfileCase {
+  const char* name;
+  std::string profile;
+  std::vector<std::string> shown;     // orvo profile show
+  std::vector<std::string> problems;  // orvo profile check; none: it passes
+};
+
+void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Filled(std::string text, const TempDir& dir) {
+  const std::string program = "prog" + ExeSuffix();
+  for (const auto& [mark, by] : {std::pair<std::string, std::string>{"{P}", dir.Text(program)},
+                                 {"{Q}", dir.Text("with blank\\" + program)}, {"{D}", dir.Text()}})
+    for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, mark.size(), by);
+  return text;
+}
+
+class ProfileCli : public testing::TestWithParam<ProfileCase> {
+ protected:
+  void SetUp() override {
+    fs::create_directory(dir / "with blank");
+    for (const fs::path& to : {dir / ("prog" + ExeSuffix()), dir / "with blank" / ("prog" + ExeSuffix())})
+      fs::copy_file(HelperExe(), to);
+  }
+  TempDir dir;
+};
+
+TEST_P(ProfileCli, ShowsAndChecksAsTheLoaderStarts) {
+  const ProfileCase& c = GetParam();
+  WriteBytes(dir / "race.bst", Filled(c.profile, dir));
+  std::vector<std::string> shown, problems;
+  for (const std::string& line : c.shown) shown.push_back(Filled(line, dir));
+  for (const std::string& line : c.problems) problems.push_back(Filled(line, dir));
+  if (problems.empty()) problems.push_back("race.bst: " + std::to_string(shown.size()) + " to start, none missing");
+
+  const Captured show = Orvo({"profile", "show", "race.bst"}, dir.path());
+  EXPECT_EQ(show.exitCode, 0) << show.err;
+  EXPECT_EQ(show.out, Printed(shown));
+  const Captured check = Orvo({"profile", "check", "race.bst"}, dir.path());
+  EXPECT_EQ(check.exitCode, c.problems.empty() ? 0 : 1) << check.err;
+  EXPECT_EQ(check.out, Printed(problems));
+}
+
+const ProfileCase kProfiles[] = {
+    {"InSectionOrderNotTextOrder", "[1]\r\npath={P} b\r\n[0]\r\npath = {P} a ; note\r\n[ 2 ]\r\npath=\"{Q}\" c\r\n",
+     {"[0] {P} a", "[1] {P} b", "[2] \"{Q}\" c"}, {}},
+    {"AGapNamesTheSectionsNeverStarted", "[0]\r\npath={P}\r\n[3]\r\npath={P}\r\n[ 2 ]\r\n[5]\r\n[01]\r\n",
+     {"[0] {P}"}, {"no section [1]: [2], [3], [5] after it are never started"}},
+    {"NoSectionZero", "[1]\r\npath={P}\r\n", {}, {"no section [0]: [1] after it is never started"}},
+    {"MissingAndEmptyPaths", "[0]\r\nother={P}\r\n[1]\r\npath=\r\n", {"[0] ", "[1] "},
+     {"[0] has no \"path\"", "[1] has an empty \"path\""}},
+    {"AProgramThatIsNotThere", "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"{D}\\gone too.exe\"\r\n",
+     {"[0] {D}\\gone.exe -a", "[1] \"{D}\\gone too.exe\""},
+     {"[0] no program '{D}\\gone.exe'", "[1] no program '{D}\\gone too.exe'"}},
+    {"BlanksWithoutQuotes", "[0]\r\npath={Q} -x\r\n", {"[0] {Q} -x"},
+     {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
+      "program's path in double quotes)"}},
+    {"AnEmptyProfile", "; nothing yet\r\n", {}, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileCliFile, AMissingProfileIsAUsageError) {
+  TempDir dir;
+  for (const char* command : {"show", "check"}) {
+    const Captured run = Orvo({"profile", command, "none.bst"}, dir.path());
+    EXPECT_EQ(run.exitCode, 2) << command;
+    EXPECT_NE(run.err.find("cannot read the profile none.bst"), std::string::npos) << run.err;
+  }
+}
+
+// add: the next section after the last one the loader starts, written through the engine in
+// its own layout for a new section.
+struct AddCase {
+  const char* name;
+  std::string before;  // "": no file
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::string after;  // the file afterwards
+};
+
+void PrintTo(const AddCase& c, std::ostream* os) { *os << c.name; }
+
+class ProfileAdd : public testing::TestWithParam<AddCase> {};
+
+TEST_P(ProfileAdd, AppendsTheNextSectionAndKeepsTheRest) {
+  const AddCase& c = GetParam();
+  TempDir dir;
+  if (!c.before.empty()) WriteBytes(dir / "race.bst", c.before);
+  std::vector<std::string> arguments = {"profile", "add", "race.bst", "--no-backup"};
+  arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+  const Captured run = Orvo(arguments, dir.path());
+  EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+  EXPECT_EQ(c.after.empty() ? "" : ReadBytes(dir / "race.bst"), c.after);
+}
+
+const AddCase kAdds[] = {
+    {"QuotesAPathAndAnArgumentWithBlanks", "[0]\r\npath=a.exe ; first\r\n\r\n; end\r\n",
+     {"C:\\Program Files\\t.exe", "-w", "two words"}, 0,
+     "[0]\r\npath=a.exe ; first\r\n\r\n; end\r\n\r\n[ 1 ]\r\npath = \"C:\\Program Files\\t.exe\" -w \"two words\"\r\n"},
+    {"CreatesAMissingProfile", "", {"t.exe"}, 0, "[ 0 ]\r\npath = t.exe\r\n"},
+    {"RefusesToFillAGap", "[0]\r\npath=a\r\n[2]\r\npath=c\r\n", {"t.exe"}, 1, "[0]\r\npath=a\r\n[2]\r\npath=c\r\n"},
+    {"RefusesADoubleQuote", "[0]\r\npath=a\r\n", {"t.exe", "say \"hi\""}, 2, "[0]\r\npath=a\r\n"},
+    {"RefusesASemicolon", "[0]\r\npath=a\r\n", {"t.exe", "a;b"}, 2, "[0]\r\npath=a\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileAdd, testing::ValuesIn(kAdds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvo::test
