@@ -1,0 +1,240 @@
+#!/usr/bin/env python3
+"""Mutation testing of the native suite, and the size of the tests against the code.
+
+    tools/mutate.py [--count 100] [--seed 1] [--timeout 60] [--commit HEAD]
+    tools/mutate.py --size
+
+One small fault at a time is planted into the product code that the native suite reaches
+(every folder of src/ but src/platform/win32): a comparison flipped, < for <= and back,
++ 1 for + 2, && for ||, true for false, a CR LF written as LF, a call statement removed.
+Each mutant is built with the native preset in a throw-away git worktree of the commit, with
+its own build folder, so the checkout is never touched; the native suite then runs with a
+time limit per test and --stop-on-failure. A mutant is caught when the suite fails (a test
+that hangs fails once its limit passes); a mutant that does not build is counted apart and
+left out of the score. Between mutants every process whose program lies in the worktree is
+ended. The same seed and count draw the same mutants.
+
+--size prints the non-blank lines of tests/ and of src/ and their ratio.
+"""
+import argparse
+import os
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+SOURCE_SUFFIXES = {".cpp", ".h"}
+
+# (kind, pattern, replacement). Patterns match on the code part of a line (comments and
+# string literals blanked out), except the line-end kind, which looks inside literals.
+OPERATORS = [
+    ("flip ==", re.compile(r"(?<=[\w)\]'\" ])==(?=[\w(\s'\"-])"), "!="),
+    ("flip !=", re.compile(r"(?<=[\w)\]'\" ])!=(?=[\w(\s'\"-])"), "=="),
+    ("< to <=", re.compile(r"(?<= )<(?= )"), "<="),
+    ("<= to <", re.compile(r"(?<= )<=(?= )"), "<"),
+    ("> to >=", re.compile(r"(?<= )>(?= )"), ">="),
+    (">= to >", re.compile(r"(?<= )>=(?= )"), ">"),
+    ("+ 1 to + 2", re.compile(r"(?<= )\+ 1(?![\w.])"), "+ 2"),
+    ("- 1 to - 2", re.compile(r"(?<= )- 1(?![\w.])"), "- 2"),
+    ("&& to ||", re.compile(r"(?<= )&&(?= )"), "||"),
+    ("|| to &&", re.compile(r"(?<= )\|\|(?= )"), "&&"),
+    ("true to false", re.compile(r"\btrue\b"), "false"),
+    ("false to true", re.compile(r"\bfalse\b"), "true"),
+]
+LINE_END = ("CR LF to LF", re.compile(r"\\r\\n"), r"\n")
+# A whole line that is one call statement: name(...); with balanced parentheses.
+CALL_STATEMENT = re.compile(r"^(\s*)((?:[\w:]+(?:\.|->))*[\w:]+\(.*\);)\s*$")
+
+
+def blank_literals_and_comments(line):
+    """The line with string and character literals blanked and any // comment cut off."""
+    out, i, quote = [], 0, None
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            out.append(quote if c == quote else " ")
+            if c == quote:
+                quote = None
+        elif c in "\"'":
+            quote = c
+            out.append(c)
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out).ljust(len(line))[: len(line)]
+
+
+def product_files():
+    for path in sorted((ROOT / "src").rglob("*")):
+        rel = path.relative_to(ROOT)
+        if path.suffix in SOURCE_SUFFIXES and "win32" not in rel.parts[1:3]:
+            yield rel
+
+
+def candidates():
+    """Every possible mutant, in a fixed order: (file, line number, column, kind, old, new)."""
+    found = []
+    for rel in product_files():
+        in_block_comment = False
+        for number, line in enumerate((ROOT / rel).read_text(encoding="latin-1").splitlines(), 1):
+            stripped = line.strip()
+            if in_block_comment:
+                in_block_comment = "*/" not in stripped
+                continue
+            if stripped.startswith("/*"):
+                in_block_comment = "*/" not in stripped
+                continue
+            if not stripped or stripped.startswith(("#", "//", "static_assert")):
+                continue
+            code = blank_literals_and_comments(line)
+            for kind, pattern, new in OPERATORS:
+                for m in pattern.finditer(code):
+                    found.append((str(rel), number, m.start(), kind, m.group(0), new))
+            kind, pattern, new = LINE_END
+            for m in pattern.finditer(line):
+                if code[m.start()] == " ":  # inside a literal
+                    found.append((str(rel), number, m.start(), kind, m.group(0), new))
+            call = CALL_STATEMENT.match(code)
+            if call and code.count("(") == code.count(")") and not stripped.startswith(("return", "throw")):
+                start = call.start(2)
+                found.append((str(rel), number, start, "statement removed", line[start:].rstrip(), ";"))
+    return found
+
+
+def apply(text_lines, mutant):
+    _, number, column, _, old, new = mutant
+    line = text_lines[number - 1]
+    assert line[column:column + len(old)] == old, mutant
+    changed = list(text_lines)
+    changed[number - 1] = line[:column] + new + line[column + len(old):]
+    return changed
+
+
+def end_processes_in(folder):
+    """Ends every process whose program lies in folder (a mutant's helper left running)."""
+    folder = str(folder)
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            exe = os.readlink(f"/proc/{pid}/exe")
+        except OSError:
+            continue
+        if exe.startswith(folder + "/"):
+            try:
+                os.kill(int(pid), signal.SIGKILL)
+            except OSError:
+                pass
+
+
+def run(cmd, cwd, log, timeout=None):
+    with open(log, "ab") as out:
+        try:
+            return subprocess.run(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+        except subprocess.TimeoutExpired:
+            return -1
+
+
+def suite(work, log, per_test):
+    return run(["ctest", "--preset", "native", "--stop-on-failure", "--timeout", str(per_test), "-j2"], work, log,
+               timeout=per_test * 20)
+
+
+def mutation_run(args):
+    everything = candidates()
+    count = min(args.count, len(everything))
+    drawn = random.Random(args.seed).sample(everything, count)
+    temp = Path(tempfile.mkdtemp(prefix="orvo-mutants-"))
+    work = temp / "tree"
+    log = temp / "log.txt"
+    subprocess.run(["git", "worktree", "add", "--detach", str(work), args.commit], cwd=ROOT, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    started = time.time()
+    try:
+        # The corpus of real INI files lies beside the checkout; the worktree sees the same one.
+        corpus = ROOT.parent / "shared"
+        if corpus.is_dir() and not (work.parent / "shared").exists():
+            (work.parent / "shared").symlink_to(corpus)
+        print(f"mutants: {count} of {len(everything)} drawn with seed {args.seed}; worktree {work}", flush=True)
+        if run(["cmake", "--preset", "native"], work, log) or run(["cmake", "--build", "--preset", "native"], work, log):
+            sys.exit(f"mutants: the unchanged tree does not build (see {log})")
+        if suite(work, log, args.timeout):
+            sys.exit(f"mutants: the unchanged tree fails its suite (see {log})")
+        caught, survivors, unbuilt = 0, [], []
+        for k, mutant in enumerate(drawn, 1):
+            file = work / mutant[0]
+            original = file.read_text(encoding="latin-1")
+            lines = original.split("\n")
+            file.write_text("\n".join(apply(lines, mutant)), encoding="latin-1")
+            where = f"{mutant[0]}:{mutant[1]} {mutant[4]} -> {mutant[5]}"
+            try:
+                if run(["cmake", "--build", "--preset", "native"], work, log):
+                    unbuilt.append(where)
+                    verdict = "does not build"
+                elif suite(work, log, args.timeout):
+                    caught += 1
+                    verdict = "caught"
+                else:
+                    survivors.append(where)
+                    verdict = "NOT CAUGHT"
+            finally:
+                file.write_text(original, encoding="latin-1")
+                end_processes_in(work)
+            print(f"[{k}/{count}] {verdict:14} {where}", flush=True)
+        built = count - len(unbuilt)
+        minutes = (time.time() - started) / 60
+        print(f"\ncaught {caught} of {built} built mutants ({100.0 * caught / max(built, 1):.1f}%), "
+              f"{len(survivors)} not caught, {len(unbuilt)} did not build; seed {args.seed}, "
+              f"count {count}, {minutes:.1f} min")
+        for where in survivors:
+            print(f"  not caught: {where}")
+        for where in unbuilt:
+            print(f"  did not build: {where}")
+    finally:
+        end_processes_in(work)
+        subprocess.run(["git", "worktree", "remove", "--force", str(work)], cwd=ROOT, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        shutil.rmtree(temp, ignore_errors=True)
+
+
+def non_blank_lines(folder):
+    total = 0
+    for path in (ROOT / folder).rglob("*"):
+        if path.is_file() and path.suffix in SOURCE_SUFFIXES:
+            total += sum(1 for line in path.read_text(encoding="latin-1").splitlines() if line.strip())
+    return total
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--count", type=int, default=100)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--timeout", type=int, default=60, help="seconds per test")
+    parser.add_argument("--commit", default="HEAD", help="the commit to mutate")
+    parser.add_argument("--size", action="store_true", help="print the size of tests/ against src/")
+    parser.add_argument("--list", action="store_true", help="print the drawn mutants without running them")
+    args = parser.parse_args()
+    if args.size:
+        tests, src = non_blank_lines("tests"), non_blank_lines("src")
+        print(f"tests/ {tests} non-blank lines, src/ {src}: ratio {tests / src:.2f}")
+        return
+    if args.list:
+        everything = candidates()
+        for m in random.Random(args.seed).sample(everything, min(args.count, len(everything))):
+            print(f"{m[0]}:{m[1]} {m[3]}: {m[4]} -> {m[5]}")
+        return
+    mutation_run(args)
+
+
+if __name__ == "__main__":
+    main()
