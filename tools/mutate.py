@@ -33,19 +33,20 @@ SOURCE_SUFFIXES = {".cpp", ".h"}
 
 # (kind, pattern, replacement). Patterns match on the code part of a line (comments and
 # string literals blanked out), except the line-end kind, which looks inside literals.
+def both_ways(a, b, before, after):
+    """a to b and b to a, each where the text before and after the operator fits."""
+    return [(f"{x} to {y}", re.compile(before + re.escape(x) + after), y) for x, y in ((a, b), (b, a))]
+
+
+SPACED = (r"(?<= )", r"(?= )")
 OPERATORS = [
-    ("flip ==", re.compile(r"(?<=[\w)\]'\" ])==(?=[\w(\s'\"-])"), "!="),
-    ("flip !=", re.compile(r"(?<=[\w)\]'\" ])!=(?=[\w(\s'\"-])"), "=="),
-    ("< to <=", re.compile(r"(?<= )<(?= )"), "<="),
-    ("<= to <", re.compile(r"(?<= )<=(?= )"), "<"),
-    ("> to >=", re.compile(r"(?<= )>(?= )"), ">="),
-    (">= to >", re.compile(r"(?<= )>=(?= )"), ">"),
+    *both_ways("==", "!=", r"(?<=[\w)\]'\" ])", r"(?=[\w(\s'\"-])"),
+    *both_ways("<", "<=", *SPACED),
+    *both_ways(">", ">=", *SPACED),
     ("+ 1 to + 2", re.compile(r"(?<= )\+ 1(?![\w.])"), "+ 2"),
     ("- 1 to - 2", re.compile(r"(?<= )- 1(?![\w.])"), "- 2"),
-    ("&& to ||", re.compile(r"(?<= )&&(?= )"), "||"),
-    ("|| to &&", re.compile(r"(?<= )\|\|(?= )"), "&&"),
-    ("true to false", re.compile(r"\btrue\b"), "false"),
-    ("false to true", re.compile(r"\bfalse\b"), "true"),
+    *both_ways("&&", "||", *SPACED),
+    *both_ways("true", "false", r"\b", r"\b"),
 ]
 LINE_END = ("CR LF to LF", re.compile(r"\\r\\n"), r"\n")
 # A whole line that is one call statement: name(...); with balanced parentheses.

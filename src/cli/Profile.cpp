@@ -18,13 +18,9 @@ std::optional<unsigned long> SectionNumber(const std::string& name) {
 
 Profile ReadProfile(IniDocument& doc) {
   Profile profile;
-  unsigned long next = 0;
-  for (;; ++next) {
-    const std::string section = std::to_string(next);
-    if (!doc.FindSection(section)) break;
+  for (std::string section = "0"; doc.FindSection(section); section = profile.FirstMissing())
     profile.programs.push_back({section, doc.Lookup(section, "path")});
-  }
-  profile.firstMissing = std::to_string(next);
+  const unsigned long next = profile.programs.size();
   std::vector<unsigned long> later;
   for (const std::string& header : doc.SectionNames()) {
     // A header counts by its trimmed name, as the section reader takes it.

@@ -16,9 +16,11 @@ struct ProfileProgram {
 };
 
 struct Profile {
-  std::vector<ProfileProgram> programs;  // in start order
-  std::string firstMissing;              // the number at which the loader stops
-  std::vector<std::string> neverStarted;  // numbered sections after it, in number order
+  std::vector<ProfileProgram> programs;   // in start order: the sections "0" to n - 1
+  std::vector<std::string> neverStarted;  // numbered sections after the gap, in number order
+
+  // The number at which the loader stops, where the next section goes.
+  std::string FirstMissing() const { return std::to_string(programs.size()); }
 };
 
 Profile ReadProfile(IniDocument& doc);

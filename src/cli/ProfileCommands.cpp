@@ -1,6 +1,8 @@
 // orvo profile show | check | add: the loader's profile files, read the way the loader reads
 // them, so that a player finds out before a race why a program would not start.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "cli/Commands.h"
@@ -15,12 +17,6 @@ namespace {
 // A profile that is not there, or cannot be read, is a wrong name on the command line.
 void RequireReadableProfile(const IniDocument& doc) {
   if (!doc.existed()) throw UsageError("cannot read the profile " + doc.argument());
-}
-
-std::string Joined(const std::vector<std::string>& words) {
-  std::string all;
-  for (const std::string& w : words) all += w;
-  return all;
 }
 
 std::string Listed(const ProfileProgram& program) { return "[" + program.section + "] " + program.path.value_or(""); }
@@ -46,7 +42,7 @@ bool NamesAProgramFurtherOn(const std::string& commandLine) {
 PrintedLines Problems(const Profile& profile) {
   PrintedLines problems;
   if (!profile.neverStarted.empty())
-    problems.push_back("no section [" + profile.firstMissing + "]: " + SectionList(profile.neverStarted) +
+    problems.push_back("no section [" + profile.FirstMissing() + "]: " + SectionList(profile.neverStarted) +
                        (profile.neverStarted.size() == 1 ? " after it is" : " after it are") + " never started");
   for (const ProfileProgram& p : profile.programs) {
     const std::string where = "[" + p.section + "] ";
@@ -69,36 +65,31 @@ PrintedLines Problems(const Profile& profile) {
   return problems;
 }
 
-void AddShow(CLI::App& profile, Invocation& invocation) {
+// A command on one readable profile FILE, its lines made by answer.
+void AddProfileQuery(CLI::App& profile, Invocation& invocation, const std::string& name, const std::string& help,
+                     std::function<PrintedLines(IniDocument&, const Profile&)> answer) {
   auto file = std::make_shared<std::string>();
-  CLI::App* cmd = profile.add_subcommand("show", "List the programs the loader starts, in start order, with their sections");
+  CLI::App* cmd = profile.add_subcommand(name, help);
   cmd->add_option("FILE", *file, "The profile file (.bst)")->required();
-  cmd->callback([file, &invocation] {
-    invocation.action = [file] {
+  cmd->callback([file, answer, &invocation] {
+    invocation.action = [file, answer] {
       IniDocument doc(*file);
       RequireReadableProfile(doc);
-      PrintedLines lines;
-      for (const ProfileProgram& p : ReadProfile(doc).programs) lines.push_back(Listed(p));
-      return lines;
+      return answer(doc, ReadProfile(doc));
     };
   });
 }
 
-void AddCheck(CLI::App& profile, Invocation& invocation) {
-  auto file = std::make_shared<std::string>();
-  CLI::App* cmd = profile.add_subcommand(
-      "check", "Exit 0 when the loader starts every program listed, 1 with one line per problem, 2 for no profile");
-  cmd->add_option("FILE", *file, "The profile file (.bst)")->required();
-  cmd->callback([file, &invocation] {
-    invocation.action = [file] {
-      IniDocument doc(*file);
-      RequireReadableProfile(doc);
-      const Profile profile = ReadProfile(doc);
-      PrintedLines problems = Problems(profile);
-      if (!problems.empty()) throw ProblemsFound(std::move(problems));
-      return PrintedLines{doc.argument() + ": " + std::to_string(profile.programs.size()) + " to start, none missing"};
-    };
-  });
+PrintedLines Show(IniDocument&, const Profile& profile) {
+  PrintedLines lines;
+  for (const ProfileProgram& p : profile.programs) lines.push_back(Listed(p));
+  return lines;
+}
+
+PrintedLines Check(IniDocument& doc, const Profile& profile) {
+  PrintedLines problems = Problems(profile);
+  if (!problems.empty()) throw ProblemsFound(std::move(problems));
+  return {doc.argument() + ": " + std::to_string(profile.programs.size()) + " to start, none missing"};
 }
 
 void AddAdd(CLI::App& profile, Invocation& invocation) {
@@ -122,7 +113,8 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       std::string commandLine = QuotedWord(args->program);
       for (const std::string& a : args->arguments) commandLine += " " + QuotedWord(a);
       // The process start takes double quotes as grouping only: one inside a word cannot be passed.
-      if ((args->program + Joined(args->arguments)).find('"') != std::string::npos)
+      const auto holdsQuote = [](const std::string& word) { return word.find('"') != std::string::npos; };
+      if (holdsQuote(args->program) || std::any_of(args->arguments.begin(), args->arguments.end(), holdsQuote))
         throw UsageError("PROGRAM and ARGUMENTS must not hold a double quote");
       RequireStorable(commandLine, kLineCutters, "the command line");
       IniDocument doc(args->file);
@@ -130,11 +122,11 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (!doc.existed() && platform::InspectFile(doc.pathText())) RequireReadableProfile(doc);
       const Profile profile = ReadProfile(doc);
       if (!profile.neverStarted.empty())
-        throw CommandFailed("no section [" + profile.firstMissing + "] in " + doc.argument() + ": a new one there would start " +
+        throw CommandFailed("no section [" + profile.FirstMissing() + "] in " + doc.argument() + ": a new one there would start " +
                             SectionList(profile.neverStarted) + " too; mend the gap first (see orvo profile check)");
-      doc.engine().SetIniValue(profile.firstMissing, "path", commandLine, true);
+      doc.engine().SetIniValue(profile.FirstMissing(), "path", commandLine, true);
       doc.Save(!args->noBackup, false);
-      return PrintedLines{Listed({profile.firstMissing, commandLine})};
+      return PrintedLines{Listed({profile.FirstMissing(), commandLine})};
     };
   });
 }
@@ -144,8 +136,11 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
 void AddProfileCommands(CLI::App& app, Invocation& invocation) {
   CLI::App* profile = app.add_subcommand("profile", "Show, check and extend the loader's profile files");
   profile->require_subcommand(1);
-  AddShow(*profile, invocation);
-  AddCheck(*profile, invocation);
+  AddProfileQuery(*profile, invocation, "show", "List the programs the loader starts, in start order, with their sections",
+                  Show);
+  AddProfileQuery(*profile, invocation, "check",
+                  "Exit 0 when the loader starts every program listed, 1 with one line per problem, 2 for no profile",
+                  Check);
   AddAdd(*profile, invocation);
 }
 

@@ -75,8 +75,7 @@ void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
   if (exists && S_ISDIR(old.st_mode)) posix::ThrowErrno(EISDIR);
   if (exists && !S_ISREG(old.st_mode)) {
     // A device or a pipe has no content to lose: it takes the bytes as it stands.
-    posix::Fd fd = posix::OpenOrThrow(path, O_WRONLY | O_TRUNC);
-    posix::WriteAll(fd.get(), bytes);
+    WriteFileBytes(path, bytes);
     return;
   }
   // What a write in place could not open is not replaced either.
