@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation testing of the native suite, and the size of the tests against the code.
 
-    tools/mutate.py [--count 100] [--seed 1] [--timeout 60] [--commit HEAD]
+    tools/mutate.py [--count 100] [--seed 1] [--timeout 60] [--commit HEAD] [--tests-from REV]
     tools/mutate.py --size
 
 One small fault at a time is planted into the product code that the native suite reaches
@@ -12,7 +12,10 @@ its own build folder, so the checkout is never touched; the native suite then ru
 time limit per test and --stop-on-failure. A mutant is caught when the suite fails (a test
 that hangs fails once its limit passes); a mutant that does not build is counted apart and
 left out of the score. Between mutants every process whose program lies in the worktree is
-ended. The same seed and count draw the same mutants.
+ended. The same seed and count draw the same mutants from the same commit.
+
+--tests-from REV runs the tests of REV against the product code of --commit: the way to
+compare two suites on exactly the same mutants.
 
 --size prints the non-blank lines of tests/ and of src/ and their ratio.
 """
@@ -77,19 +80,24 @@ def blank_literals_and_comments(line):
     return "".join(out).ljust(len(line))[: len(line)]
 
 
-def product_files():
-    for path in sorted((ROOT / "src").rglob("*")):
-        rel = path.relative_to(ROOT)
-        if path.suffix in SOURCE_SUFFIXES and "win32" not in rel.parts[1:3]:
-            yield rel
+def git(*args):
+    return subprocess.run(["git", *args], cwd=ROOT, check=True, capture_output=True).stdout
 
 
-def candidates():
+def product_files(commit):
+    """The product files of the commit (not of the checkout), with their text."""
+    for name in sorted(git("ls-tree", "-r", "--name-only", commit, "src").decode().splitlines()):
+        rel = Path(name)
+        if rel.suffix in SOURCE_SUFFIXES and "win32" not in rel.parts[1:3]:
+            yield rel, git("show", f"{commit}:{name}").decode("latin-1")
+
+
+def candidates(commit):
     """Every possible mutant, in a fixed order: (file, line number, column, kind, old, new)."""
     found = []
-    for rel in product_files():
+    for rel, text in product_files(commit):
         in_block_comment = False
-        for number, line in enumerate((ROOT / rel).read_text(encoding="latin-1").splitlines(), 1):
+        for number, line in enumerate(text.splitlines(), 1):
             stripped = line.strip()
             if in_block_comment:
                 in_block_comment = "*/" not in stripped
@@ -152,7 +160,7 @@ def suite(work, log, per_test):
 
 
 def mutation_run(args):
-    everything = candidates()
+    everything = candidates(args.commit)
     count = min(args.count, len(everything))
     drawn = random.Random(args.seed).sample(everything, count)
     temp = Path(tempfile.mkdtemp(prefix="orvo-mutants-"))
@@ -160,13 +168,19 @@ def mutation_run(args):
     log = temp / "log.txt"
     subprocess.run(["git", "worktree", "add", "--detach", str(work), args.commit], cwd=ROOT, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if args.tests_from:
+        shutil.rmtree(work / "tests")
+        subprocess.run(["git", "checkout", args.tests_from, "--", "tests"], cwd=work, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = time.time()
     try:
         # The corpus of real INI files lies beside the checkout; the worktree sees the same one.
         corpus = ROOT.parent / "shared"
         if corpus.is_dir() and not (work.parent / "shared").exists():
             (work.parent / "shared").symlink_to(corpus)
-        print(f"mutants: {count} of {len(everything)} drawn with seed {args.seed}; worktree {work}", flush=True)
+        tests = f", tests of {args.tests_from}" if args.tests_from else ""
+        print(f"mutants: {count} of {len(everything)} drawn with seed {args.seed} from {args.commit}{tests}; "
+              f"worktree {work}", flush=True)
         # The native preset as it stands, without debug information: a mutant relinks every
         # program, and the links are most of its time.
         configure = ["cmake", "--preset", "native", "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"]
@@ -226,6 +240,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test")
     parser.add_argument("--commit", default="HEAD", help="the commit to mutate")
+    parser.add_argument("--tests-from", metavar="REV", help="run the tests of REV instead of the commit's own")
     parser.add_argument("--size", action="store_true", help="print the size of tests/ against src/")
     parser.add_argument("--list", action="store_true", help="print the drawn mutants without running them")
     args = parser.parse_args()
@@ -234,7 +249,7 @@ def main():
         print(f"tests/ {tests} non-blank lines, src/ {src}: ratio {tests / src:.2f}")
         return
     if args.list:
-        everything = candidates()
+        everything = candidates(args.commit)
         for m in random.Random(args.seed).sample(everything, min(args.count, len(everything))):
             print(f"{m[0]}:{m[1]} {m[3]}: {m[4]} -> {m[5]}")
         return
