@@ -15,18 +15,11 @@ inline INIFile WithText(const std::string& text) {
   return ini;
 }
 
-// The index text as Save writes it to the index file, without the CR LF the file adds.
-inline std::string SavedIndex(const std::string& text) {
-  TempDir dir;
-  INIFile ini;
-  ini.SetFilename(dir.Text("probe.ini"));
-  ini.SetIniString(text);
+// The index text of a fresh object on text.
+inline std::string IndexOf(const std::string& text) {
+  INIFile ini = WithText(text);
   ini.BuildIndex();
-  ini.SetSaveIndex(true);
-  ini.SetChanged(true);
-  ini.Save(false);
-  const std::string file = ReadBytes(dir / "probe.gix");
-  return file.size() >= 2 ? file.substr(0, file.size() - 2) : "<no index file>";
+  return ini.IndexString();
 }
 
 struct ByName {

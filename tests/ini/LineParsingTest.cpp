@@ -49,7 +49,7 @@ TEST_F(IniTest, OneIndexRecordPerEntryLine) {
       {"[A]\nx=1\nX=2", "\r\nX\r\nA\r\n1\r\n7\r\n\r\nX\r\nA\r\n2\r\n11\r\n"},
       {"[s\xE9]\nn\xE4m=V\xE9", "\r\nN\xE4M\r\nS\xE9\r\nV\xE9\r\n10\r\n"},  // only ASCII upper-cased
       {"[]\nabc\n[x\n", ""}};
-  for (const auto& [text, index] : cases) EXPECT_EQ(SavedIndex(text), index) << testing::PrintToString(text);
+  for (const auto& [text, index] : cases) EXPECT_EQ(IndexOf(text), index) << testing::PrintToString(text);
 }
 
 TEST_F(IniTest, RebuildsOncePerChangeAndLogsTheOwnName) {
