@@ -14,8 +14,8 @@ that hangs fails once its limit passes); a mutant that does not build is counted
 left out of the score. Between mutants every process whose program lies in the worktree is
 ended. The same seed and count draw the same mutants from the same commit.
 
---tests-from REV runs the tests of REV against the product code of --commit: the way to
-compare two suites on exactly the same mutants.
+--tests-from REV runs the suite of REV (tests/, fuzz/ and the top CMakeLists.txt) against the
+product code of --commit: the way to compare two suites on exactly the same mutants.
 
 --size prints the non-blank lines of tests/ and of src/ and their ratio.
 """
@@ -33,6 +33,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 SOURCE_SUFFIXES = {".cpp", ".h"}
+SUITE_PARTS = ["tests", "fuzz", "CMakeLists.txt"]
 
 # (kind, pattern, replacement). Patterns match on the code part of a line (comments and
 # string literals blanked out), except the line-end kind, which looks inside literals.
@@ -169,8 +170,12 @@ def mutation_run(args):
     subprocess.run(["git", "worktree", "add", "--detach", str(work), args.commit], cwd=ROOT, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     if args.tests_from:
-        shutil.rmtree(work / "tests")
-        subprocess.run(["git", "checkout", args.tests_from, "--", "tests"], cwd=work, check=True,
+        # The suite: tests/, and fuzz/ with the top CMakeLists.txt that hooks in the replay of
+        # the fuzz inputs.
+        for part in SUITE_PARTS:
+            if (work / part).is_dir():
+                shutil.rmtree(work / part)
+        subprocess.run(["git", "checkout", args.tests_from, "--", *SUITE_PARTS], cwd=work, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = time.time()
     try:
