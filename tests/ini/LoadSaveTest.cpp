@@ -96,14 +96,15 @@ TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
   }
 }
 
-// The index file's content differs from the text, so a lookup shows which index answered.
+// The index file's content differs from the text, so a lookup shows which index answered;
+// its position line carries a note after the number, which the number alone decides.
 TEST_F(IniTest, IndexFileTrustedOnlyWhenStrictlyNewer) {
   struct Case { int indexNewerBy; bool iniPresent; const char* answer; };  // seconds
   for (const Case& c : {Case{1, true, "fromindex"}, Case{0, true, "fromtext"}, Case{-5, true, "fromtext"}, Case{-5, false, "fromindex"}}) {
     TempDir dir;
     const auto base = fs::file_time_type::clock::now() - std::chrono::hours(1);
     WriteBytes(dir / "t.ini", "[A]\r\nx=fromtext\r\n");
-    WriteBytes(dir / "t.gix", "\r\nX\r\nA\r\nfromindex\r\n10\r\n\r\n");
+    WriteBytes(dir / "t.gix", "\r\nX\r\nA\r\nfromindex\r\n8x\r\n\r\n");
     fs::last_write_time(dir / "t.ini", base);
     fs::last_write_time(dir / "t.gix", base + std::chrono::seconds(c.indexNewerBy));
     if (!c.iniPresent) fs::remove(dir / "t.ini");
@@ -111,7 +112,10 @@ TEST_F(IniTest, IndexFileTrustedOnlyWhenStrictlyNewer) {
     ini.SetFilename(dir.Text("t.ini"));
     ini.Refresh();
     EXPECT_EQ(ini.GetIniValue("A", "x"), c.answer) << c.indexNewerBy << " " << c.iniPresent;
+    ini.DeleteIniEntry("A", "x");
+    EXPECT_EQ(ini.IniString(), c.iniPresent ? "[A]\r\n" : "") << c.indexNewerBy;
   }
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Invalid procedure call or argument in inifile.DeleteIniEntry"});
 }
 
 }  // namespace
