@@ -1,5 +1,6 @@
-// GetIniValue: exactly what one plain search of the index for the key answers; and the
-// game's "-ko" override parameters, made from a section as the index finds it.
+// GetIniValue: exactly what one plain search of the index for the key answers, also once the
+// line-pair table has taken over after the first searches and after an edit in place; and
+// the game's "-ko" override parameters, made from a section as the index finds it.
 #include "IniTestSupport.h"
 
 namespace orvo::test {
@@ -17,8 +18,19 @@ TEST_F(IniTest, LookupsAnswerFromTheIndex) {
                         // The key of section "" and entry "16" meets the position line of Speed's
                         // record and the empty line after it: the next record's name answers.
                         {"KeyAcrossRecords", car, "", "16", "GEAR"},
-                        {"EmptyText", "", "", "", ""}};
-  for (const Case& c : cases) EXPECT_EQ(WithText(c.text).GetIniValue(c.section, c.entry), c.value) << c.name;
+                        {"LineEndInSection", car, "Car\r\n", "Speed", ""}, {"EmptyText", "", "", "", ""}};
+  for (const Case& c : cases) {
+    INIFile ini = WithText(c.text);
+    for (int round = 0; round < 20; ++round) ASSERT_EQ(ini.GetIniValue(c.section, c.entry), c.value) << c.name << " " << round;
+  }
+  // A same-length edit rewrites a value inside the index: "1" and then "9" stand as a section
+  // after the section line "A", and the answer is the position line, 8.
+  INIFile ini = WithText("[A]\r\nx=1\r\n");
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(ini.GetIniValue("1", "A"), "8");
+  ini.SetIniValue("A", "x", "9");
+  EXPECT_EQ(ini.GetIniValue("9", "A") + "|" + ini.GetIniValue("1", "A") + "|" + ini.GetIniValue("a", "X"), "8||9");
+  ini.SetIniString("[A]\r\nx=5\r\n");
+  EXPECT_EQ(ini.GetIniValue("A", "x"), "5");
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
