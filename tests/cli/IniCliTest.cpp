@@ -1,6 +1,7 @@
 // orvo ini ... on a file with comments, TABs, blank lines and each line-end style: the printed
 // answer, the exit status, the file byte for byte afterwards with its backup, and nothing else
 // written beside it. A command that fails or is refused leaves the file exactly as it was.
+// How the engine edits a text is proven with the engine; these cases are what orvo adds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,14 +16,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // '|' is the file's own line end; "\r\n" is what the engine writes for new lines.
-const std::string kLeague = "top = 0|; league setup|[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|Name = a = b \xE9 ||"
-                            "[ Car ]|model=Lotus 49|[Other] ;x|z=1|";
+const std::string kLeague = "top = 0|; league setup|[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|"
+                            "Name = a = b \xE9 ||[ Car ]|model=Lotus 49|[Other] ;x|z=1|";
 
 struct CliCase {
   const char* name;
   std::vector<std::string> arguments;  // after "ini"; player.ini and league.ini both hold kLeague
   int exitCode;
-  std::vector<std::string> printed;  // exit 0: the lines on stdout; otherwise one part of the stderr line
+  std::vector<std::string> printed;  // exit 0: the lines on stdout; otherwise parts of the stderr line
   std::string from = {}, to = {};    // player.ini afterwards: kLeague with the first `from` made `to`
 };
 
@@ -40,8 +41,11 @@ TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {
   const Captured run = Orvo(arguments, dir.path());
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
   EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(c.printed) : "");
-  if (c.exitCode == 0) EXPECT_EQ(run.err, "");
-  else EXPECT_NE(run.err.find(c.printed.at(0)), std::string::npos) << run.err;
+  if (c.exitCode == 0) {
+    EXPECT_EQ(run.err, "");
+  } else {
+    for (const std::string& part : c.printed) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+  }
   std::string after = kLeague;
   if (!c.from.empty()) after.replace(after.find(c.from), c.from.size(), c.to);
   EXPECT_EQ(ReadBytes(dir / "player.ini"), InStyle(after, style));
@@ -55,97 +59,85 @@ TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {
 }
 
 const std::string kOptions = "[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|Name = a = b \xE9 ||";
-const std::string kKoOptions = " -ko\"20:options:Speed:12\" -ko\"20:options:Empty:\" -ko\"20:options:Gears:5\" -ko\"20:options:Name:a = b \xE9\"";
+const std::string kKoOptions =
+    " -ko\"20:options:Speed:12\" -ko\"20:options:Empty:\" -ko\"20:options:Gears:5\" -ko\"20:options:Name:a = b \xE9\"";
 
 const CliCase kCommands[] = {
     {"GetAnyCase", {"get", "player.ini", "OPTIONS", "speed"}, 0, {"12"}},
     {"GetEmptyValue", {"get", "player.ini", "Options", "Empty"}, 0, {""}},
-    {"GetEqualsBlanksAndBytes", {"get", "player.ini", "Options", "Name"}, 0, {"a = b \xE9"}},
     {"GetBeforeAnyHeader", {"get", "player.ini", "", "top"}, 0, {"0"}},
     {"GetMissingEntry", {"get", "player.ini", "Options", "Gear"}, 1, {"no entry 'Gear' in [Options]"}},
-    {"GetNamesAreNotTrimmed", {"get", "player.ini", " Options", "Speed"}, 1, {"no entry"}},
     {"GetMissingFile", {"get", "absent.ini", "Options", "Speed"}, 1, {"cannot read absent.ini"}},
-    {"SectionsAsTheReaderFindsThem", {"sections", "player.ini"}, 0, {"Options", "Car"}},
-    {"EntriesInTextOrder", {"entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
+    {"Sections", {"sections", "player.ini"}, 0, {"Options", "Car"}},
+    {"Entries", {"entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
     {"EntriesMissingSection", {"entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
     {"KoNumberFromFileName", {"ko", "player.ini", "options"}, 0, {kKoOptions}},
-    {"KoRenamedAndNumbered", {"ko", "player.ini", "car", "--as", "Race", "--number", "60"}, 0, {" -ko\"60:Race:model:Lotus 49\""}},
     {"KoNotAGameFile", {"ko", "league.ini", "Car"}, 2, {"--number"}},
-    {"KoNotAGameFileNumbered", {"ko", "league.ini", "Car", "--number", "0"}, 0, {" -ko\"0:Car:model:Lotus 49\""}},
-    {"KoMissingSection", {"ko", "player.ini", "Truck"}, 1, {"no section"}},
-    {"SetShorterIsPadded", {"set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
-    {"SetLongerPushesRight", {"set", "player.ini", "Options", "Speed", "1234"}, 0, {}, "Speed = 12 ;", "Speed = 1234;"},
-    {"SetBeforeTab", {"set", "player.ini", "Options", "Gears", "6"}, 0, {}, "Gears=5", "Gears=6"},
-    {"SetBlanksEqualsAndBytes", {"set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49", "Lotus = 49 \xE9"},
+    {"KoRenamedAndNumbered", {"ko", "league.ini", "car", "--as", "Race", "--number", "0"}, 0,
+     {" -ko\"0:Race:model:Lotus 49\""}},
+    {"Set", {"set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
+    {"SetBlanksEqualsAndBytes", {"set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49",
+     "Lotus = 49 \xE9"},
     {"SetNoBackup", {"set", "player.ini", "Car", "model", "Brabham", "--no-backup"}, 0, {}, "Lotus 49", "Brabham "},
     {"SetSameValueWritesNothing", {"set", "player.ini", "Options", "Speed", " 12 "}, 0, {}},
+    {"SetMissingFile", {"set", "absent.ini", "Truck", "Gear", "3"}, 1, {"cannot read absent.ini"}},
+    // A box of the engine becomes a line on stderr: stdin is empty and nothing waits.
+    {"AddSaveFails", {"set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, 1, {" in Save ", "not saved"}},
     {"SetMissingEntry", {"set", "player.ini", "Options", "Gear", "3"}, 1, {"--add"}},
-    {"SetMissingSection", {"set", "player.ini", "Truck", "Gear", "3"}, 1, {"no entry"}},
-    {"AddEntryFirstInSection", {"set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
-    {"AddSectionAtTheEnd", {"set", "player.ini", "Truck", "Gear", "3", "--add", "--no-backup"}, 0, {}, "z=1|", "z=1\r\n\r\n[ Truck ]\r\nGear = 3\r\n"},
+    {"Add", {"set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
     {"RefuseSemicolonInValue", {"set", "player.ini", "Car", "model", "a;b"}, 2, {"';'"}},
     {"RefuseEqualsInName", {"set", "player.ini", "Car", "a=b", "1", "--add"}, 2, {"'='"}},
     {"RefuseEmptySection", {"set", "player.ini", "", "x", "1", "--add"}, 2, {"SECTION"}},
     {"DeleteEntry", {"delete", "player.ini", "options", "speed"}, 0, {}, "Speed = 12 ; km|", ""},
-    {"DeleteLastLine", {"delete", "player.ini", "Car", "z", "--no-backup"}, 0, {}, "z=1|", ""},
-    {"DeleteSection", {"delete", "player.ini", "OPTIONS"}, 0, {}, kOptions, ""},
+    {"DeleteSection", {"delete", "player.ini", "OPTIONS", "--no-backup"}, 0, {}, kOptions, ""},
     {"DeleteMissingEntry", {"delete", "player.ini", "Car", "Gear"}, 1, {"no entry"}},
     {"DeleteMissingSection", {"delete", "player.ini", "Truck"}, 1, {"no section"}},
     {"DeleteEmptySectionName", {"delete", "player.ini", ""}, 2, {"SECTION"}},
     {"DeleteEmptyEntryName", {"delete", "player.ini", "Car", ""}, 2, {"ENTRY"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, IniCli, testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kLineEndStyles)),
-                         [](const auto& info) { return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name; });
+INSTANTIATE_TEST_SUITE_P(Commands, IniCli,
+                         testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kLineEndStyles)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+                         });
 
 // The printed index is the engine's own, byte for byte; --write and set --index put it where
 // Save would, rebuilt for the text as saved.
 TEST(IniIndexCli, PrintsAndWritesTheEnginesIndex) {
-  for (const LineEndStyle& style : kLineEndStyles) {
-    SCOPED_TRACE(style.name);
-    TempDir dir;
-    WriteBytes(dir / "player.ini", InStyle(kLeague, style));
-    LogCapture noLoaderLog;
-    INIFile engine;
-    engine.SetFilename(dir.Text("player.ini"));
-    engine.BuildIndex();
-    ASSERT_NE(engine.IndexString(), "");
-    auto printedIndex = [&] {
-      const std::string out = Orvo({"ini", "index", "player.ini"}, dir.path()).out;
-      return out.substr(0, out.size() - platform::ConsoleLineEnd().size());
-    };
-    EXPECT_EQ(printedIndex(), engine.IndexString());
-    EXPECT_FALSE(fs::exists(dir / "player.gix"));
-    const Captured written = Orvo({"ini", "index", "player.ini", "--write"}, dir.path());
-    EXPECT_EQ(written.exitCode, 0) << written.err;
-    EXPECT_EQ(written.out, "");
-    EXPECT_EQ(ReadBytes(dir / "player.gix"), engine.IndexString() + "\r\n");
-    EXPECT_EQ(Orvo({"ini", "set", "player.ini", "Options", "Speed", "1234", "--index"}, dir.path()).exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir / "player.gix"), printedIndex() + "\r\n");
-  }
+  TempDir dir;
+  WriteBytes(dir / "player.ini", InStyle(kLeague, kLineEndStyles[0]));
+  LogCapture noLoaderLog;
+  INIFile engine;
+  engine.SetFilename(dir.Text("player.ini"));
+  engine.BuildIndex();
+  ASSERT_NE(engine.IndexString(), "");
+  EXPECT_EQ(Orvo({"ini", "index", "player.ini"}, dir.path()).out, Printed({engine.IndexString()}));
+  EXPECT_FALSE(fs::exists(dir / "player.gix"));
+  const Captured written = Orvo({"ini", "index", "player.ini", "--write"}, dir.path());
+  EXPECT_EQ(written.exitCode, 0) << written.err;
+  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(ReadBytes(dir / "player.gix"), engine.IndexString() + "\r\n");
+  fs::remove(dir / "player.gix");
+  EXPECT_EQ(Orvo({"ini", "set", "player.ini", "Options", "Speed", "1234", "--index"}, dir.path()).exitCode, 0);
+  const std::string saved = ReadBytes(dir / "player.gix");
+  EXPECT_EQ(Printed({saved.substr(0, saved.size() - 2)}), Orvo({"ini", "index", "player.ini"}, dir.path()).out);
 }
 
-// --add creates a missing file (nothing to back up); a save the engine cannot make fails, its
-// box becomes a line on stderr (stdin is empty and nothing waits), and nothing is created.
-TEST(IniNewFileCli, AddCreatesTheFileAndAFailedSaveCreatesNothing) {
+// --add creates a missing file: nothing to back up.
+TEST(IniNewFileCli, AddCreatesTheFile) {
   TempDir dir;
   EXPECT_EQ(Orvo({"ini", "set", "new.ini", "Truck", "Gear", "3", "--add"}, dir.path()).exitCode, 0);
   EXPECT_EQ(ReadBytes(dir / "new.ini"), "[ Truck ]\r\nGear = 3\r\n");
-  EXPECT_EQ(Orvo({"ini", "set", "other.ini", "Truck", "Gear", "3"}, dir.path()).exitCode, 1);
-  const Captured failed = Orvo({"ini", "set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, dir.path());
-  EXPECT_EQ(failed.exitCode, 1);
-  EXPECT_NE(failed.err.find(" in Save "), std::string::npos) << failed.err;
-  EXPECT_NE(failed.err.find("not saved"), std::string::npos) << failed.err;
-  EXPECT_EQ(failed.out, "");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "only new.ini";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
 }
 
 // The engine's log entries go nowhere by default (never a LoaderLog.txt beside the program),
 // to a file with --log, to stderr with --verbose.
 TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
   struct Case { std::vector<std::string> options; bool logFile, onStderr; };
-  for (const Case& c : {Case{{}, false, false}, Case{{"--log", "engine.log"}, true, false}, Case{{"--verbose"}, false, true},
-                        Case{{"--verbose", "--log", "engine.log"}, true, true}}) {
+  for (const Case& c : {Case{{}, false, false}, Case{{"--log", "engine.log"}, true, false},
+                        Case{{"--verbose"}, false, true}, Case{{"--verbose", "--log", "engine.log"}, true, true}}) {
     SCOPED_TRACE(testing::PrintToString(c.options));
     TempDir dir;
     WriteBytes(dir / "player.ini", "[A]\r\nx=1\r\n");
@@ -155,12 +147,11 @@ TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
     std::vector<std::string> arguments = c.options;
     for (const char* a : {"ini", "get", "player.ini", "A", "x"}) arguments.push_back(a);
     const Captured run = RunCapturing(copy, arguments, dir.path());
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, Printed({"1"}));
+    EXPECT_EQ(run.out, Printed({"1"})) << run.err;
     EXPECT_FALSE(fs::exists(dir / "LoaderLog.txt"));
     EXPECT_EQ(run.err.find("Indexing player.ini") != std::string::npos, c.onStderr) << run.err;
     const std::string log = ReadBytes(dir / "engine.log");  // "" when there is none
-    EXPECT_EQ(log.size() > 18 ? log.substr(18) : log, c.logFile ? "Indexing player.ini\r\n" : "") << "one timestamped entry with CR LF";
+    EXPECT_EQ(log.size() > 18 ? log.substr(18) : log, c.logFile ? "Indexing player.ini\r\n" : "") << "one entry";
   }
 }
 

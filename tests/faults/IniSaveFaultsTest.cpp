@@ -8,7 +8,6 @@
 
 #include <cstring>
 
-#include <functional>
 #include <optional>
 
 #include "ini/IniTestSupport.h"
@@ -22,12 +21,11 @@ const std::string kEdited = "[A]\r\nx = 2 ; note\r\n";
 struct SaveFault {
   std::string name;
   friend void PrintTo(const SaveFault& f, std::ostream* os) { *os << f.name; }
-  // Makes the fault after the object was bound to <dir>/game.ini, which holds kOnDisk;
-  // returns the name the object is then bound to, when it is another one.
-  std::function<std::optional<std::string>(TempDir&)> arrange;
-  bool backup;                            // Save(true) or Save(false)
-  bool fails;                             // a box, Changed stays true
-  std::optional<std::string> fileAfter;   // game.ini afterwards; nullopt: absent
+  void (*arrange)(TempDir&);             // after the object was bound to <dir>/game.ini, holding kOnDisk
+  bool backup;                           // Save(true) or Save(false)
+  bool fails;                            // a box, Changed stays true
+  std::optional<std::string> fileAfter;  // game.ini afterwards; nullopt: absent
+  const char* boundTo = nullptr;         // the name in <dir> the object is bound to then, if another
   bool permissionBased = false;
 };
 
@@ -42,7 +40,11 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   INIFile ini;
   ini.SetFilename(dir.Text("game.ini"));
   ASSERT_EQ(ini.IniString(), kOnDisk);
-  if (const auto other = c.arrange(dir)) ini.SetFilename(*other), ini.SetIniString(kOnDisk);
+  c.arrange(dir);
+  if (c.boundTo) {
+    ini.SetFilename(dir.Text(c.boundTo));
+    ini.SetIniString(kOnDisk);
+  }
   ini.SetIniValue("A", "x", "2");
   ASSERT_TRUE(ini.Changed());
 
@@ -52,56 +54,33 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   EXPECT_EQ(ini.Changed(), c.fails);
   EXPECT_EQ(ini.IniString(), kEdited) << "a failed save must keep the edits in memory";
   const auto file = dir / "game.ini";
-  if (c.fileAfter) {
-    ASSERT_TRUE(std::filesystem::is_regular_file(file));
-    EXPECT_EQ(ReadBytes(file), *c.fileAfter);
-  } else {
-    EXPECT_FALSE(std::filesystem::is_regular_file(file));
-  }
+  EXPECT_EQ(std::filesystem::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
   // A backup, when one was made, is the file as it was.
   if (std::filesystem::exists(dir / "game.ini.PreOrvo")) {
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
   }
 }
 
+// The faults, made after the object was bound to game.ini.
+void Vanish(TempDir& d) { std::filesystem::remove(d / "game.ini"); }
+void ReadOnly(TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); }
+void ReadOnlyFolder(TempDir& d) { ::chmod(d.Text().c_str(), 0555); }
+void FullDevice(TempDir& d) { std::filesystem::create_symlink("/dev/full", d / "full.ini"); }  // opens, takes no bytes
+void FolderInPlaceOfFile(TempDir& d) { std::filesystem::create_directory(d / "folder.ini"); }
+void FileInPlaceOfFolder(TempDir& d) { WriteBytes(d / "plain", "x"); }
+
 INSTANTIATE_TEST_SUITE_P(
     Faults, SaveFaults,
     testing::Values(
         // Nothing to set aside as the backup: the save fails before writing.
-        SaveFault{"VanishedWithBackup",
-                  [](TempDir& d) { std::filesystem::remove(d / "game.ini"); return std::nullopt; }, true, true,
-                  std::nullopt},
-        SaveFault{"VanishedWithoutBackup",
-                  [](TempDir& d) { std::filesystem::remove(d / "game.ini"); return std::nullopt; }, false, false,
-                  kEdited},
-        SaveFault{"ReadOnlyFile",
-                  [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); return std::nullopt; }, false, false,
-                  kEdited},
-        SaveFault{"ReadOnlyFileWithBackup",
-                  [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); return std::nullopt; }, true, false,
-                  kEdited},
-        // /dev/full takes the open and refuses the bytes.
-        SaveFault{"FullDevice",
-                  [](TempDir& d) {
-                    std::filesystem::create_symlink("/dev/full", d / "full.ini");
-                    return std::optional<std::string>(d.Text("full.ini"));
-                  },
-                  false, true, kOnDisk},
-        SaveFault{"FolderWhereTheFileShouldBe",
-                  [](TempDir& d) {
-                    std::filesystem::create_directory(d / "folder.ini");
-                    return std::optional<std::string>(d.Text("folder.ini"));
-                  },
-                  false, true, kOnDisk},
-        SaveFault{"FileWhereTheFolderShouldBe",
-                  [](TempDir& d) {
-                    WriteBytes(d / "plain", "x");
-                    return std::optional<std::string>(d.Text("plain\\game.ini"));
-                  },
-                  true, true, kOnDisk},
-        SaveFault{"ReadOnlyFolder",
-                  [](TempDir& d) { ::chmod(d.Text().c_str(), 0555); return std::nullopt; }, true, true, kOnDisk,
-                  true}),
+        SaveFault{"VanishedWithBackup", Vanish, true, true, std::nullopt},
+        SaveFault{"VanishedWithoutBackup", Vanish, false, false, kEdited},
+        SaveFault{"ReadOnlyFile", ReadOnly, false, false, kEdited},
+        SaveFault{"ReadOnlyFileWithBackup", ReadOnly, true, false, kEdited},
+        SaveFault{"FullDevice", FullDevice, false, true, kOnDisk, "full.ini"},
+        SaveFault{"FolderWhereTheFileShouldBe", FolderInPlaceOfFile, false, true, kOnDisk, "folder.ini"},
+        SaveFault{"FileWhereTheFolderShouldBe", FileInPlaceOfFolder, true, true, kOnDisk, "plain\\game.ini"},
+        SaveFault{"ReadOnlyFolder", ReadOnlyFolder, true, true, kOnDisk, nullptr, true}),
     ByName());
 
 // The new text replaces the file as a new file: the mode carries over, less read-only.

@@ -8,55 +8,59 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 
 #include "launcher/LoaderRun.h"
 
 namespace orvo::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 struct LoaderFault {
   std::string name;
   friend void PrintTo(const LoaderFault& f, std::ostream* os) { *os << f.name; }
-  // Prepares the fault in the installed loader's surroundings; returns the profile programs'
-  // record files that must exist after the run (their processes must be gone).
-  std::function<std::vector<std::string>(class LoaderFaults&)> arrange;
-  bool permissionBased = false;  // no fault for root
-  bool fullDevice = false;       // the loader may not write a single byte to any file
+  // Race.bst, "" for none; {record x}: a companion recording to x.txt until it is killed,
+  // {stubborn x}: one that ignores the polite signals too, {dir}: the test's folder.
+  std::string profile;
+  void (*arrange)(const fs::path& loaderFolder);  // the fault in the installed loader's surroundings
+  std::vector<std::string> companions = {};       // whose records must exist after the run, their processes gone
+  bool permissionBased = false;                   // no fault for root
+  bool fullDevice = false;                        // the loader may not write a single byte to any file
 };
 
-class LoaderFaults : public LaunchEndToEnd, public testing::WithParamInterface<LoaderFault> {
- public:
-  const TempDir& Dir() const { return dir; }
-  std::filesystem::path Profiles() const { return dir / "loader" / "Profiles"; }
-  void WriteProfile(const std::string& text) {
-    std::filesystem::create_directories(Profiles());
-    WriteBytes(Profiles() / "Race.bst", text);
-  }
-  std::string Companion(const std::string& mode, const std::string& name) const {
-    return PathText(HelperExe()) + " " + mode + " " + dir.Text(name + ".txt") + (mode == "record" ? " forever" : "");
-  }
-};
+class LoaderFaults : public LaunchEndToEnd, public testing::WithParamInterface<LoaderFault> {};
 
 TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
-  if (GetParam().permissionBased && ::geteuid() == 0)
+  const LoaderFault& c = GetParam();
+  if (c.permissionBased && ::geteuid() == 0)
     GTEST_SKIP() << "running as root: permissions do not stop root, so this fault cannot happen";
-  const std::vector<std::string> companions = GetParam().arrange(*this);
+  const fs::path profiles = dir / "loader" / "Profiles";
+  auto companion = [&](const std::string& mode, const std::string& name) {
+    return PathText(HelperExe()) + " " + mode + " " + dir.Text(name + ".txt") + (mode == "record" ? " forever" : "");
+  };
+  if (!c.profile.empty()) {
+    fs::create_directories(profiles);
+    WriteBytes(profiles / "Race.bst", Replaced(c.profile, {{"{record a}", companion("record", "a")},
+                                                           {"{record b}", companion("record", "b")},
+                                                           {"{stubborn a}", companion("stubborn", "a")},
+                                                           {"{dir}", dir.Text()}}));
+  }
+  if (c.arrange) c.arrange(dir / "loader");
   const std::string line = game + ";" + followUp + ";Race";
-  if (GetParam().fullDevice) {
+  if (c.fullDevice) {
     // A file size limit of 0 makes every write fail as on a full device (EFBIG), for root
     // too; the signal that would end the writer is ignored, as the device's error is all a
     // full disk gives.
     const std::string command = "ulimit -f 0; trap '' XFSZ; exec '" + loader.string() + "' '" + line + "'";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "the loader was ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(std::filesystem::file_size(Log()), 0u) << "the fault did not bite: the log was written";
+    EXPECT_EQ(fs::file_size(Log()), 0u) << "the fault did not bite: the log was written";
   } else {
     RunLoader(line);
   }
-  EXPECT_TRUE(std::filesystem::exists(dir / "game.txt")) << "the game was not started";
+  EXPECT_TRUE(fs::exists(dir / "game.txt")) << "the game was not started";
   EXPECT_TRUE(WaitForFile(dir / "followup.txt")) << "no hand-off to the follow-up command";
-  for (const std::string& name : companions) {
+  for (const std::string& name : c.companions) {
     ASSERT_TRUE(WaitForFile(dir / (name + ".txt"))) << name << " was not started";
     const auto record = ReadRecord(dir / (name + ".txt"));
     ASSERT_TRUE(record.count("pid")) << name;
@@ -64,50 +68,22 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
   }
 }
 
+const std::string kOneCompanion = "[0]\r\npath = {record a}\r\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Faults, LoaderFaults,
     testing::Values(
-        LoaderFault{"LogOnAFullDevice",
-                    [](LoaderFaults& t) {
-                      t.WriteProfile("[0]\r\npath = " + t.Companion("record", "a") + "\r\n");
-                      return std::vector<std::string>{};  // its record cannot be written either
-                    },
-                    false, true},
-        LoaderFault{"ProfilesIsAFile",
-                    [](LoaderFaults& t) {
-                      WriteBytes(t.Profiles(), "not a folder");
-                      return std::vector<std::string>{};
-                    }},
-        LoaderFault{"ProfileIsAFolder",
-                    [](LoaderFaults& t) {
-                      std::filesystem::create_directories(t.Profiles() / "Race.bst");
-                      return std::vector<std::string>{};
-                    }},
-        LoaderFault{"ProfileFolderCannotBeRead",
-                    [](LoaderFaults& t) {
-                      t.WriteProfile("[0]\r\npath = " + t.Companion("record", "a") + "\r\n");
-                      ::chmod(t.Profiles().c_str(), 0);
-                      return std::vector<std::string>{};
-                    },
-                    true},
-        LoaderFault{"OwnFolderReadOnly",
-                    [](LoaderFaults& t) {
-                      t.WriteProfile("[0]\r\npath = " + t.Companion("record", "a") + "\r\n");
-                      ::chmod((t.Dir() / "loader").c_str(), 0555);
-                      return std::vector<std::string>{"a"};
-                    },
+        // The companion's record cannot be written either.
+        LoaderFault{"LogOnAFullDevice", kOneCompanion, nullptr, {}, false, true},
+        LoaderFault{"ProfilesIsAFile", "", [](const fs::path& l) { WriteBytes(l / "Profiles", "not a folder"); }},
+        LoaderFault{"ProfileIsAFolder", "", [](const fs::path& l) { fs::create_directories(l / "Profiles/Race.bst"); }},
+        LoaderFault{"ProfileFolderUnreadable", kOneCompanion,
+                    [](const fs::path& l) { ::chmod((l / "Profiles").c_str(), 0); }, {}, true},
+        LoaderFault{"OwnFolderReadOnly", kOneCompanion, [](const fs::path& l) { ::chmod(l.c_str(), 0555); }, {"a"},
                     true},
         LoaderFault{"CompanionCannotBeStarted",
-                    [](LoaderFaults& t) {
-                      t.WriteProfile("[0]\r\npath = " + t.Dir().Text("missing\\nothing.exe") + "\r\n[1]\r\npath = " +
-                                     t.Companion("record", "b") + "\r\n");
-                      return std::vector<std::string>{"b"};
-                    }},
-        LoaderFault{"CompanionIgnoresPoliteSignals",
-                    [](LoaderFaults& t) {
-                      t.WriteProfile("[0]\r\npath = " + t.Companion("stubborn", "a") + "\r\n");
-                      return std::vector<std::string>{"a"};
-                    }}),
+                    "[0]\r\npath = {dir}\\missing\\nothing.exe\r\n[1]\r\npath = {record b}\r\n", nullptr, {"b"}},
+        LoaderFault{"CompanionIgnoresPoliteSignals", "[0]\r\npath = {stubborn a}\r\n", nullptr, {"a"}}),
     [](const testing::TestParamInfo<LoaderFault>& info) { return info.param.name; });
 
 }  // namespace

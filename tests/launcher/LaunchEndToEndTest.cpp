@@ -1,6 +1,6 @@
 // The real loader binary, started with a real command line, against the helper program; the
 // profile programs around a real run: started in the game's folder before the game, logged
-// with their real ids, terminated after it in start order.
+// with their real ids, terminated after it in start order. Each run is judged by its whole log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,61 +10,60 @@
 namespace orvo::test {
 namespace {
 
-using namespace std::string_literals;
+namespace fs = std::filesystem;
 
-TEST_F(LaunchEndToEnd, CompleteRunLogsEveryStepInOrderAndReplacesAnOldLog) {
-  WriteBytes(Log(), "old run\r\n");
-  const std::string line = game + ";" + followUp + ";";
-  RunLoader(line);
-  std::vector<std::string> expected = {"Started", line};
-  AddSetEntries(expected, dir.Text("game"));
-  expected.insert(expected.end(), {"Calling GPL:" + line, game, followUp, "", "", "RunApp:" + game, "Out of GPL"});
-  AddSetEntries(expected, dir.Text("loader"));
-  EXPECT_EQ(LogLines(Log()), expected);
-  const auto gameRecord = ReadRecord(dir / "game.txt");
-  EXPECT_EQ(gameRecord.at("cwd"), dir.Text("game"));
-  EXPECT_EQ(gameRecord.at("args"), "record|" + dir.Text("game.txt") + "|300");
-  EXPECT_EQ(gameRecord.at("show"), "1");
-  ASSERT_TRUE(WaitForFile(dir / "followup.txt"));
-  const auto followRecord = ReadRecord(dir / "followup.txt");
-  EXPECT_EQ(followRecord.at("cwd") + " " + followRecord.at("show"), dir.Text("loader") + " 2");  // minimised
-}
-
-TEST_F(LaunchEndToEnd, ALogThatCannotBeWrittenDoesNotStopTheRun) {
-  std::filesystem::create_directory(Log());  // a folder where the log file should be
-  RunLoader(game + ";" + followUp + ";");
-  EXPECT_TRUE(std::filesystem::exists(dir / "game.txt"));
-  EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
-}
-
-// Every failure goes straight to the hand-off: no "Out of GPL". In the texts {game},
-// {follow} and {dir} are replaced, and "{set game}" stands for the game folder's Set entries.
-TEST_F(LaunchEndToEnd, ErrorsGoStraightToTheHandOff) {
-  struct Case { std::string line; bool followUpStarts; std::vector<std::string> middle; };
+// In a command line and in the log: {game}, {follow}, {dir}; "{set game}" and "{set loader}"
+// stand for the Set entries of those folders. Every run replaces an old log.
+TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
+  struct Case { std::string line; bool gameStarts, followUpStarts; std::vector<std::string> middle; };
   const Case cases[] = {
-      {"{game}", false, {}}, {"{game};{follow}", false, {}},
-      {";{follow};", true, {"Calling GPL:;{follow};", "", "{follow}", "", "", "RunApp:"}},
-      {"{dir}\\game\\missing.exe;{follow};", true,
-       {"{set game}", "Calling GPL:{dir}\\game\\missing.exe;{follow};", "{dir}\\game\\missing.exe", "{follow}", "", "", "RunApp:{dir}\\game\\missing.exe"}}};
-  auto expand = [&](std::string s) {
-    for (const auto& [key, value] : {std::pair{"{game}"s, game}, {"{follow}"s, followUp}, {"{dir}"s, dir.Text()}})
-      for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), value);
-    return s;
+      // Every failure goes straight to the hand-off: no "Out of GPL".
+      {"{game}", false, false, {}},
+      {"{game};{follow}", false, false, {}},
+      {";{follow};", false, true, {"Calling GPL:;{follow};", "", "{follow}", "", "", "RunApp:"}},
+      {"{dir}\\game\\missing.exe;{follow};", false, true,
+       {"{set game}", "Calling GPL:{dir}\\game\\missing.exe;{follow};", "{dir}\\game\\missing.exe", "{follow}", "", "",
+        "RunApp:{dir}\\game\\missing.exe"}},
+      // An empty profile name leaves the Profiles folder untouched.
+      {"{game};;", true, false,
+       {"{set game}", "Calling GPL:{game};;", "{game}", "", "", "", "RunApp:{game}", "Out of GPL"}},
+      // Last: its records are read below.
+      {"{game};{follow};", true, true,
+       {"{set game}", "Calling GPL:{game};{follow};", "{game}", "{follow}", "", "", "RunApp:{game}", "Out of GPL"}}};
+  auto expand = [&](const std::string& s) {
+    return Replaced(s, {{"{game}", game}, {"{follow}", followUp}, {"{dir}", dir.Text()}});
   };
   for (const Case& c : cases) {
     const std::string line = expand(c.line);
     SCOPED_TRACE(line);
-    std::filesystem::remove(dir / "followup.txt");
+    for (const char* record : {"game.txt", "followup.txt"}) fs::remove(dir / record);
+    WriteBytes(Log(), "old run\r\n");
     RunLoader(line);
     std::vector<std::string> expected = {"Started", line};
-    for (const auto& m : c.middle) m == "{set game}" ? AddSetEntries(expected, dir.Text("game")) : expected.push_back(expand(m));
+    for (const auto& m : c.middle)
+      m == "{set game}" ? AddSetEntries(expected, dir.Text("game")) : expected.push_back(expand(m));
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
-    EXPECT_FALSE(std::filesystem::exists(dir / "game.txt"));
+    EXPECT_EQ(fs::exists(dir / "game.txt"), c.gameStarts);
     if (c.followUpStarts) {
       EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
     }
+    EXPECT_FALSE(fs::exists(dir / "loader" / "Profiles"));
   }
+  // The game runs in its folder with its arguments, shown normally; the follow-up minimised
+  // in the loader's folder.
+  const auto gameRecord = ReadRecord(dir / "game.txt");
+  EXPECT_EQ(gameRecord.at("cwd") + " " + gameRecord.at("args") + " " + gameRecord.at("show"),
+            dir.Text("game") + " record|" + dir.Text("game.txt") + "|300 1");
+  const auto followRecord = ReadRecord(dir / "followup.txt");
+  EXPECT_EQ(followRecord.at("cwd") + " " + followRecord.at("show"), dir.Text("loader") + " 2");
+}
+
+TEST_F(LaunchEndToEnd, ALogThatCannotBeWrittenDoesNotStopTheRun) {
+  fs::create_directory(Log());  // a folder where the log file should be
+  RunLoader(game + ";" + followUp + ";");
+  EXPECT_TRUE(fs::exists(dir / "game.txt"));
+  EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
 }
 
 struct ProfileCase {
@@ -77,19 +76,25 @@ struct ProfileCase {
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
   // A companion runs until it is killed, or with " 0" ends at once.
-  auto companion = [&](const std::string& n) { return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever"; };
+  auto companion = [&](const std::string& n) {
+    return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever";
+  };
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
-  auto expand = [&](std::string s) {
-    for (const std::string n : {"a", "b", "c"})
-      for (const std::string& key : {"{" + n + "}", "{pid:" + n + "}"})
-        for (auto p = s.find(key); p != std::string::npos; p = s.find(key)) s.replace(p, key.size(), key[1] == 'p' ? pid(n) : companion(n));
-    return s;
+  auto expand = [&](const std::string& s) {
+    std::vector<std::pair<std::string, std::string>> marks;
+    for (const std::string n : {"a", "b", "c"}) {
+      marks.push_back({"{" + n + "}", companion(n)});
+      if (s.find("{pid:" + n + "}") != std::string::npos) marks.push_back({"{pid:" + n + "}", pid(n)});
+    }
+    return Replaced(s, marks);
   };
   const ProfileCase cases[] = {
-      {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n", {"a", "b"},
-       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n",
+       {"a", "b"}, {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"},
+       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
       {"GapEndsTheList", "[0]\npath={a}\n[1]\npath={b}\n[3]\npath={c}\n", {"a", "b"},
-       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}, {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"},
+       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
       {"FirstSectionNotZero", "[1]\r\npath={a}\r\n", {}, {}, {}},
       {"LeadingZeroIsNotZero", "[00]\r\npath={a}\r\n", {}, {}, {}},
       {"EmptyPath", "[0]\r\npath=\r\n[1]\r\npath={b}\r\n", {"b"},
@@ -101,8 +106,8 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       {"MissingProfile", "", {}, {}, {}}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
-    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) std::filesystem::remove(dir / n);
-    std::filesystem::create_directories(dir / "loader" / "Profiles");
+    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) fs::remove(dir / n);
+    fs::create_directories(dir / "loader" / "Profiles");
     // A debug settings file beside the loader is never read by a run: no kill is confirmed.
     WriteBytes(dir / "loader" / "OrvoDebug.ini", "[Debug]\r\nTestMode = 1\r\n");
     if (!c.profile.empty()) WriteBytes(dir / "loader" / "Profiles" / "P.bst", expand(c.profile));
@@ -110,7 +115,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     RunLoader(line);
     for (const std::string n : {"a", "b", "c"}) {
       const bool ran = std::count(c.started.begin(), c.started.end(), n) > 0;
-      ASSERT_EQ(ran ? WaitForFile(dir / (n + ".txt")) : std::filesystem::exists(dir / (n + ".txt")), ran) << n;
+      ASSERT_EQ(ran ? WaitForFile(dir / (n + ".txt")) : fs::exists(dir / (n + ".txt")), ran) << n;
       if (!ran) continue;
       EXPECT_EQ(ReadRecord(dir / (n + ".txt")).at("cwd"), dir.Text("game")) << n;
       EXPECT_FALSE(ProcessIsRunning(std::stoul(pid(n)))) << n << " outlived the loader";
@@ -123,13 +128,6 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
   }
-}
-
-TEST_F(LaunchEndToEnd, AnEmptyProfileNameLeavesTheProfilesFolderUntouched) {
-  RunLoader(game + ";;");
-  EXPECT_FALSE(std::filesystem::exists(dir / "loader" / "Profiles"));
-  const auto lines = LogLines(Log());
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("Killed") || l.starts_with("Indexing"); }), 0);
 }
 
 }  // namespace
