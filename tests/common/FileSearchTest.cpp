@@ -22,7 +22,7 @@ TEST(FindString, GivesThePositionBeforeTheMatchOrZero) {
       {"xxabcx", 3, "abc", 2}, {"xxabcx", 4, "abc", 0}, {"yx", 1, "x", 1}, {"abxy", 3, "x", 0}, {"abab", 1, "ab", 0},
       {"abab", 2, "ab", 2}, {"12345", 1, "45", 3}, {"xABC", 1, "abc", 0},
       {"ab", 1, " ab", -1}, {"zzab", 3, "  ab", 0},  // the first window's blanks take part
-      {"abc", 1, "", 2}, {"abc", 3, "", 0}, {"abc", 10, "c", 0}, {"", 1, "a", 0},
+      {"abc", 1, "", 2}, {"abc", 3, "", 0}, {"abc", 1, std::string("c\0", 2), 0}, {"abc", 10, "c", 0}, {"", 1, "a", 0},
       {std::string("\0\x01\xFF\0", 4), 1, std::string("\xFF\0", 2), 2},
       {"abc", 0, "b", std::nullopt}, {"abc", 1, std::string(32768, 'a'), std::nullopt},
       {std::string(32768, 'a'), 1, std::string(32767, 'a'), 0}};
@@ -54,56 +54,45 @@ TEST(CopyFiles, CopiesThePlainFilesWithoutPointNamesOrSubdirectories) {
   for (const char* f : {"from/a.ini", "from/b", "from/.profile", "from/sub/c.ini"}) WriteBytes(dir / f, f);
   WriteBytes(dir / "to" / "a.ini", "old");
   test::BoxRecorder boxes;
-  Common().CopyFiles(dir.Text("empty") + "\\", dir.Text("to") + "\\");
-  Common().CopyFiles(dir.Text("from") + "\\", dir.Text("to") + "\\");
+  // A source folder that does not exist holds no files: nothing to copy and nothing to report.
+  for (const char* from : {"empty", "missing", "from"}) Common().CopyFiles(dir.Text(from) + "\\", dir.Text("to") + "\\");
   EXPECT_TRUE(boxes.boxes().empty());
   EXPECT_EQ(ReadBytes(dir / "to" / "a.ini") + ReadBytes(dir / "to" / "b"), "from/a.inifrom/b");
   EXPECT_FALSE(fs::exists(dir / "to" / ".profile") || fs::exists(dir / "to" / "sub"));
-  // A source folder that does not exist holds no files: nothing to copy and nothing to report.
-  Common().CopyFiles(dir.Text("missing") + "\\", dir.Text("to") + "\\");
-  EXPECT_TRUE(boxes.boxes().empty());
   // A missing target folder, and a copy of each file onto itself, are refused with one box
   // each; the box names the member, not the path, and the files stay as they were.
   for (const std::string& to : {dir.Text("missing") + "\\", dir.Text("from") + "\\", dir.Text("from") + "\\.\\"})
     Common().CopyFiles(dir.Text("from") + "\\", to);
   ASSERT_EQ(boxes.boxes().size(), 3u);
-  for (const std::string& text : boxes.texts()) {
+  for (const std::string& text : boxes.texts())
     EXPECT_TRUE(text.ends_with(" in CopyFiles") && text.find(dir.Text()) == std::string::npos) << text;
-  }
   EXPECT_EQ(boxes.boxes()[0].title, "Fatal Orvo+ Error");
   EXPECT_EQ(ReadBytes(dir / "from" / "a.ini"), "from/a.ini");
 }
 
+// Equal times go to the name listed first; a missing folder has none, without a box.
 TEST(NewestFile, BareNameOfTheNewestMatch) {
   struct Case { std::vector<std::pair<std::string, int>> files; std::string wildcard, expected; };  // name, seconds ago
   const Case cases[] = {{{}, "*.*", ""}, {{{"a.ini", 300}, {"b.ini", 100}, {"c.ini", 200}}, "*.ini", "b.ini"},
                         {{{"a.ini", 300}, {"b.txt", 100}}, "*.INI", "a.ini"}, {{{"a.ini", 300}, {".new.ini", 10}}, "*.ini", "a.ini"},
-                        {{{"ab.ini", 300}, {"abc.ini", 100}}, "a?.ini", "ab.ini"}};
+                        {{{"ab.ini", 300}, {"abc.ini", 100}}, "a?.ini", "ab.ini"}, {{{"x", 9}, {"y", 9}, {"z", 9}}, "*", "first"}};
   for (const auto& c : cases) {
     test::TempDir dir;
     fs::create_directory(dir / "sub.ini");  // directories are never candidates
+    const auto now = fs::file_time_type::clock::now();
     for (const auto& [name, ago] : c.files) {
       WriteBytes(dir / name, name);
-      fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::seconds(ago));
+      fs::last_write_time(dir / name, now - std::chrono::seconds(ago));
     }
-    EXPECT_EQ(Common().NewestFile("  " + dir.Text() + " ", c.wildcard), c.expected) << c.wildcard;
+    platform::StartListing(dir.Text() + "\\*", false);
+    const auto first = platform::NextListed();
+    while (platform::NextListed()) {
+    }
+    const std::string expected = c.expected == "first" ? first->name : c.expected;
+    EXPECT_EQ(Common().NewestFile("  " + dir.Text() + " ", c.wildcard), expected) << c.wildcard;
   }
-}
-
-TEST(NewestFile, EqualTimesGoToTheNameListedFirstAndAMissingFolderHasNone) {
-  test::TempDir dir;
-  for (const char* name : {"x.ini", "y.ini", "z.ini"}) {
-    WriteBytes(dir / name, name);
-    fs::last_write_time(dir / name, fs::last_write_time(dir / "x.ini"));
-  }
-  platform::StartListing(dir.Text() + "\\*.ini", false);
-  const auto first = platform::NextListed();
-  while (platform::NextListed()) {
-  }
-  ASSERT_TRUE(first);
-  EXPECT_EQ(Common().NewestFile(dir.Text(), "*.ini"), first->name);
   test::BoxRecorder boxes;
-  EXPECT_EQ(Common().NewestFile(dir.Text("missing"), "*.*"), "");
+  EXPECT_EQ(Common().NewestFile(test::TempDir().Text("missing"), "*.*"), "");
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
