@@ -86,6 +86,7 @@ const CliCase kCommands[] = {
     {"SetMissingEntry", {"set", "player.ini", "Options", "Gear", "3"}, 1, {"--add"}},
     {"Add", {"set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
     {"RefuseSemicolonInValue", {"set", "player.ini", "Car", "model", "a;b"}, 2, {"';'"}},
+    {"RefuseLoneCrInValue", {"set", "player.ini", "Car", "model", "a\rb"}, 2, {"holds a line end"}},
     {"RefuseEqualsInName", {"set", "player.ini", "Car", "a=b", "1", "--add"}, 2, {"'='"}},
     {"RefuseEmptySection", {"set", "player.ini", "", "x", "1", "--add"}, 2, {"SECTION"}},
     {"DeleteEntry", {"delete", "player.ini", "options", "speed"}, 0, {}, "Speed = 12 ; km|", ""},

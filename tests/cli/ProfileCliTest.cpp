@@ -58,8 +58,8 @@ TEST_P(ProfileCli, ShowsAndChecksAsTheLoaderStarts) {
 const ProfileCase kProfiles[] = {
     {"InSectionOrderNotTextOrder", "[1]\r\npath={P} b\r\n[0]\r\npath = {P} a ; note\r\n[ 2 ]\r\npath=\"{Q}\" c\r\n",
      {"[0] {P} a", "[1] {P} b", "[2] \"{Q}\" c"}, {}},
-    {"AGapNamesTheSectionsNeverStarted", "[0]\r\npath={P}\r\n[3]\r\npath={P}\r\n[ 2 ]\r\n[5]\r\n[01]\r\n",
-     {"[0] {P}"}, {"no section [1]: [2], [3], [5] after it are never started"}},
+    {"AGapNamesTheSectionsNeverStarted", "[0]\r\npath={P}\r\n[3]\r\npath={P}\r\n[ 2 ]\r\n[9]\r\n[01]\r\n",
+     {"[0] {P}"}, {"no section [1]: [2], [3], [9] after it are never started"}},
     {"NoSectionZero", "[1]\r\npath={P}\r\n", {}, {"no section [0]: [1] after it is never started"}},
     {"MissingAndEmptyPaths", "[0]\r\nother={P}\r\n[1]\r\npath=\r\n", {"[0] ", "[1] "},
      {"[0] has no \"path\"", "[1] has an empty \"path\""}},

@@ -45,5 +45,17 @@ TEST(KillProfileProgram, ConfirmsEachKillOnlyInTestMode) {
   }
 }
 
+// The form's file writer replaces the content with the text and CR LF, and gives up silently.
+TEST(FormWriteFile, ReplacesTheContentOrSaysNothing) {
+  TempDir dir;
+  WriteBytes(dir / "f.txt", "an older and longer content");
+  BoxRecorder boxes;
+  frmIcon form;
+  form.WriteFile(dir.Text("f.txt"), "new");
+  form.WriteFile(dir.Text("missing\\f.txt"), "new");
+  EXPECT_EQ(ReadBytes(dir / "f.txt"), "new\r\n");
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
 }  // namespace
 }  // namespace orvo::test
