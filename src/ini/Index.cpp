@@ -29,7 +29,7 @@ void INIFile::BuildIndex() {
     sIndex.clear();
     IndexChanged();
     sIndex.reserve(sIniFile.size() * 2);
-    ini::RecordWriter records(sIndex);
+    ini::RecordWriter records(sIndex, sIniFile);
     ini::WalkIndexLines(
         sIniFile, [&](std::string_view name) { records.SetSection(name); },
         [&](std::string_view name, std::string_view value, std::size_t valueOffset) {

@@ -46,8 +46,7 @@ void WalkIndexLines(std::string_view text, OnHeader&& onHeader, OnEntry&& onEntr
       onHeader(text::TrimSpacesView(std::string_view(line + 1, length - 2)));
       continue;
     }
-    const char* eq = line;  // names are short: a plain loop beats a call here
-    while (eq < cutEnd && *eq != '=') ++eq;
+    const char* const eq = FindStop(line, cutEnd, StopSet{'=', '=', '=', '='});
     if (eq == cutEnd) continue;
     const char* v = eq + 1;
     while (v < cutEnd && *v == ' ') ++v;

@@ -21,7 +21,8 @@ namespace orvo::ini {
 
 class RecordWriter {
  public:
-  explicit RecordWriter(std::string& index) : index_(index) {}
+  // Names and values lie in text, which may be read up to its end in whole blocks.
+  RecordWriter(std::string& index, std::string_view text) : index_(index), textEnd_(text.data() + text.size()) {}
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
@@ -34,7 +35,7 @@ class RecordWriter {
   }
 
   void Append(std::string_view name, std::string_view value, std::int32_t position) {
-    const std::size_t most = 5 * kCrLf.size() + name.size() + sectionLength_ + value.size() + 11 + kSlack;
+    const std::size_t most = 5 * kCrLf.size() + name.size() + sectionLength_ + value.size() + 11 + 2 * kSlack;
     if (used_ + most > sizeof block_) {
       Flush();
       if (most > sizeof block_) {
@@ -48,8 +49,12 @@ class RecordWriter {
     out = LineEnd(out);
     out = Blocks(out, section_.data(), sectionLength_);
     out = LineEnd(out);
-    std::memcpy(out, value.data(), value.size());
-    out += value.size();
+    if (value.size() + kSlack <= static_cast<std::size_t>(textEnd_ - value.data())) {
+      out = Blocks(out, value.data(), value.size());
+    } else {
+      std::memcpy(out, value.data(), value.size());
+      out += value.size();
+    }
     out = LineEnd(out);
     out = std::to_chars(out, out + 11, position).ptr;
     out = LineEnd(out);
@@ -67,7 +72,8 @@ class RecordWriter {
     out[1] = '\n';
     return out + 2;
   }
-  // Copies n characters of a source that has kSlack readable characters after them.
+  // Copies n characters of a source that has kSlack readable characters after them; the
+  // copy may write up to kSlack characters past the n, which the next piece overwrites.
   static char* Blocks(char* out, const char* from, std::size_t n) {
     for (std::size_t i = 0; i < n; i += kSlack) std::memcpy(out + i, from + i, kSlack);
     return out + n;
@@ -78,6 +84,7 @@ class RecordWriter {
   }
 
   std::string& index_;
+  const char* textEnd_;
   std::string section_;
   std::size_t sectionLength_ = 0;
   std::size_t used_ = 0;
