@@ -3,7 +3,8 @@
 //  - a value set (with adding) reads back;
 //  - an edit touches one line only: set changes characters inside one line (or inserts
 //    whole lines), delete removes one line with the line end before it;
-//  - a save followed by a reload gives the same text.
+//  - a save followed by a reload gives the same text;
+//  - a rebuilt index equals the index built line by line (ReferenceIndex.h).
 // The text mixes CR LF, LF and CR line ends, comments, TABs, dash lines and junk lines.
 // Values are lower case, names hold an upper-case letter once upper-cased: so no lookup
 // key can match across two records and every lookup answers from the record it names.
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "ReferenceIndex.h"
 #include "vocabulary/TextOps.h"
 #include "ini/INIFile.h"
 #include "platform/files.h"
@@ -153,7 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           }
         break;
       }
-      default: ini.GPLORSection(section); break;
+      case 6:
+        ini.BuildIndex();
+        fuzz::Check(ini.IndexString() == fuzz::ReferenceIndex(ini.IniString()),
+                    "the index differs from the line-by-line index", ini.IniString());
+        ini.GPLORSection(section);
+        break;
     }
   }
   std::remove((file + ".PreOrvo").c_str());

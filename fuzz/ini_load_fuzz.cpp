@@ -7,6 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "ReferenceIndex.h"
 #include "ini/INIFile.h"
 
 using namespace orvo;
@@ -19,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ini.SetIniString(bytes);
   ini.BuildIndex();
   fuzz::Check(ini.IniString() == bytes, "indexing changed the text");
+  fuzz::Check(ini.IndexString() == fuzz::ReferenceIndex(bytes), "the index differs from the line-by-line index", bytes);
   fuzz::Check(fuzz::BoxesShown() == 0, "a box while indexing arbitrary text");
 
   // Names taken from the text itself: every word between separators, as section and entry.

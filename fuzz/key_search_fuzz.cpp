@@ -1,6 +1,7 @@
 // The accelerated search of the lookups answers exactly what a plain search for the first
 // occurrence answers: on arbitrary texts with arbitrary probe offsets, and on index texts
-// built from fuzzed records with keys that hit, miss or straddle two records.
+// built from fuzzed records with keys that hit, miss or straddle two records. The index
+// builder's wide stop search answers as its plain loop does.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "ini/IndexRecord.h"
 #include "ini/KeySearch.h"
 #include "ini/KeyTable.h"
+#include "ini/StopSearch.h"
 
 using namespace orvo;
 
@@ -45,6 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Same(hay, needle, ini::FindLookupKey(hay, needle));
     ini::KeyTable table;
     if (table.Build(hay)) SameFromTable(table, hay, needle);
+    // The index builder's search for four characters, wide and plain, from every start.
+    if (needle.size() >= 4) {
+      const ini::StopSet stops{needle[0], needle[1], needle[2], needle[3]};
+      const char* const end = hay.data() + hay.size();
+      for (const char* from = hay.data(); from <= end; ++from)
+        if (ini::FindStop(from, end, stops) != ini::FindStopBytes(from, end, stops))
+          fuzz::Fail("the wide stop search differs from the plain one", needle.substr(0, 4));
+    }
     return 0;
   }
   // Index-shaped: records of short fuzzed names, sections and values.

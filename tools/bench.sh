@@ -9,13 +9,17 @@ cd "$(dirname "$0")/.."
 result=${1:-build/bench/results.md}
 
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target peers_bench orvo-loader
+cmake --build --preset bench --target peers_bench peak_rss orvo-loader
 out=build/bench/out
 mkdir -p "$out" "$(dirname "$result")"
 
 echo "== INI libraries"
 build/bench/bin/peers_bench --benchmark_format=json --benchmark_out="$out/peers.json" \
   --benchmark_out_format=json >/dev/null
+echo "== peak memory of loading and indexing the 8 MiB file"
+build/bench/bin/peak_rss write "$out/8MiB.ini"
+build/bench/bin/peak_rss "$out/8MiB.ini" > "$out/peak_rss.json"
+rm -f "$out/8MiB.ini"
 echo "== launcher against a shell script"
 tools/bench-launcher.sh build/bench/bin/orvo-loader "$out"
 

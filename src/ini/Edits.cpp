@@ -35,7 +35,7 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
         if (bIndexDirty) BuildIndex();
         if (GetIniValue(pSection, pEntry) == value) return;  // Changed is not touched
 
-        const auto valueFrom = FindKey(ini::LookupKey(pSection, pEntry));
+        const auto valueFrom = FindKey(ini::KeyBuffer(pSection, pEntry));
         if (!valueFrom) {
           if (pAdd) AddIniEntry(pSection, pEntry, value);
           return;
@@ -127,7 +127,7 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
       [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry)}; },
       [&] {
         if (bIndexDirty) BuildIndex();
-        const auto valueFrom = FindKey(ini::LookupKey(pSection, pEntry));
+        const auto valueFrom = FindKey(ini::KeyBuffer(pSection, pEntry));
         if (!valueFrom) return;
         const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
         // A position outside the text (an index file left from another version of the file)

@@ -22,6 +22,9 @@
 #include "ini/KeyTable.h"
 
 namespace orvo {
+namespace ini {
+class KeyBuffer;
+}
 
 class INIFile {
  public:
@@ -147,7 +150,7 @@ class INIFile {
   std::int32_t FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found);
   // Finds the lookup key of pSection/pEntry in the index; the offset just after the key, or
   // nullopt when it is absent.
-  std::optional<std::size_t> FindKey(const std::string& sKey) const;
+  std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey) const;
   OrvoCommon& OwnCommon();
 
   std::string sIndex;  // every change to it drops keyTable (IndexChanged)

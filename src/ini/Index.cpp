@@ -3,7 +3,8 @@
 #include "ini/FailureScheme.h"
 #include "ini/IndexRecord.h"
 #include "ini/KeySearch.h"
-#include "ini/LineScanner.h"
+#include "ini/RecordWriter.h"
+#include "ini/IndexScan.h"
 // The index builder shows its progress in the status window.
 #include "status/frmStatus.h"
 
@@ -21,46 +22,39 @@ void INIFile::BuildIndex() {
     }
     WriteLoaderLogLine(progress);
 
-    // One pass over the text; records are appended to the one index text, built in place so
-    // that a failure leaves the records built so far. The scanner cannot fail, so the walk
-    // goes straight through it rather than through ReadLine's copy of each line.
+    // One pass over the text; records are appended to the one index text as they are built
+    // (a block at a time), so that a failure leaves the records built so far. A record is
+    // about one and a half times its line; room that is reserved and never written costs no
+    // memory.
     sIndex.clear();
     IndexChanged();
-    sIndex.reserve(sIniFile.size() + sIniFile.size() / 2);
-    const std::string_view text = sIniFile;
-    std::string upperSection;
-    std::int32_t pos = 1;
-    std::string_view line;
-    while (ini::ScanLine(text, pos, line) >= 0) {
-      std::size_t eq = 0;
-      const std::string_view cut = ini::CutLine(line, eq);
-      if (cut.empty() || cut.front() == '-') continue;  // dash lines are left out of the index only
-      if (ini::IsHeader(cut)) {
-        upperSection.clear();
-        ini::AppendUpper(upperSection, ini::HeaderName(cut));
-      } else if (eq != std::string_view::npos) {
-        const ini::EntryParts parts = ini::SplitEntry(cut, eq);
-        const auto position = static_cast<std::int32_t>(cut.data() - text.data() + parts.valueOffset + 1);
-        ini::AppendRecord(sIndex, parts.name, upperSection, parts.value, position);
-      }
-    }
+    sIndex.reserve(sIniFile.size() * 2);
+    ini::RecordWriter records(sIndex, sIniFile);
+    ini::WalkIndexLines(
+        sIniFile, [&](std::string_view name) { records.SetSection(name); },
+        [&](std::string_view name, std::string_view value, std::size_t valueOffset) {
+          records.Append(name, value, static_cast<std::int32_t>(valueOffset + 1));
+        });
+    records.Finish();
     bIndexDirty = false;
     if (gProgressMode) StatusWindow().SetMessage(remembered);
   });
 }
 
-std::optional<std::size_t> INIFile::FindKey(const std::string& sKey) const {
+std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey) const {
+  const std::string_view key = sKey.View();
   std::size_t at = std::string::npos;
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
   }
-  if (const auto fromTable = keyTable.Find(sIndex, sKey)) {
+  const auto fromTable = sKey.NamesHoldLineEnd() ? std::nullopt : keyTable.FindPair(sIndex, key);
+  if (fromTable) {
     at = *fromTable == ini::KeyTable::kNotFound ? std::string::npos : *fromTable;
   } else {
-    at = ini::FindLookupKey(sIndex, sKey);
+    at = ini::FindLookupKey(sIndex, key);
   }
   if (at == std::string::npos) return std::nullopt;
-  return at + sKey.size();
+  return at + key.size();
 }
 
 }  // namespace orvo

@@ -9,6 +9,7 @@
 // key happens to match across the lines of two records.
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,27 +26,74 @@ inline void AppendUpper(std::string& out, std::string_view s) {
   for (std::size_t i = at; i < out.size(); ++i) out[i] = text::UpperAscii(out[i]);
 }
 
-// The key, in upper case as a whole.
+// The key CR LF NAME CR LF SECTION CR LF, in upper case as a whole, built where it is used:
+// on the stack for names of up to about a hundred characters, so that a lookup allocates
+// nothing for its key. It remembers whether the names hold a line end, which decides whether
+// the line-pair table may answer for it (KeyTable.h).
+class KeyBuffer {
+ public:
+  KeyBuffer(std::string_view pSection, std::string_view pEntry) {
+    const std::size_t size = pEntry.size() + pSection.size() + 3 * kCrLf.size();
+    char* const key = size <= sizeof local_ ? local_ : (heap_.resize(size), heap_.data());
+    char* out = key;
+    unsigned lineEnds = 0;
+    const auto upper = [&](std::string_view s) {
+      for (char c : s) {
+        lineEnds |= static_cast<unsigned>(c == '\r' || c == '\n');
+        *out++ = text::UpperAscii(c);
+      }
+    };
+    *out++ = '\r';
+    *out++ = '\n';
+    upper(pEntry);
+    *out++ = '\r';
+    *out++ = '\n';
+    upper(pSection);
+    *out++ = '\r';
+    *out++ = '\n';
+    key_ = std::string_view(key, size);
+    namesHoldLineEnd_ = lineEnds != 0;
+  }
+  KeyBuffer(const KeyBuffer&) = delete;
+  KeyBuffer& operator=(const KeyBuffer&) = delete;
+
+  std::string_view View() const { return key_; }
+  bool NamesHoldLineEnd() const { return namesHoldLineEnd_; }
+
+ private:
+  char local_[128];
+  std::string heap_;
+  std::string_view key_;
+  bool namesHoldLineEnd_ = false;
+};
+
 inline std::string LookupKey(std::string_view pSection, std::string_view pEntry) {
-  std::string key;
-  key.reserve(pSection.size() + pEntry.size() + 6);
-  key.append(kCrLf);
-  AppendUpper(key, pEntry);
-  key.append(kCrLf);
-  AppendUpper(key, pSection);
-  key.append(kCrLf);
-  return key;
+  return std::string(KeyBuffer(pSection, pEntry).View());
 }
 
-// Appends one record; upperSection is already in upper case.
+// Appends one record; upperSection is already in upper case. The record is written in one
+// piece: the index grows once per record, and the name is upper-cased as it is copied.
 inline void AppendRecord(std::string& index, std::string_view name, std::string_view upperSection,
                          std::string_view value, std::int32_t position) {
   char digits[16];
   const auto written = std::to_chars(digits, digits + sizeof digits, position);
-  index.append(kCrLf);
-  AppendUpper(index, name);
-  index.append(kCrLf).append(upperSection).append(kCrLf).append(value).append(kCrLf);
-  index.append(digits, written.ptr).append(kCrLf);
+  const auto numberLength = static_cast<std::size_t>(written.ptr - digits);
+  const std::size_t at = index.size();
+  index.resize(at + 5 * kCrLf.size() + name.size() + upperSection.size() + value.size() + numberLength);
+  char* out = index.data() + at;
+  const auto put = [&out](std::string_view s) {
+    std::memcpy(out, s.data(), s.size());
+    out += s.size();
+  };
+  put(kCrLf);
+  for (char c : name) *out++ = text::UpperAscii(c);
+  put(kCrLf);
+  put(upperSection);
+  put(kCrLf);
+  put(value);
+  put(kCrLf);
+  put(std::string_view(digits, numberLength));
+  put(kCrLf);
 }
 
 // The line of the index that starts at offset from: up to the next CR LF. A line without a

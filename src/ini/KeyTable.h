@@ -13,12 +13,33 @@
 // searches. The table holds offsets only, so it stays valid when the object is copied, and
 // must be dropped whenever the index text changes.
 #include <cstdint>
-#include <functional>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 namespace orvo::ini {
+
+// A hash of a few dozen bytes, eight at a time, that the compiler keeps inline: a lookup
+// hashes its key once, so this is a good part of what a lookup costs.
+inline std::uint64_t HashBytes(std::string_view s) {
+  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  std::uint64_t h = s.size() * kMul;
+  const char* p = s.data();
+  std::size_t n = s.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    h = (h ^ w) * kMul;
+    h ^= h >> 29;
+  }
+  if (n > 0) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, n);
+    h = (h ^ w) * kMul;
+  }
+  return h ^ (h >> 32);
+}
 
 class KeyTable {
  public:
@@ -60,7 +81,12 @@ class KeyTable {
     const std::size_t middle = key.find_first_of("\r\n", 2);
     if (key.compare(middle, 2, "\r\n") != 0 || key.find_first_of("\r\n", middle + 2) != key.size() - 2)
       return std::nullopt;
-    const std::size_t hash = std::hash<std::string_view>{}(key);
+    return FindPair(index, key);
+  }
+  // Find for a key known to be of that shape: a lookup key whose names hold no line end.
+  std::optional<std::size_t> FindPair(std::string_view index, std::string_view key) const {
+    if (!ready_) return std::nullopt;
+    const std::uint64_t hash = HashBytes(key);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
       if (slot.length == 0) return kNotFound;
@@ -71,14 +97,14 @@ class KeyTable {
 
  private:
   struct Slot {
-    std::size_t hash = 0;
+    std::uint64_t hash = 0;
     std::uint32_t offset = 0;
     std::uint32_t length = 0;  // 0 marks a free slot; a pair is at least six characters
   };
 
   // Pairs arrive in the order of the index: a pair already present keeps its earlier offset.
   void Insert(std::string_view index, std::string_view pair, std::uint32_t offset) {
-    const std::size_t hash = std::hash<std::string_view>{}(pair);
+    const std::uint64_t hash = HashBytes(pair);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[s];
       if (slot.length == 0) {

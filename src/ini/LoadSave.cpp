@@ -52,8 +52,11 @@ void INIFile::SetFilename(const std::string& pFileName) {
 void INIFile::Refresh() {
   failure::RetryBoundary([&] {
     if (!IsUnbound(sFilename)) {
+      // Whether the file can be read and its content, from one opening of it: a file that
+      // cannot be opened reads as the empty text.
       RetryStep([&] {
-        sIniFile = OwnCommon().FileExists(sFilename) ? platform::ReadFileBytes(sFilename) : std::string();
+        std::optional<std::string> bytes = platform::ReadFileBytesIfReadable(sFilename);
+        sIniFile = bytes ? std::move(*bytes) : std::string();
       });
     }
     RetryStep([&] {

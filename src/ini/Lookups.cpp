@@ -7,27 +7,28 @@
 namespace orvo {
 
 std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry) {
-  std::string sKey;
+  bool keyMade = false;  // the key is written out only for the diagnostics of a failure
   return Guard(
       " in inifile.GetIniValue",
       [&] {
         return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry),
-                                    ini::Diag("sKey     = ", sKey)};
+                                    ini::Diag("sKey     = ", keyMade ? ini::LookupKey(pSection, pEntry) : "")};
       },
       [&] {
         if (bIndexDirty) BuildIndex();
-        sKey = ini::LookupKey(pSection, pEntry);
+        const ini::KeyBuffer sKey(pSection, pEntry);
+        keyMade = true;
         const auto start = FindKey(sKey);
         if (!start) return std::string();
         // A key that matches at the very end of the index has no line after it: that is an
         // invalid argument, reported like any other failure.
-        return text::TrimSpaces(ini::IndexLine(sIndex, *start));
+        return std::string(text::TrimSpacesView(ini::IndexLine(sIndex, *start)));
       },
       std::string());
 }
 
 bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
-  return failure::QuietDefault(false, [&] { return FindKey(ini::LookupKey(pSection, pEntry)).has_value(); });
+  return failure::QuietDefault(false, [&] { return FindKey(ini::KeyBuffer(pSection, pEntry)).has_value(); });
 }
 
 std::vector<std::string> INIFile::SectionNames() const {

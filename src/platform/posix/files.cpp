@@ -79,6 +79,16 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
 }
 
+std::optional<std::string> ReadFileBytesIfReadable(const std::string& path) {
+  const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  Fd owned(fd);
+  struct stat st{};
+  if (::fstat(fd, &st) != 0) posix::ThrowLastErrno();
+  if (S_ISDIR(st.st_mode)) return std::nullopt;
+  return ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size));
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   Fd fd = OpenOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC);
   WriteAll(fd.get(), bytes);

@@ -76,6 +76,15 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get())));
 }
 
+std::optional<std::string> ReadFileBytesIfReadable(const std::string& path) {
+  // Opened as CanOpenForReading opens it, so that it is readable exactly when that says so.
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  Handle owned(h);
+  return ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h)));
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   // OPEN_ALWAYS and a cut at the start rather than CREATE_ALWAYS, which refuses files whose
   // hidden or system attribute is set.

@@ -1,0 +1,59 @@
+#pragma once
+// The index builder's walk over the text, in one pass.
+//
+// It finds what ScanLine, CutLine, IsHeader and SplitEntry find, line for line, but without
+// walking each line several times: from the first character of a line that is not a space,
+// one search finds the first CR, LF, ";" or TAB, which ends the cut line, and the "=" is
+// looked for only before it. Lines that the builder drops (empty after the cuts, dash lines,
+// lines without "=") report nothing.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "ini/StopSearch.h"
+#include "vocabulary/TextOps.h"
+
+namespace orvo::ini {
+
+// Calls onHeader(name) for every section header (name trimmed, case as written) and
+// onEntry(name, value, valueOffset) for every entry line (name trimmed, value without
+// trailing spaces, valueOffset the 0-based offset in text at which the value starts).
+template <class OnHeader, class OnEntry>
+void WalkIndexLines(std::string_view text, OnHeader&& onHeader, OnEntry&& onEntry) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* p = begin;
+  for (;;) {
+    // Every character below the space between lines is skipped.
+    while (p < end && static_cast<unsigned char>(*p) < 32) ++p;
+    if (p == end) return;
+    const char* line = p;
+    while (line < end && *line == ' ') ++line;
+
+    const char* q = FindStop(line, end, StopSet{'\r', '\n', ';', '\t'});
+    const char* cutEnd = q;
+    if (q != end && (*q == ';' || *q == '\t')) {
+      // The cut line keeps its spaces before the comment; the line itself runs on to its end.
+      q = FindStop(q, end, StopSet{'\r', '\n', '\r', '\n'});
+    } else {
+      while (cutEnd > line && cutEnd[-1] == ' ') --cutEnd;
+    }
+    p = q;
+
+    const std::size_t length = static_cast<std::size_t>(cutEnd - line);
+    if (length == 0 || *line == '-') continue;  // dash lines are left out of the index only
+    if (length >= 2 && *line == '[' && cutEnd[-1] == ']') {
+      onHeader(text::TrimSpacesView(std::string_view(line + 1, length - 2)));
+      continue;
+    }
+    const char* const eq = FindStop(line, cutEnd, StopSet{'=', '=', '=', '='});
+    if (eq == cutEnd) continue;
+    const char* v = eq + 1;
+    while (v < cutEnd && *v == ' ') ++v;
+    onEntry(text::TrimSpacesView(std::string_view(line, static_cast<std::size_t>(eq - line))),
+            text::TrimTrailingSpacesView(std::string_view(v, static_cast<std::size_t>(cutEnd - v))),
+            static_cast<std::size_t>(v - begin));
+  }
+}
+
+}  // namespace orvo::ini
