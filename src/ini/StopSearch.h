@@ -22,7 +22,6 @@ inline const char* FindStopBytes(const char* p, const char* end, StopSet stops) 
 }
 
 inline const char* FindStop(const char* p, const char* end, StopSet stops) {
-#if defined(__GNUC__)
   if constexpr (std::endian::native == std::endian::little) {
     using Block = unsigned char __attribute__((vector_size(16)));
     Block a, b, c, d;
@@ -44,7 +43,6 @@ inline const char* FindStop(const char* p, const char* end, StopSet stops) {
       if (w.high != 0) return p + 8 + std::countr_zero(w.high) / 8;
     }
   }
-#endif
   return FindStopBytes(p, end, stops);
 }
 
