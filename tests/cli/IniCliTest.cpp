@@ -68,6 +68,8 @@ const CliCase kCommands[] = {
     {"GetBeforeAnyHeader", {"get", "player.ini", "", "top"}, 0, {"0"}},
     {"GetMissingEntry", {"get", "player.ini", "Options", "Gear"}, 1, {"no entry 'Gear' in [Options]"}},
     {"GetMissingFile", {"get", "absent.ini", "Options", "Speed"}, 1, {"cannot read absent.ini"}},
+    {"SectionsMissingFile", {"sections", "absent.ini"}, 1, {"cannot read absent.ini"}},
+    {"DeleteMissingFile", {"delete", "absent.ini", "Car", "model"}, 1, {"cannot read absent.ini"}},
     {"Sections", {"sections", "player.ini"}, 0, {"Options", "Car"}},
     {"Entries", {"entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
     {"EntriesMissingSection", {"entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
