@@ -9,7 +9,6 @@
 // key happens to match across the lines of two records.
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -71,29 +70,16 @@ inline std::string LookupKey(std::string_view pSection, std::string_view pEntry)
   return std::string(KeyBuffer(pSection, pEntry).View());
 }
 
-// Appends one record; upperSection is already in upper case. The record is written in one
-// piece: the index grows once per record, and the name is upper-cased as it is copied.
+// Appends one record; upperSection is already in upper case. The index builder writes its
+// records through RecordWriter; this serves the records too long for its block.
 inline void AppendRecord(std::string& index, std::string_view name, std::string_view upperSection,
                          std::string_view value, std::int32_t position) {
   char digits[16];
   const auto written = std::to_chars(digits, digits + sizeof digits, position);
-  const auto numberLength = static_cast<std::size_t>(written.ptr - digits);
-  const std::size_t at = index.size();
-  index.resize(at + 5 * kCrLf.size() + name.size() + upperSection.size() + value.size() + numberLength);
-  char* out = index.data() + at;
-  const auto put = [&out](std::string_view s) {
-    std::memcpy(out, s.data(), s.size());
-    out += s.size();
-  };
-  put(kCrLf);
-  for (char c : name) *out++ = text::UpperAscii(c);
-  put(kCrLf);
-  put(upperSection);
-  put(kCrLf);
-  put(value);
-  put(kCrLf);
-  put(std::string_view(digits, numberLength));
-  put(kCrLf);
+  index.append(kCrLf);
+  AppendUpper(index, name);
+  index.append(kCrLf).append(upperSection).append(kCrLf).append(value).append(kCrLf);
+  index.append(digits, written.ptr).append(kCrLf);
 }
 
 // The line of the index that starts at offset from: up to the next CR LF. A line without a
