@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "support/Programs.h"
 #include "support/TempDir.h"
@@ -58,12 +59,20 @@ Captured RunCapturing(const std::filesystem::path& program, const std::vector<st
   startup.hStdError = OpenInheritable((streams / "err").string(), GENERIC_WRITE, CREATE_ALWAYS);
   PROCESS_INFORMATION process{};
   const std::string workingFolder = folder.string();
-  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      workingFolder.c_str(), &startup, &process);
+  // Under Wine a start fails now and then with nothing wrong in the program or the command
+  // line (seen on a loaded machine); a program that cannot start fails every attempt.
+  std::string errors;
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, workingFolder.c_str(),
+                             &startup, &process);
+    if (!started) errors += " " + std::to_string(GetLastError());
+  }
   CloseHandle(startup.hStdInput);
   CloseHandle(startup.hStdOutput);
   CloseHandle(startup.hStdError);
-  if (!started) throw std::runtime_error("cannot start " + commandLine);
+  if (!started) throw std::runtime_error("cannot start " + commandLine + " (errors" + errors + ")");
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
