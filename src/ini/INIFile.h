@@ -151,6 +151,14 @@ class INIFile {
   // Finds the lookup key of pSection/pEntry in the index; the offset just after the key, or
   // nullopt when it is absent.
   std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey) const;
+  // What one key search of GetIniValue found, for an edit that goes on from it: searched is
+  // false when the lookup failed before its search answered.
+  struct SearchAnswer {
+    bool searched = false;
+    std::optional<std::size_t> valueFrom;
+  };
+  // GetIniValue, its failure included, telling the edit where the value line starts.
+  std::string GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search);
   OrvoCommon& OwnCommon();
 
   std::string sIndex;  // every change to it drops keyTable (IndexChanged)
