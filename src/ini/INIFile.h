@@ -141,6 +141,9 @@ class INIFile {
   void Guard(std::string_view suffix, Diagnostics&& diagnostics, Body&& body);
   // Dump, the diagnostic lines through WriteLoaderLogNFE, then the box.
   void ReportFailure(const Failure& failure, std::string_view suffix, const std::vector<std::string>& lines);
+  // Refresh. When pBinding, a file that cannot be opened for reading ends it before anything
+  // has changed, with the answer false; the answer is true otherwise.
+  bool Reload(bool pBinding);
   // One step of Refresh: dump and box after each failure, then try again (bounded).
   template <class Step>
   void RetryStep(Step&& step);
