@@ -23,4 +23,10 @@ double ToDateValue(const platform::LocalDateTime& t) {
   return days >= 0 ? days + fraction : days - fraction;
 }
 
+double FileDateValue(std::optional<platform::LocalDateTime> lastModified) {
+  if (!lastModified) return kZeroDate;
+  lastModified->millisecond = 0;
+  return ToDateValue(*lastModified);
+}
+
 }  // namespace orvo

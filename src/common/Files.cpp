@@ -29,11 +29,8 @@ bool OrvoCommon::DirectoryExists(const std::string& pDirectory) const {
 }
 
 double OrvoCommon::FileDate(const std::string& pFileName) const {
-  auto facts = platform::InspectFile(pFileName);
-  if (!facts) return kZeroDate;
-  // The file-system object reports whole seconds.
-  facts->lastModified.millisecond = 0;
-  return ToDateValue(facts->lastModified);
+  const auto facts = platform::InspectFile(pFileName);
+  return FileDateValue(facts ? std::optional(facts->lastModified) : std::nullopt);
 }
 
 std::int32_t OrvoCommon::FileSize(const std::string& pFileName) const {

@@ -33,9 +33,12 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
         if (pEntry.empty() || pSection.empty()) return;
         value = text::TrimSpaces(pValue);
         if (bIndexDirty) BuildIndex();
-        if (GetIniValue(pSection, pEntry) == value) return;  // Changed is not touched
+        SearchAnswer search;
+        if (GetIniValue(pSection, pEntry, search) == value) return;  // Changed is not touched
 
-        const auto valueFrom = FindKey(ini::KeyBuffer(pSection, pEntry));
+        // The lookup's search answers for the edit too: nothing has changed the index since.
+        // Only a lookup that failed before its search answered leaves the edit to search.
+        const auto valueFrom = search.searched ? search.valueFrom : FindKey(ini::KeyBuffer(pSection, pEntry));
         if (!valueFrom) {
           if (pAdd) AddIniEntry(pSection, pEntry, value);
           return;

@@ -141,6 +141,9 @@ class INIFile {
   void Guard(std::string_view suffix, Diagnostics&& diagnostics, Body&& body);
   // Dump, the diagnostic lines through WriteLoaderLogNFE, then the box.
   void ReportFailure(const Failure& failure, std::string_view suffix, const std::vector<std::string>& lines);
+  // Refresh. When pBinding, a file that cannot be opened for reading ends it before anything
+  // has changed, with the answer false; the answer is true otherwise.
+  bool Reload(bool pBinding);
   // One step of Refresh: dump and box after each failure, then try again (bounded).
   template <class Step>
   void RetryStep(Step&& step);
@@ -151,6 +154,14 @@ class INIFile {
   // Finds the lookup key of pSection/pEntry in the index; the offset just after the key, or
   // nullopt when it is absent.
   std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey) const;
+  // What one key search of GetIniValue found, for an edit that goes on from it: searched is
+  // false when the lookup failed before its search answered.
+  struct SearchAnswer {
+    bool searched = false;
+    std::optional<std::size_t> valueFrom;
+  };
+  // GetIniValue, its failure included, telling the edit where the value line starts.
+  std::string GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search);
   OrvoCommon& OwnCommon();
 
   std::string sIndex;  // every change to it drops keyTable (IndexChanged)

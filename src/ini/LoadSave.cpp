@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "common/DateValue.h"
 #include "ini/FailureScheme.h"
 #include "vocabulary/TextOps.h"
 #include "platform/files.h"
@@ -36,34 +37,42 @@ std::int32_t GameIniNumber(const std::string& ownName) {
 void INIFile::SetFilename(const std::string& pFileName) {
   Guard(" in inifile.Filename (Let)", ini::NoDiagnostics, [&] {
     sFilename = pFileName;
-    if (Common().FileExists(sFilename) && sFilename != "dummy") {
-      Refresh();
-    } else {
-      Clear();
-    }
+    // A name that is bound to no file, or whose file cannot be opened for reading, empties
+    // the object; any other is loaded by the same opening that found it readable.
+    if (IsUnbound(sFilename) || !Reload(true)) Clear();
     std::string folder, ownName;
     Common().GetPath(pFileName, folder, ownName);
     lIniNumber = GameIniNumber(ownName);
   });
 }
 
+void INIFile::Refresh() { Reload(false); }
+
 // A step that fails on every attempt is given up after the third box; Refresh then returns
 // with what the earlier steps did, and Changed as it was.
-void INIFile::Refresh() {
+bool INIFile::Reload(bool pBinding) {
+  bool readable = true;
   failure::RetryBoundary([&] {
+    // The INI file's date comes from the opening that read it; a file that was not read has
+    // its date asked for by name.
+    std::optional<double> ownDate;
     if (!IsUnbound(sFilename)) {
-      // Whether the file can be read and its content, from one opening of it: a file that
-      // cannot be opened reads as the empty text.
+      // Whether the file can be read, its content and its date, from one opening of it: a
+      // file that cannot be opened reads as the empty text, or ends a binding's load.
       RetryStep([&] {
-        std::optional<std::string> bytes = platform::ReadFileBytesIfReadable(sFilename);
-        sIniFile = bytes ? std::move(*bytes) : std::string();
+        std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename);
+        readable = content.has_value();
+        if (!readable && pBinding) return;
+        sIniFile = content ? std::move(content->bytes) : std::string();
+        ownDate = content ? std::optional(FileDateValue(content->lastModified)) : std::nullopt;
       });
+      if (!readable && pBinding) return;
     }
     RetryStep([&] {
       // The dates have whole seconds: an index file written in the same second as the INI
       // file is not trusted.
       const std::string indexName = IndexFileName(sFilename);
-      if (Common().FileDate(indexName) > Common().FileDate(sFilename)) {
+      if (Common().FileDate(indexName) > (ownDate ? *ownDate : Common().FileDate(sFilename))) {
         sIndex = Common().ReadWholeFile(indexName);
         IndexChanged();
         bIndexDirty = false;
@@ -73,6 +82,7 @@ void INIFile::Refresh() {
     });
     bChanged = false;
   });
+  return readable || !pBinding;
 }
 
 void INIFile::Save(bool pBackupOriginalFile) {

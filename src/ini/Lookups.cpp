@@ -7,6 +7,11 @@
 namespace orvo {
 
 std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry) {
+  SearchAnswer search;
+  return GetIniValue(pSection, pEntry, search);
+}
+
+std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search) {
   bool keyMade = false;  // the key is written out only for the diagnostics of a failure
   return Guard(
       " in inifile.GetIniValue",
@@ -19,6 +24,7 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
         const ini::KeyBuffer sKey(pSection, pEntry);
         keyMade = true;
         const auto start = FindKey(sKey);
+        search = {true, start};
         if (!start) return std::string();
         // A key that matches at the very end of the index has no line after it: that is an
         // invalid argument, reported like any other failure.

@@ -14,10 +14,16 @@ bool CanOpenForReading(const std::string& path) noexcept;
 
 // Whole content; throws when the file cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
+// A whole content together with the file's last-modified time as InspectFile reports it
+// (nullopt where InspectFile would report nothing), both taken from the same opening.
+struct FileContent {
+  std::string bytes;
+  std::optional<LocalDateTime> lastModified;
+};
 // What CanOpenForReading and then ReadFileBytes give, with one opening of the file: nullopt
 // when it cannot be opened for reading (or is a directory); throws when it opens but cannot
 // be read.
-std::optional<std::string> ReadFileBytesIfReadable(const std::string& path);
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path);
 // Replaces the content (creating the file) or appends to it (creating it when missing).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);

@@ -60,6 +60,16 @@ std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
   return bytes;
 }
 
+// The last-modified time as the file-system object reports it; nullopt when the local time
+// cannot be worked out.
+std::optional<LocalDateTime> LastModified(const struct stat& st) noexcept {
+  std::tm tm{};
+  time_t seconds = st.st_mtim.tv_sec;
+  if (localtime_r(&seconds, &tm) == nullptr) return std::nullopt;
+  return LocalDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                       static_cast<int>(st.st_mtim.tv_nsec / 1000000)};
+}
+
 }  // namespace
 
 bool CanOpenForReading(const std::string& path) noexcept {
@@ -79,14 +89,14 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
 }
 
-std::optional<std::string> ReadFileBytesIfReadable(const std::string& path) {
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
   const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
   struct stat st{};
   if (::fstat(fd, &st) != 0) posix::ThrowLastErrno();
   if (S_ISDIR(st.st_mode)) return std::nullopt;
-  return ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size));
+  return FileContent{ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)), LastModified(st)};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -124,12 +134,10 @@ std::string BinaryFile::ReadAt(std::int64_t offset, std::size_t count) const {
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   struct stat st{};
   if (::stat(ToHostPath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
-  std::tm tm{};
-  time_t seconds = st.st_mtim.tv_sec;
-  if (localtime_r(&seconds, &tm) == nullptr) return std::nullopt;
+  const auto lastModified = LastModified(st);
+  if (!lastModified) return std::nullopt;
   FileFacts facts;
-  facts.lastModified = {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-                        static_cast<int>(st.st_mtim.tv_nsec / 1000000)};
+  facts.lastModified = *lastModified;
   facts.size = st.st_size;
   facts.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
   return facts;

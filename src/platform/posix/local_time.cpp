@@ -10,13 +10,9 @@
 namespace orvo::platform {
 namespace {
 
-// The separator of a date or time format of the user's locale (LC_ALL, LC_TIME, LANG): the
-// first character of the format that is neither a conversion nor a letter.
-std::string SeparatorOf(nl_item item, const char* fallback) {
-  locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-  if (locale == static_cast<locale_t>(0)) return fallback;
-  std::string format = nl_langinfo_l(item, locale);
-  freelocale(locale);
+// The separator of a date or time format: the first character of the format that is neither
+// a conversion nor a letter.
+std::string SeparatorOf(const std::string& format, const char* fallback) {
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] == '%') {
       ++i;
@@ -25,6 +21,27 @@ std::string SeparatorOf(nl_item item, const char* fallback) {
     if (!std::isalnum(static_cast<unsigned char>(format[i])) && format[i] != ' ') return std::string(1, format[i]);
   }
   return fallback;
+}
+
+struct Separators {
+  std::string date = "/";
+  std::string time = ":";
+};
+
+// Both separators of the user's locale (LC_ALL, LC_TIME, LANG), from one loading of its data.
+// Read once: the program never changes its locale, and loading the locale's data for every
+// loader-log entry cost more than the rest of the entry.
+const Separators& LocaleSeparators() {
+  static const Separators separators = [] {
+    Separators found;
+    locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (locale == static_cast<locale_t>(0)) return found;
+    found.date = SeparatorOf(nl_langinfo_l(D_FMT, locale), "/");
+    found.time = SeparatorOf(nl_langinfo_l(T_FMT, locale), ":");
+    freelocale(locale);
+    return found;
+  }();
+  return separators;
 }
 
 }  // namespace
@@ -39,15 +56,7 @@ LocalDateTime Now() {
           static_cast<int>(tv.tv_usec / 1000)};
 }
 
-// Read once: the program never changes its locale, and loading the locale's data for every
-// loader-log entry cost more than the rest of the entry.
-std::string DateSeparator() {
-  static const std::string separator = SeparatorOf(D_FMT, "/");
-  return separator;
-}
-std::string TimeSeparator() {
-  static const std::string separator = SeparatorOf(T_FMT, ":");
-  return separator;
-}
+std::string DateSeparator() { return LocaleSeparators().date; }
+std::string TimeSeparator() { return LocaleSeparators().time; }
 
 }  // namespace orvo::platform

@@ -28,14 +28,18 @@ std::string CommandLine() {
   return line;
 }
 
+// Asked once: every loader-log entry names a file in this folder, and the executable does
+// not move while it runs.
 std::string OwnFolder() {
-  char buffer[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return FromHostPath(".");
-  std::string exe(buffer, static_cast<std::size_t>(n));
-  std::size_t slash = exe.rfind('/');
-  std::string folder = slash == 0 ? "/" : exe.substr(0, slash);
-  return FromHostPath(folder);
+  static const std::string folder = [] {
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return FromHostPath(".");
+    std::string exe(buffer, static_cast<std::size_t>(n));
+    std::size_t slash = exe.rfind('/');
+    return FromHostPath(slash == 0 ? "/" : exe.substr(0, slash));
+  }();
+  return folder;
 }
 
 std::string ProgramTitle() { return build::kProgramTitle; }

@@ -59,6 +59,15 @@ std::int64_t LengthOf(HANDLE h) {
   return size.QuadPart;
 }
 
+// The last-modified time in local time, as the file-system object reports it; nullopt when
+// it cannot be converted.
+std::optional<LocalDateTime> LocalTimeOf(const FILETIME& lastWrite) noexcept {
+  FILETIME local;
+  SYSTEMTIME t;
+  if (!FileTimeToLocalFileTime(&lastWrite, &local) || !FileTimeToSystemTime(&local, &t)) return std::nullopt;
+  return LocalDateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
 }  // namespace
 
 bool CanOpenForReading(const std::string& path) noexcept {
@@ -76,13 +85,16 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get())));
 }
 
-std::optional<std::string> ReadFileBytesIfReadable(const std::string& path) {
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
   // Opened as CanOpenForReading opens it, so that it is readable exactly when that says so.
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   Handle owned(h);
-  return ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h)));
+  FileContent content{ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h))), std::nullopt};
+  FILETIME lastWrite;
+  if (GetFileTime(h, nullptr, nullptr, &lastWrite)) content.lastModified = LocalTimeOf(lastWrite);
+  return content;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -121,11 +133,10 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  FILETIME local;
-  SYSTEMTIME t;
-  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t)) return std::nullopt;
+  const auto lastModified = LocalTimeOf(data.ftLastWriteTime);
+  if (!lastModified) return std::nullopt;
   FileFacts facts;
-  facts.lastModified = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  facts.lastModified = *lastModified;
   facts.size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   facts.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return facts;
