@@ -19,9 +19,18 @@ namespace {
 
 void Same(std::string_view hay, std::string_view needle, std::size_t got);
 
+// Whether needle has the one shape the line-pair table answers for: CR LF NAME CR LF SECTION
+// CR LF, with no other line end.
+bool HasPairShape(std::string_view key) {
+  if (key.size() < 6 || key.substr(0, 2) != "\r\n" || key.substr(key.size() - 2) != "\r\n") return false;
+  const std::size_t middle = key.find_first_of("\r\n", 2);
+  return key.compare(middle, 2, "\r\n") == 0 && key.find_first_of("\r\n", middle + 2) == key.size() - 2;
+}
+
 // The line-pair table, where it answers, answers as the plain search does.
 void SameFromTable(const ini::KeyTable& table, std::string_view hay, std::string_view needle) {
-  if (const auto got = table.Find(hay, needle))
+  if (!HasPairShape(needle)) return;
+  if (const auto got = table.FindPair(hay, needle))
     Same(hay, needle, *got == ini::KeyTable::kNotFound ? std::string_view::npos : *got);
 }
 

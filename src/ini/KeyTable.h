@@ -73,17 +73,9 @@ class KeyTable {
     return true;
   }
 
-  // The offset of key's first occurrence, kNotFound when it has none; nullopt when the key
-  // is not of the shape the table answers for.
-  std::optional<std::size_t> Find(std::string_view index, std::string_view key) const {
-    if (!ready_ || key.size() < 6 || key.substr(0, 2) != "\r\n" || key.substr(key.size() - 2) != "\r\n")
-      return std::nullopt;
-    const std::size_t middle = key.find_first_of("\r\n", 2);
-    if (key.compare(middle, 2, "\r\n") != 0 || key.find_first_of("\r\n", middle + 2) != key.size() - 2)
-      return std::nullopt;
-    return FindPair(index, key);
-  }
-  // Find for a key known to be of that shape: a lookup key whose names hold no line end.
+  // The offset of key's first occurrence, kNotFound when it has none; nullopt while the
+  // table is not built. The key must be a lookup key whose names hold no line end
+  // (KeyBuffer::NamesHoldLineEnd): CR LF NAME CR LF SECTION CR LF, with no other line end.
   std::optional<std::size_t> FindPair(std::string_view index, std::string_view key) const {
     if (!ready_) return std::nullopt;
     const std::uint64_t hash = HashBytes(key);
