@@ -6,10 +6,10 @@
 #include <cmath>
 #include <string>
 
+#include "FloatReference.h"
 #include "FuzzSupport.h"
 #include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
-#include "support/FloatReference.h"
 
 using namespace orvo;
 
