@@ -54,16 +54,5 @@ const ConversionCase kConversions[] = {
 INSTANTIATE_TEST_SUITE_P(Commands, ConversionCli, testing::ValuesIn(kConversions),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// --help works on every level and is not a failure.
-TEST(OrvoHelp, EveryLevelAnswersWithUsage) {
-  TempDir dir;
-  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help"}, {"ini", "--help"},
-                                                    {"ini", "set", "--help"}, {"time", "parse", "--help"}}) {
-    const Captured run = Orvo(arguments, dir.path());
-    EXPECT_EQ(run.exitCode, 0) << arguments.back();
-    EXPECT_NE(run.out.find("Usage: orvo"), std::string::npos) << run.out;
-  }
-}
-
 }  // namespace
 }  // namespace orvo::test

@@ -75,15 +75,6 @@ const ProfileCase kProfiles[] = {
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProfileCliFile, AMissingProfileIsAUsageError) {
-  TempDir dir;
-  for (const char* command : {"show", "check"}) {
-    const Captured run = Orvo({"profile", command, "none.bst"}, dir.path());
-    EXPECT_EQ(run.exitCode, 2) << command;
-    EXPECT_NE(run.err.find("cannot read the profile none.bst"), std::string::npos) << run.err;
-  }
-}
-
 // add: the next section after the last one the loader starts, written through the engine in
 // its own layout for a new section.
 struct AddCase {
