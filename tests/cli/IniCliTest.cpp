@@ -127,14 +127,6 @@ TEST(IniIndexCli, PrintsAndWritesTheEnginesIndex) {
   EXPECT_EQ(Printed({saved.substr(0, saved.size() - 2)}), Orvo({"ini", "index", "player.ini"}, dir.path()).out);
 }
 
-// --add creates a missing file: nothing to back up.
-TEST(IniNewFileCli, AddCreatesTheFile) {
-  TempDir dir;
-  EXPECT_EQ(Orvo({"ini", "set", "new.ini", "Truck", "Gear", "3", "--add"}, dir.path()).exitCode, 0);
-  EXPECT_EQ(ReadBytes(dir / "new.ini"), "[ Truck ]\r\nGear = 3\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
-}
-
 // The engine's log entries go nowhere by default (never a LoaderLog.txt beside the program),
 // to a file with --log, to stderr with --verbose.
 TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {

@@ -1,7 +1,6 @@
-// Starting a program and waiting for its end; the pseudo-random numbers of Ping.
+// Starting a program and waiting for its end.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 
 #include "common/OrvoCommon.h"
@@ -28,22 +27,6 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
     Common().RunApp(command);
   const test::RecordedBox notFound{"utilNotFound", platform::ProgramTitle() + " Error"};
   EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{notFound, notFound, notFound}));
-}
-
-TEST(Ping, NumbersFromZeroToBelowOneThatAreTheSameInEveryRun) {
-  double lowest = 1, highest = 0;
-  for (int k = 0; k < 10000; ++k) {
-    const double x = Common().Ping(k % 2 ? "127.0.0.1" : "");
-    lowest = std::min(lowest, x);
-    highest = std::max(highest, x);
-  }
-  EXPECT_TRUE(lowest >= 0 && lowest < 0.01 && highest > 0.99 && highest < 1) << lowest << " " << highest;
-  // Each run of the helper starts the sequence afresh and writes its first numbers.
-  test::TempDir dir;
-  for (const char* out : {"first.txt", "second.txt"}) test::RunAndWait(test::Quoted(test::HelperExe()) + " ping 20 " + dir.Text(out));
-  const std::string first = test::ReadBytes(dir / "first.txt");
-  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 20);
-  EXPECT_EQ(test::ReadBytes(dir / "second.txt"), first);
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
-// The text members of OrvoCommon: one row per call, then how each of them fails.
+// The text members of OrvoCommon: one row per call.
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "common/OrvoCommon.h"
-#include "support/Recorders.h"
-#include "support/Thrown.h"
 
 namespace orvo {
 namespace {
@@ -46,37 +42,6 @@ TEST(Strings, EachCallGivesItsText) {
       {"Hash remainder 61", c.HashKey("=x", 4), "8"}, {"Hash multiple of 62", c.HashKey("|x", 4), "9"}, {"Hash bytes unsigned", c.HashKey("\xf8x", 4), "9"},
       {"Hash long text", c.HashKey(std::string(1000, 'z') + "!", 1), "T"}};
   for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
-}
-
-TEST(Strings, RightFontSizeIsPointsLessEightAtLeastThree) {
-  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
-  const std::pair<float, float> cases[] = {{220, 3}, {221, 3.05f}, {555, 19.75f}, {-500, 3}, {kNaN, 3}, {kInf, kInf}};
-  for (auto [height, points] : cases) EXPECT_EQ(c.RightFontSize(height), points) << "height " << height;
-}
-
-// FindCharInString raises to its caller, ExpandString shows the box, HashKey logs its
-// arguments and then shows the box.
-TEST(Strings, FailuresTakeEachMembersWay) {
-  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
-  test::BoxRecorder boxes;
-  test::LogCapture log;
-  for (std::int32_t start : {0, kLowest})
-    EXPECT_EQ(test::ThrownKind([&] { c.FindCharInString("abc", "c", start); }), OrvoError::Kind::InvalidArgument);
-  EXPECT_TRUE(boxes.boxes().empty());
-  for (std::int32_t width : {-1, kLowest}) EXPECT_EQ(c.ExpandString("abc", width), "");
-  const test::RecordedBox expand = {"Invalid procedure call or argument in ExpandString", "Fatal Orvo+ Error"};
-  EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>(2, expand));
-  EXPECT_TRUE(log.entries().empty());
-  // 8,421,505 x 255 = 2,147,483,775: the shortest text of code 255 whose sum (all but the
-  // last byte) passes 2^31 - 1 has one byte more.
-  EXPECT_EQ(c.HashKey(std::string(8'421'505, '\xff'), 8).size(), 1u);
-  const std::string value(8'421'506, '\xff');
-  EXPECT_EQ(c.HashKey(value, -12), "");
-  ASSERT_EQ(log.entries().size(), 2u);
-  EXPECT_TRUE(log.entries()[0] == "pValue = " + value) << log.entries()[0].substr(0, 20) << "...";
-  EXPECT_EQ(log.entries()[1], "pLength =-12");
-  EXPECT_EQ(boxes.boxes().back(), (test::RecordedBox{"Overflow in HashKey", "Fatal Orvo+ Error"}));
-  EXPECT_EQ(boxes.boxes().size(), 3u);
 }
 
 }  // namespace

@@ -102,43 +102,5 @@ TEST_F(SourceTree, WalksSubdirectoriesFirstAndAppliesThePatternToTheTopOnly) {
   EXPECT_EQ(StatusWindow().Message(), messages.back());  // left as the last subdirectory set it
 }
 
-TEST_F(SourceTree, ModeFiveSkipsSubdirectoriesTheTargetHasAndDeletingMovesTheTree) {
-  fs::remove_all(dir / "src" / "Mod.old");
-  fs::remove(dir / "src" / ".h.ini");
-  fs::create_directories(dir / "dst" / "Cars");
-  WriteBytes(dir / "dst" / "a.ini", "old");
-  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 5);
-  EXPECT_EQ(Tree(dir / "dst"), "Cars/ Empty/ Tracks/ Tracks/t.ini=1 a.ini=1 b.txt=1 ");
-  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 0, true);
-  EXPECT_FALSE(fs::exists(dir / "src"));
-  EXPECT_EQ(Tree(dir / "dst"), "Cars/ Cars/Deep/ Cars/Deep/y=1 Empty/ Tracks/ Tracks/t.ini=1 a.ini=1 b.txt=1 ");
-  EXPECT_TRUE(boxes.boxes().empty());
-}
-
-TEST_F(SourceTree, AFailingStepIsBoxedAndGivenUpAfterThreeBoxesAndTheWalkGoesOn) {
-  int failures = 1;  // a status window that fails once is boxed once
-  const auto previous = SetStatusMessageObserver([&](const std::string&) {
-    if (failures-- > 0) throw OrvoError(OrvoError::Kind::System, "No window");
-  });
-  Common().UpdateNewerVersions(Src("*.ini"), dir.Text("dst"));
-  SetStatusMessageObserver(previous);
-  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"No window in UpdateNewerVersions"});
-  EXPECT_EQ(Tree(dir / "dst"), "Cars/ Cars/Deep/ Cars/Deep/y=1 Empty/ Tracks/ Tracks/t.ini=1 a.ini=1 ");
-  // Mode 1 leaves Tracks/t.ini in the source, so Tracks cannot be removed: three boxes for
-  // Tracks, three more for the top folder, which still holds Tracks; the rest moves.
-  fs::remove_all(dir / "src" / "Mod.old");
-  WriteBytes(dir / "src" / "Tracks" / "t.ini", "kept");
-  fs::remove_all(dir / "dst" / "Cars");
-  Common().UpdateNewerVersions(Src("*.*"), dir.Text("dst"), 1, true);
-  ASSERT_EQ(boxes.boxes().size(), 7u);
-  for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(" in UpdateNewerVersions")) << text;
-  EXPECT_EQ(Tree(dir / "src"), ".h.ini=1 Tracks/ Tracks/t.ini=kept a.ini=1 ");
-  EXPECT_EQ(Tree(dir / "dst"), "Cars/ Cars/Deep/ Cars/Deep/y=1 Empty/ Tracks/ Tracks/t.ini=1 a.ini=1 b.txt=1 ");
-  // A target whose parent is missing is not made with it.
-  Common().UpdateNewerVersions(Src("*.*"), dir.Text("no") + "\\such\\dst");
-  EXPECT_EQ(boxes.boxes().size(), 10u);
-  EXPECT_FALSE(fs::exists(dir / "no"));
-}
-
 }  // namespace
 }  // namespace orvo

@@ -4,13 +4,11 @@
 //       writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps MS milliseconds
 //       (or until killed) and exits 0
 //   orvo-test-helper stubborn OUT   as record, forever, and deaf to SIGTERM
-//   orvo-test-helper ping N OUT     writes the first N numbers of OrvoCommon::Ping to OUT
 #include <cstdlib>
 #include <csignal>
 #include <fstream>
 #include <string>
 
-#include "common/OrvoCommon.h"
 #include "helper/helper.h"
 #include "platform/current_directory.h"
 #include "platform/host_path.h"
@@ -33,12 +31,6 @@ int main(int argc, char** argv) {
     std::rename(partial.c_str(), out.c_str());  // so that a reader never sees half a record
     if ((argc >= 4 && std::string(argv[3]) == "forever") || mode == "stubborn") for (;;) SleepMs(1000);
     if (argc >= 4) SleepMs(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
-    return 0;
-  }
-  if (mode == "ping" && argc >= 4) {
-    std::ofstream file(orvo::platform::ToHostPath(argv[3]), std::ios::binary | std::ios::trunc);
-    file.precision(17);
-    for (int k = std::atoi(argv[2]); k > 0; --k) file << orvo::Common().Ping("") << "\n";
     return 0;
   }
   return 64;

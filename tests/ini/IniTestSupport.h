@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the INI engine's tests: objects made from a text, the index as the index
-// file shows it, and fixtures that record the loader log and the error box.
+// Shared pieces of the INI engine's tests: objects made from a text, and fixtures that record
+// the loader log and the error box.
 #include <gtest/gtest.h>
 
 #include "ini/INIFile.h"
@@ -13,13 +13,6 @@ inline INIFile WithText(const std::string& text) {
   INIFile ini;
   ini.SetIniString(text);
   return ini;
-}
-
-// The index text of a fresh object on text.
-inline std::string IndexOf(const std::string& text) {
-  INIFile ini = WithText(text);
-  ini.BuildIndex();
-  return ini.IndexString();
 }
 
 struct ByName {

@@ -1,5 +1,4 @@
-// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute,
-// the game INI numbers and when the index file is trusted.
+// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -45,17 +44,6 @@ TEST_F(IniTest, EveryLineEndStyleAndTheCorpusRoundTrip) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
-TEST_F(IniTest, GameNumberFromTheFilesOwnName) {
-  const std::pair<const char*, std::int32_t> cases[] = {{"C:\\GPL\\core.ini", 0}, {"app.ini", 10}, {"C:\\GPL\\Player.INI", 20},
-                                                        {"x\\SERVER.ini", 65}, {"address.ini", 50}, {"C:\\67season.ini", 60},
-                                                        {"C:\\GPL\\player.ini.bak", -1}, {"C:\\core.ini\\", 0}};
-  for (const auto& [file, number] : cases) {
-    INIFile ini;
-    ini.SetFilename(file);
-    EXPECT_EQ(ini.IniNumber(), number) << file;
-  }
-}
-
 // Each case saves one file of its own; "" as the backup means that none may be made.
 TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
   const std::string before = "[A]\r\nx=1\r\n", two = "[A]\r\nx=2\r\n", added = "x=1\r\n\r\n[ A ]\r\ny = 2\r\n";
@@ -94,28 +82,6 @@ TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
     EXPECT_EQ(boxes.texts(), c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
     EXPECT_EQ(std::count(log.entries().begin(), log.entries().end(), "NFE:Ini File Dump:"), c.box.empty() ? 0 : 1);
   }
-}
-
-// The index file's content differs from the text, so a lookup shows which index answered;
-// its position line carries a note after the number, which the number alone decides.
-TEST_F(IniTest, IndexFileTrustedOnlyWhenStrictlyNewer) {
-  struct Case { int indexNewerBy; bool iniPresent; const char* answer; };  // seconds
-  for (const Case& c : {Case{1, true, "fromindex"}, Case{0, true, "fromtext"}, Case{-5, true, "fromtext"}, Case{-5, false, "fromindex"}}) {
-    TempDir dir;
-    const auto base = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    WriteBytes(dir / "t.ini", "[A]\r\nx=fromtext\r\n");
-    WriteBytes(dir / "t.gix", "\r\nX\r\nA\r\nfromindex\r\n8x\r\n\r\n");
-    fs::last_write_time(dir / "t.ini", base);
-    fs::last_write_time(dir / "t.gix", base + std::chrono::seconds(c.indexNewerBy));
-    if (!c.iniPresent) fs::remove(dir / "t.ini");
-    INIFile ini;
-    ini.SetFilename(dir.Text("t.ini"));
-    ini.Refresh();
-    EXPECT_EQ(ini.GetIniValue("A", "x"), c.answer) << c.indexNewerBy << " " << c.iniPresent;
-    ini.DeleteIniEntry("A", "x");
-    EXPECT_EQ(ini.IniString(), c.iniPresent ? "[A]\r\n" : "") << c.indexNewerBy;
-  }
-  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Invalid procedure call or argument in inifile.DeleteIniEntry"});
 }
 
 }  // namespace

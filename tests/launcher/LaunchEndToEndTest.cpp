@@ -59,13 +59,6 @@ TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
   EXPECT_EQ(followRecord.at("cwd") + " " + followRecord.at("show"), dir.Text("loader") + " 2");
 }
 
-TEST_F(LaunchEndToEnd, ALogThatCannotBeWrittenDoesNotStopTheRun) {
-  fs::create_directory(Log());  // a folder where the log file should be
-  RunLoader(game + ";" + followUp + ";");
-  EXPECT_TRUE(fs::exists(dir / "game.txt"));
-  EXPECT_TRUE(WaitForFile(dir / "followup.txt"));
-}
-
 struct ProfileCase {
   const char* name;
   std::string profile;               // {a}, {b}, {c}: companions recording to a.txt, b.txt, c.txt; "" = no file

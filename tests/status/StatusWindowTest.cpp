@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <functional>
 #include <stdexcept>
 
 #include "platform/program_info.h"
@@ -41,14 +40,12 @@ class FakeStatusWindow : public platform::StatusWindow {
   std::string Caption(Control c) const override { return captions_[At(c)]; }
   void Repaint() override {  // records the status line that each repaint shows
     repaintedStatus.push_back(captions_[At(Control::Status)]);
-    if (onRepaint) onRepaint();
   }
   void Show() override { visible_ = true; }
   bool Visible() const override { return visible_; }
 
   std::vector<std::string> repaintedStatus;
   std::vector<float> outerHeights;
-  std::function<void()> onRepaint;
   bool failOnFont = false;
 
  private:
@@ -96,20 +93,6 @@ TEST(StatusLayout, FollowsTheStepsWithTheValuesTheControlsTook) {
     EXPECT_FALSE(w.Visible());
   }
   EXPECT_EQ(StatusTitle({2, 10, 105}), "Orvo+ 2.10.105");
-}
-
-TEST(StatusLayout, ARunFromItsOwnRepaintReturnsAtOnceAndAFailureLeavesLaterRunsWorking) {
-  FakeStatusWindow w({}), broken({});
-  StatusLayout layout;
-  w.onRepaint = [&] { layout.Run(w, "again"); };
-  layout.Run(w, "Orvo+ 1.1.19");
-  EXPECT_EQ(w.outerHeights.size(), 1u);
-  EXPECT_EQ(w.Caption(Control::Title), "Orvo+ 1.1.19");
-  broken.failOnFont = true;
-  EXPECT_THROW(layout.Run(broken, "Orvo+ 1.1.19"), std::runtime_error);
-  w.onRepaint = nullptr;
-  layout.Run(w, "Orvo+ 1.1.19");
-  EXPECT_EQ(w.repaintedStatus.size(), 2u);
 }
 
 // The platform's own window keeps the layout's promises whatever it snaps to.
