@@ -67,6 +67,5 @@ void RemoveFile(const std::string& path);
 void RenameFile(const std::string& from, const std::string& to);
 void MakeDirectory(const std::string& path);
 void RemoveEmptyDirectory(const std::string& path);
-bool IsDirectory(const std::string& path) noexcept;
 
 }  // namespace orvo::platform

@@ -1,4 +1,4 @@
-// Byte search in real files.
+// Byte search in real files; the newest file of a folder that is not there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -37,6 +37,16 @@ TEST(FindString, GivesThePositionBeforeTheMatchOrZero) {
   }
   EXPECT_EQ(Common().FindString(dir.Text("new.bin"), 1, "a"), 0);
   EXPECT_TRUE(fs::exists(dir / "new.bin") && fs::file_size(dir / "new.bin") == 0);
+}
+
+// A folder that does not exist, or whose name is a file's, holds no files: no name, no box.
+TEST(NewestFile, NoFolderNoName) {
+  test::TempDir dir;
+  WriteBytes(dir / "f.ini", "x");
+  test::BoxRecorder boxes;
+  for (const char* folder : {"missing", "f.ini"}) EXPECT_EQ(Common().NewestFile(dir.Text(folder), "*.ini"), "") << folder;
+  EXPECT_EQ(Common().NewestFile(dir.Text(), "*.INI"), "f.ini");
+  EXPECT_TRUE(boxes.boxes().empty());
 }
 
 }  // namespace

@@ -16,10 +16,11 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
   test::TempDir dir;
   test::BoxRecorder boxes;
   const auto begin = std::chrono::steady_clock::now();
-  Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("r.txt") + " 700");
+  Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("r.txt") + " 700 ");  // a blank ends no argument
   EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(700));
   const auto record = test::ReadRecord(dir / "r.txt");
   EXPECT_EQ(record.at("show"), "1");  // a normal, focused window
+  EXPECT_EQ(record.at("args"), "record|" + dir.Text("r.txt") + "|700");
   EXPECT_FALSE(test::ProcessIsRunning(static_cast<unsigned>(std::stoul(record.at("pid")))));
   EXPECT_TRUE(boxes.boxes().empty());
   // A command that names no program at all is a program not found too, on every port.

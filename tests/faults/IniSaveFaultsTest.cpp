@@ -1,7 +1,8 @@
 // Saving an INI file when the disk says no: a file that vanished after binding, a read-only
 // file, a full device, a folder where the file should be, a file where its folder should be,
 // a read-only folder. A failed save shows the box, keeps Changed so that a later save tries
-// again, and loses nothing that was on disk; a save that can succeed does.
+// again, and loses nothing that was on disk; a save that can succeed does. Either way no
+// descriptor stays open.
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,8 @@ struct SaveFault {
 
 class SaveFaults : public IniCases<SaveFault> {};
 
+std::ptrdiff_t OpenDescriptors() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
+
 TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   const SaveFault& c = GetParam();
   if (c.permissionBased && ::geteuid() == 0)
@@ -48,8 +51,9 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   ini.SetIniValue("A", "x", "2");
   ASSERT_TRUE(ini.Changed());
 
+  const auto descriptors = OpenDescriptors();
   ini.Save(c.backup);
-
+  EXPECT_EQ(OpenDescriptors(), descriptors) << "a save, failed or not, leaves no descriptor open";
   EXPECT_EQ(!boxes.boxes().empty(), c.fails) << testing::PrintToString(boxes.boxes());
   EXPECT_EQ(ini.Changed(), c.fails);
   EXPECT_EQ(ini.IniString(), kEdited) << "a failed save must keep the edits in memory";

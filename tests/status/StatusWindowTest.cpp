@@ -86,7 +86,7 @@ TEST(StatusLayout, FollowsTheStepsWithTheValuesTheControlsTook) {
                          w.FontSize(Control::Credits), w.GetMeasure(Control::Status, Measure::Top),
                          w.GetMeasure(Control::Status, Measure::Height), w.FontSize(Control::Status)};
     for (std::size_t i = 0; i < 8; ++i) EXPECT_NEAR(got[i], c.rest[i], 0.002f) << "value " << i;  // a few ulps
-    EXPECT_EQ(w.GetMeasure(Control::Title, Measure::Top), 0);
+    for (auto control : {Control::Picture, Control::Title}) EXPECT_EQ(w.GetMeasure(control, Measure::Top), 0);
     EXPECT_NEAR(Bottom(w, Control::Status), w.InnerHeight(), 0.002f);
     EXPECT_EQ(w.Caption(Control::Title) + "|" + w.Caption(Control::Credits), "Orvo+ 1.1.19|" + std::string(kStatusCredits));
     EXPECT_EQ(w.repaintedStatus.size(), 1u);

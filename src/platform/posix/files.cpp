@@ -201,9 +201,4 @@ void RemoveEmptyDirectory(const std::string& path) {
   if (::rmdir(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
 }
 
-bool IsDirectory(const std::string& path) noexcept {
-  struct stat st{};
-  return ::stat(ToHostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 }  // namespace orvo::platform

@@ -169,9 +169,4 @@ void RemoveEmptyDirectory(const std::string& path) {
   if (!RemoveDirectoryA(path.c_str())) win32::ThrowLastError();
 }
 
-bool IsDirectory(const std::string& path) noexcept {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace orvo::platform
