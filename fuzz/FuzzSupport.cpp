@@ -23,13 +23,22 @@ void Silence() {
 int BoxesShown() { return gBoxes; }
 void ResetBoxes() { gBoxes = 0; }
 
+// The folder goes with the process; a failed check aborts and leaves it for a look.
+struct Scratch {
+  std::string path;
+  ~Scratch() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
 const std::string& ScratchFolder() {
-  static const std::string folder = [] {
+  static const Scratch folder = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvo-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) Fail("cannot make a scratch folder", pattern);
-    return pattern;
+    return Scratch{pattern};
   }();
-  return folder;
+  return folder.path;
 }
 
 void Fail(std::string_view what, std::string_view detail) {

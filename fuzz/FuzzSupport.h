@@ -12,7 +12,8 @@ void Silence();
 int BoxesShown();
 void ResetBoxes();
 
-// A folder of its own under the system's temporary folder, made once per process.
+// A folder of its own under the system's temporary folder, made once per process and
+// removed at its end.
 const std::string& ScratchFolder();
 
 [[noreturn]] void Fail(std::string_view what, std::string_view detail);

@@ -147,17 +147,28 @@ def end_processes_in(folder):
                 pass
 
 
-def run(cmd, cwd, log, timeout=None):
+def run(cmd, cwd, log, timeout=None, env=None):
     with open(log, "ab") as out:
         try:
-            return subprocess.run(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+            return subprocess.run(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, timeout=timeout,
+                                  env=env).returncode
         except subprocess.TimeoutExpired:
             return -1
 
 
 def suite(work, log, per_test):
-    return run(["ctest", "--preset", "native", "--stop-on-failure", "--timeout", str(per_test), "-j2"], work, log,
-               timeout=per_test * 20)
+    # The tests copy programs into their temporary folders (the loader beside its log); with
+    # those folders inside the worktree, a copy that a mutant left running lies there too,
+    # and is ended with the rest.
+    scratch = work / "build" / "tmp"
+    shutil.rmtree(scratch, ignore_errors=True)
+    scratch.mkdir(parents=True)
+    try:
+        return run(["ctest", "--preset", "native", "--stop-on-failure", "--timeout", str(per_test), "-j2"], work, log,
+                   timeout=per_test * 20, env=dict(os.environ, TMPDIR=str(scratch)))
+    finally:
+        end_processes_in(work)
+        shutil.rmtree(scratch, ignore_errors=True)
 
 
 def mutation_run(args):
