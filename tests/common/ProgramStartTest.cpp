@@ -16,7 +16,7 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
   test::TempDir dir;
   test::BoxRecorder boxes;
   const auto begin = std::chrono::steady_clock::now();
-  Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("r.txt") + " 700 ");  // a blank ends no argument
+  Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("r.txt") + " 700 ");  // a trailing blank starts no argument
   EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(700));
   const auto record = test::ReadRecord(dir / "r.txt");
   EXPECT_EQ(record.at("show"), "1");  // a normal, focused window
