@@ -224,7 +224,6 @@ def mutation_run(args):
                     verdict = "NOT CAUGHT"
             finally:
                 file.write_text(original, encoding="latin-1")
-                end_processes_in(work)
             print(f"[{k}/{count}] {verdict:14} {time.time() - mutant_started:5.0f} s  {where}", flush=True)
         built = count - len(unbuilt)
         minutes = (time.time() - started) / 60

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "common/ProgressMode.h"
 #include "status/frmStatus.h"
