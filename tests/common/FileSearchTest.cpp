@@ -46,7 +46,7 @@ TEST(NewestFile, NoFolderNoName) {
   test::BoxRecorder boxes;
   for (const char* folder : {"missing", "f.ini"}) EXPECT_EQ(Common().NewestFile(dir.Text(folder), "*.ini"), "") << folder;
   EXPECT_EQ(Common().NewestFile(dir.Text(), "*.INI"), "f.ini");
-  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{});
 }
 
 }  // namespace

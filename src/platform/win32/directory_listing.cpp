@@ -55,11 +55,19 @@ void StartListing(const std::string& pattern, bool includeDirectories) {
   c.find = FindFirstFileA(pattern.c_str(), &c.pending);
   if (c.find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    // No matching name, or a folder that does not exist, is an empty listing; a folder that
-    // exists but cannot be read is a failure.
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES)
-      win32::ThrowWin32Error(error);
-    return;
+    // No matching name, or a folder that does not exist, is an empty listing; so is a folder
+    // name that is a file's, which Windows answers with ERROR_DIRECTORY and Wine with
+    // ERROR_INVALID_NAME. A folder that exists but cannot be read is a failure.
+    switch (error) {
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND:
+      case ERROR_NO_MORE_FILES:
+      case ERROR_DIRECTORY:
+      case ERROR_INVALID_NAME:
+        return;
+      default:
+        win32::ThrowWin32Error(error);
+    }
   }
   c.hasPending = true;
 }
