@@ -147,6 +147,22 @@ def end_processes_in(folder):
                 pass
 
 
+def unmount_in(folder):
+    """Unmounts what a mutant's killed test left mounted there (the fault tests' small device),
+    deepest first; a mount point cannot be removed while it is one."""
+    folder = str(folder)
+    with open("/proc/self/mounts", encoding="utf-8") as mounts:
+        points = [line.split()[1].replace("\\040", " ") for line in mounts]
+    for point in sorted((p for p in points if p.startswith(folder + "/")), key=len, reverse=True):
+        subprocess.run(["umount", "--lazy", point], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def clear_scratch(work, scratch):
+    end_processes_in(work)
+    unmount_in(scratch)
+    shutil.rmtree(scratch, ignore_errors=True)
+
+
 def run(cmd, cwd, log, timeout=None, env=None):
     with open(log, "ab") as out:
         try:
@@ -161,14 +177,13 @@ def suite(work, log, per_test):
     # those folders inside the worktree, a copy that a mutant left running lies there too,
     # and is ended with the rest.
     scratch = work / "build" / "tmp"
-    shutil.rmtree(scratch, ignore_errors=True)
+    clear_scratch(work, scratch)
     scratch.mkdir(parents=True)
     try:
         return run(["ctest", "--preset", "native", "--stop-on-failure", "--timeout", str(per_test), "-j2"], work, log,
                    timeout=per_test * 20, env=dict(os.environ, TMPDIR=str(scratch)))
     finally:
-        end_processes_in(work)
-        shutil.rmtree(scratch, ignore_errors=True)
+        clear_scratch(work, scratch)
 
 
 def mutation_run(args):
@@ -236,6 +251,7 @@ def mutation_run(args):
             print(f"  did not build: {where}")
     finally:
         end_processes_in(work)
+        unmount_in(work)
         subprocess.run(["git", "worktree", "remove", "--force", str(work)], cwd=ROOT, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         shutil.rmtree(temp, ignore_errors=True)
