@@ -63,9 +63,11 @@ const ProfileCase kProfiles[] = {
     {"NoSectionZero", "[1]\r\npath={P}\r\n", {}, {"no section [0]: [1] after it is never started"}},
     {"MissingAndEmptyPaths", "[0]\r\nother={P}\r\n[1]\r\npath=\r\n", {"[0] ", "[1] "},
      {"[0] has no \"path\"", "[1] has an empty \"path\""}},
-    {"AProgramThatIsNotThere", "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"{D}\\gone too.exe\"\r\n[2]\r\npath=\"\" -a\r\n",
-     {"[0] {D}\\gone.exe -a", "[1] \"{D}\\gone too.exe\"", "[2] \"\" -a"},
-     {"[0] no program '{D}\\gone.exe'", "[1] no program '{D}\\gone too.exe'", "[2] no program ''"}},
+    {"AProgramThatIsNotThere",
+     "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"{D}\\gone too.exe\"\r\n[2]\r\npath=\"\" -a\r\n[3]\r\npath=\"{D}\\with blank\"\r\n",
+     {"[0] {D}\\gone.exe -a", "[1] \"{D}\\gone too.exe\"", "[2] \"\" -a", "[3] \"{D}\\with blank\""},
+     {"[0] no program '{D}\\gone.exe'", "[1] no program '{D}\\gone too.exe'", "[2] no program ''",
+      "[3] no program '{D}\\with blank'"}},  // a folder is no program
     {"BlanksWithoutQuotes", "[0]\r\npath={Q} -x\r\n", {"[0] {Q} -x"},
      {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
       "program's path in double quotes)"}},

@@ -18,6 +18,9 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
   const auto begin = std::chrono::steady_clock::now();
   Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("r.txt") + " 700 ");  // a trailing blank starts no argument
   EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(700));
+  // A doubled double quote inside quotes is one double quote, at the very end too.
+  Common().RunApp(test::Quoted(test::HelperExe()) + " record " + dir.Text("q.txt") + " 0 \"x\"\"");
+  EXPECT_EQ(test::ReadRecord(dir / "q.txt").at("args"), "record|" + dir.Text("q.txt") + "|0|x\"");
   const auto record = test::ReadRecord(dir / "r.txt");
   EXPECT_EQ(record.at("show"), "1");  // a normal, focused window
   EXPECT_EQ(record.at("args"), "record|" + dir.Text("r.txt") + "|700");
