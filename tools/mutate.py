@@ -210,7 +210,13 @@ def mutation_run(args):
         if corpus.is_dir() and not (work.parent / "shared").exists():
             (work.parent / "shared").symlink_to(corpus)
         tests = f", tests of {args.tests_from}" if args.tests_from else ""
-        print(f"mutants: {count} of {len(everything)} drawn with seed {args.seed} from {args.commit}{tests}; "
+        # A name such as HEAD is printed with the commit it stood for, so that a kept output says
+        # what it measured.
+        mutated = subprocess.run(["git", "rev-parse", "--short", args.commit], cwd=ROOT, check=True,
+                                 capture_output=True, text=True).stdout.strip()
+        if mutated != args.commit:
+            mutated = f"{args.commit} ({mutated})"
+        print(f"mutants: {count} of {len(everything)} drawn with seed {args.seed} from {mutated}{tests}; "
               f"worktree {work}", flush=True)
         # The native preset as it stands, without debug information: a mutant relinks every
         # program, and the links are most of its time.
