@@ -147,10 +147,12 @@ def end_processes_in(folder):
                 pass
 
 
-def unmount_in(folder):
-    """Unmounts what a mutant's killed test left mounted there (the fault tests' small device),
-    deepest first; a mount point cannot be removed while it is one."""
-    folder = str(folder)
+def release(work):
+    """Ends what a mutant left behind in its worktree: every process whose program lies there,
+    then every mount there (the fault tests' small device of a killed test), deepest first,
+    since a mount point cannot be removed while it is one."""
+    end_processes_in(work)
+    folder = str(work)
     with open("/proc/self/mounts", encoding="utf-8") as mounts:
         points = [line.split()[1].replace("\\040", " ") for line in mounts]
     for point in sorted((p for p in points if p.startswith(folder + "/")), key=len, reverse=True):
@@ -158,8 +160,7 @@ def unmount_in(folder):
 
 
 def clear_scratch(work, scratch):
-    end_processes_in(work)
-    unmount_in(scratch)
+    release(work)
     shutil.rmtree(scratch, ignore_errors=True)
 
 
@@ -256,8 +257,7 @@ def mutation_run(args):
         for where in unbuilt:
             print(f"  did not build: {where}")
     finally:
-        end_processes_in(work)
-        unmount_in(work)
+        release(work)
         subprocess.run(["git", "worktree", "remove", "--force", str(work)], cwd=ROOT, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         shutil.rmtree(temp, ignore_errors=True)

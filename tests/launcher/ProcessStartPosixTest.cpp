@@ -21,7 +21,7 @@ TEST(Sessions, CompanionsLeadTheirOwnTheFollowUpStaysInTheLoaders) {
   const std::string program = test::Quoted(test::HelperExe()) + " record ";
   platform::ProcessInformation companion;
   ASSERT_TRUE(platform::CreateNewProcess(program + dir.Text("c.txt") + " forever", companion));
-  const auto followUp = static_cast<pid_t>(platform::ShellStart(program + dir.Text("f.txt") + " forever", 2));
+  const auto followUp = static_cast<pid_t>(platform::ShellStart(program + dir.Text("f.txt") + " forever", platform::kShowMinimised));
   EXPECT_EQ(::getsid(static_cast<pid_t>(companion.dwProcessId)), static_cast<pid_t>(companion.dwProcessId));
   EXPECT_EQ(::getsid(followUp), ::getsid(0));
   platform::TerminateWithExitCode(companion.hProcess, 0);
@@ -34,7 +34,8 @@ TEST(Sessions, CompanionsLeadTheirOwnTheFollowUpStaysInTheLoaders) {
 TEST(ProgramExists, LooksInTheFoldersOfPath) {
   test::TempDir dir;
   std::filesystem::copy_file(test::HelperExe(), dir / "orvo-only-here");
-  const std::string path = std::getenv("PATH");
+  const char* before = std::getenv("PATH");
+  const std::string path = before != nullptr ? before : "";
   ::setenv("PATH", ("/nowhere::" + dir.path().string()).c_str(), 1);
   EXPECT_TRUE(platform::ProgramExists("orvo-only-here"));
   ::setenv("PATH", path.c_str(), 1);
