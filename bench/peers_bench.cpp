@@ -316,8 +316,9 @@ void Register(const std::string& figure, const std::string& library, Bench bench
 
 int main(int argc, char** argv) {
   orvo::SetLoaderLogSink([](const std::string&) {});
-  orvo::platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
+  orvo::platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) -> bool {
     std::fprintf(stderr, "box: %s\n", text.c_str());
+    return false;
   });
   const auto ms = benchmark::kMicrosecond, ns = benchmark::kNanosecond;
   Register("load", "floor-memchr", FloorLoad, ms);

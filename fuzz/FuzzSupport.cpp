@@ -14,7 +14,10 @@ int gBoxes = 0;
 
 void Silence() {
   static const bool done = [] {
-    platform::SetMessageBoxReceiver([](const std::string&, const std::string&) { ++gBoxes; });
+    platform::SetMessageBoxReceiver([](const std::string&, const std::string&) {
+      ++gBoxes;
+      return false;
+    });
     SetLoaderLogSink([](const std::string&) {});
     return true;
   }();

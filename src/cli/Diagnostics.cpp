@@ -37,6 +37,7 @@ Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   previousReceiver_ = platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
     gFailureReported = true;
     Complain(text);
+    return false;  // a line on stderr: nobody dismisses it
   });
 }
 

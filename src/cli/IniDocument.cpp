@@ -26,6 +26,8 @@ IniDocument::IniDocument(const std::string& fileArgument)
     : argument_(fileArgument), pathText_(EnginePathText(fileArgument)) {
   existed_ = Common().FileExists(pathText_);
   ini_.SetFilename(pathText_);
+  // A file the engine cannot hold: its box has said so, and nothing may be read or written.
+  if (FailureReported()) throw AlreadyReported{};
 }
 
 void IniDocument::RequireReadable() const {

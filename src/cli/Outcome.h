@@ -27,6 +27,10 @@ struct CommandFailed : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A member's box has already said, as the one line on stderr, why the command cannot go on
+// (a file that cannot be bound). Exit status 1, nothing more said.
+struct AlreadyReported {};
+
 // What a command prints: each line goes to stdout byte for byte, followed by one line end.
 using PrintedLines = std::vector<std::string>;
 

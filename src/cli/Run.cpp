@@ -38,6 +38,8 @@ int RunAction(const Invocation& invocation) {
   } catch (const CommandFailed& e) {
     Complain(e.what());
     return kFailed;
+  } catch (const AlreadyReported&) {
+    return kFailed;
   } catch (...) {
     Complain(CurrentFailure().description);
     return kFailed;

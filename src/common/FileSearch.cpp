@@ -1,10 +1,12 @@
 // OrvoCommon: copying a directory's files, the newest file, byte search and byte reads.
+#include <algorithm>
 #include <limits>
 
 #include "vocabulary/Failure.h"
 #include "common/Listing.h"
 #include "common/OrvoCommon.h"
 #include "platform/files.h"
+#include "vocabulary/Whole32.h"
 
 namespace orvo {
 namespace {
@@ -37,7 +39,8 @@ std::string OrvoCommon::NewestFile(const std::string& pPath, const std::string& 
   std::string result;
   failure::RetryBoundary([&] {
     const std::string dir = MakeFilePath(pPath);
-    const auto names = failure::BoxThenRetry(" in NewestFile", [&] { return ListNames(dir + pWildcard, ListedKind::PlainFiles); });
+    const auto names = failure::BoxThenRetry(
+        " in NewestFile", [&] { return ListNames(dir + pWildcard, ListedKind::PlainFiles); }, failure::Retries::WhileDismissed);
     double newest = 0;
     for (const std::string& name : names) {
       const double date = FileDate(dir + name);
@@ -61,7 +64,10 @@ std::optional<std::int32_t> OrvoCommon::FindString(const std::string& inFileName
     platform::BinaryFile file(inFileName);
     const std::int64_t length = file.Length();
     const std::int64_t start = inStartPosition;
-    const std::int64_t rest = length >= start ? length - start + 1 : 1;
+    // The position is a whole number too: a search that would step past the last position it
+    // can hold, without a match before, overflows there.
+    const std::int64_t lastPosition = std::min<std::int64_t>(length, std::numeric_limits<std::int32_t>::max());
+    const std::int64_t rest = lastPosition >= start ? lastPosition - start + 1 : 1;
     // The first window is n blanks and the byte at the start position, one character longer
     // than the search text, so it never matches; each later window is the last n characters
     // read, the blanks included. The window that ends at position p therefore begins at
@@ -69,6 +75,7 @@ std::optional<std::int32_t> OrvoCommon::FindString(const std::string& inFileName
     const std::string padded = std::string(static_cast<std::size_t>(n), ' ') + BytesFrom(file, start, rest);
     if (start >= length) return 0;
     const std::size_t at = padded.find(inSearchString, 2);
+    if (at == std::string::npos && lastPosition < length) throw OrvoError::Overflow();
     if (at == std::string::npos) return 0;
     return static_cast<std::int32_t>(start + static_cast<std::int64_t>(at) - 1 - n);
   });
@@ -77,7 +84,9 @@ std::optional<std::int32_t> OrvoCommon::FindString(const std::string& inFileName
 std::string OrvoCommon::ReadString(const std::string& inFileName, std::int32_t inStartPosition, std::int32_t inLength) const {
   return failure::QuietDefault(std::string(), [&] {
     platform::BinaryFile file(inFileName);
-    return BytesFrom(file, inStartPosition, inLength);
+    // inLength - 1 further bytes are read after the first: a length whose predecessor is no
+    // whole number overflows, and the member answers that quietly like any other failure.
+    return BytesFrom(file, inStartPosition, std::int64_t{whole32::Checked(std::int64_t{inLength} - 1)} + 1);
   });
 }
 

@@ -3,11 +3,11 @@
 // Texts are bytes; every member here works on them byte by byte, and only ExpandString and
 // HashKey have handlers of their own.
 #include <cmath>
-#include <limits>
 
 #include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "vocabulary/TextOps.h"
+#include "vocabulary/Whole32.h"
 // HashKey's handler writes its inputs to the launcher's loader log.
 #include "launcher/CommonDefinitions.h"
 
@@ -20,13 +20,6 @@ std::string WithoutChar(const std::string& s, char removed) {
   for (char c : s)
     if (c != removed) result += c;
   return result;
-}
-
-// The 32-bit sum of the codes, raising Overflow where the sum leaves the range (as the
-// program's whole-number arithmetic does everywhere).
-std::int32_t AddChecked(std::int32_t sum, unsigned char code) {
-  if (sum > std::numeric_limits<std::int32_t>::max() - code) throw OrvoError::Overflow();
-  return sum + code;
 }
 
 constexpr std::string_view kHashAlphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -57,8 +50,8 @@ float OrvoCommon::RightFontSize(float pHeight) const {
 
 std::int32_t OrvoCommon::FindCharInString(const std::string& pString, const std::string& pChars,
                                           std::int32_t pStart) const {
-  const auto length = static_cast<std::int32_t>(pString.size());
-  std::int32_t best = length + 1;
+  const std::int32_t length = whole32::LengthOf(pString.size());
+  std::int32_t best = whole32::Checked(std::int64_t{length} + 1);
   if (pChars.empty()) return best;
   // The position search rejects a start below 1.
   if (pStart < 1) throw OrvoError::InvalidArgument();
@@ -70,8 +63,9 @@ std::int32_t OrvoCommon::FindCharInString(const std::string& pString, const std:
 
 // Pads on the left only; the text is never shortened. Way 5.
 std::string OrvoCommon::CentreString(const std::string& pString, std::int32_t pLength) const {
-  const auto length = static_cast<std::int64_t>(pString.size());
-  const std::int64_t pad = (static_cast<std::int64_t>(pLength) - length) / 2;  // truncated toward zero
+  // The difference is a whole number like any other: a width so far below the text's length
+  // that it leaves the range is an overflow, not a text returned as it was.
+  const std::int32_t pad = whole32::Checked(std::int64_t{pLength} - whole32::LengthOf(pString.size())) / 2;
   if (pad < 1) return pString;
   return std::string(static_cast<std::size_t>(pad), ' ') + pString;
 }
@@ -127,7 +121,7 @@ std::string OrvoCommon::HashKey(const std::string& pValue, std::int32_t pLength)
       [&] {
         std::int32_t sum = 0;
         for (std::size_t i = 0; i + 1 < pValue.size(); ++i)
-          sum = AddChecked(sum, static_cast<unsigned char>(pValue[i]));
+          sum = whole32::Checked(std::int64_t{sum} + static_cast<unsigned char>(pValue[i]));
         if (sum == 0) return std::string(" ");
         const std::int32_t position = sum % 62 == 0 ? 62 : sum % 62;
         return std::string(1, kHashAlphabet[static_cast<std::size_t>(position - 1)]);

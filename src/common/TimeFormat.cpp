@@ -1,8 +1,8 @@
 // OrvoCommon: seconds as minutes-and-seconds texts, and lap times read from texts.
 //
-// The decimal point of the shown fraction is always '.': the texts are meant for files and
-// logs that other tools read back (ParseLaptime itself reads only a point), so the user's
-// regional decimal separator is not consulted.
+// The fraction is shown after the user's decimal separator, asked at each call (a point with
+// the usual English settings, a comma with many others): the texts are for people to read.
+// ParseLaptime, which reads numbers that files hold, takes only the point.
 //
 // A fraction that rounds up to a whole second at the shown number of places is carried into
 // the seconds, and 60 seconds into the minutes: 59.99996 s is '1:00.0000', never
@@ -15,6 +15,7 @@
 #include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "vocabulary/TextOps.h"
+#include "platform/local_time.h"
 
 namespace orvo {
 namespace {
@@ -31,11 +32,11 @@ std::string MinutesSecondsText(double minutes, std::int64_t seconds, double frac
       minutes += 1;
     }
   }
-  char buffer[400];
+  char whole[400], fractionDigits[8];
   // + 0.0 turns a minus zero into zero, so that no "-0" minute is shown.
-  std::snprintf(buffer, sizeof buffer, "%.0f:%02lld.%0*lld", minutes + 0.0, static_cast<long long>(seconds), places,
-                static_cast<long long>(units));
-  return buffer;
+  std::snprintf(whole, sizeof whole, "%.0f:%02lld", minutes + 0.0, static_cast<long long>(seconds));
+  std::snprintf(fractionDigits, sizeof fractionDigits, "%0*lld", places, static_cast<long long>(units));
+  return whole + platform::DecimalSeparator() + fractionDigits;
 }
 
 // The leading number of a text: optional sign, digits, optional point and digits, optional
@@ -90,7 +91,8 @@ std::string OrvoCommon::HHMMSS(const double& inTime) const {
   const double seconds = std::floor(rest);
   const std::string text =
       MinutesSecondsText(static_cast<double>(minutes), static_cast<std::int64_t>(seconds), rest - seconds, 4);
-  return inTime < 0 && text != "0:00.0000" ? "-" + text : text;
+  const bool roundsToZero = text.find_first_of("123456789") == std::string::npos;
+  return inTime < 0 && !roundsToZero ? "-" + text : text;
 }
 
 std::string OrvoCommon::FormatLaptime(double pSeconds) const {
@@ -98,8 +100,8 @@ std::string OrvoCommon::FormatLaptime(double pSeconds) const {
   // number as the C library writes it ("inf", "nan").
   if (!std::isfinite(pSeconds)) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%f:00.000", pSeconds);
-    return buffer;
+    std::snprintf(buffer, sizeof buffer, "%f:00", pSeconds);
+    return buffer + platform::DecimalSeparator() + "000";
   }
   const double w = std::floor(pSeconds);
   const double m = std::floor(w / 60);

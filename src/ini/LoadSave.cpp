@@ -1,6 +1,8 @@
 // INIFile: binding to a file, loading it, trusting or ignoring its index file, and saving
 // with the ".PreOrvo" backup, the new text replacing the file in one step.
 #include <array>
+#include <limits>
+#include <optional>
 #include <utility>
 
 #include "common/DateValue.h"
@@ -32,13 +34,32 @@ std::int32_t GameIniNumber(const std::string& ownName) {
   return -1;
 }
 
+// Why the engine cannot hold the named file, if it cannot: a name that is no plain file (a
+// pipe or a device, whose reading could wait without end) or a file whose positions would
+// leave the 32-bit whole numbers that every position of the text is held in.
+std::optional<OrvoError> Unholdable(const std::string& name) {
+  const auto facts = platform::InspectFile(name);
+  if (!facts) return std::nullopt;  // missing or unreadable: the reading itself decides
+  if (!facts->plainFile) return OrvoError(OrvoError::Kind::InvalidArgument, "Not a plain file");
+  if (facts->size > std::numeric_limits<std::int32_t>::max()) return OrvoError(OrvoError::Kind::Overflow, "File too large");
+  return std::nullopt;
+}
+
 }  // namespace
 
 void INIFile::SetFilename(const std::string& pFileName) {
   Guard(" in inifile.Filename (Let)", ini::NoDiagnostics, [&] {
     sFilename = pFileName;
     // A name that is bound to no file, or whose file cannot be opened for reading, empties
-    // the object; any other is loaded by the same opening that found it readable.
+    // the object; any other is loaded by the same opening that found it readable. A file
+    // that the engine cannot hold fails the binding at once, the object left empty: no retry
+    // would make it holdable.
+    if (!IsUnbound(sFilename)) {
+      if (const auto unholdable = Unholdable(sFilename)) {
+        Clear();
+        throw *unholdable;
+      }
+    }
     if (IsUnbound(sFilename) || !Reload(true)) Clear();
     std::string folder, ownName;
     Common().GetPath(pFileName, folder, ownName);
@@ -49,9 +70,11 @@ void INIFile::SetFilename(const std::string& pFileName) {
 void INIFile::Refresh() { Reload(false); }
 
 // A step that fails on every attempt is given up after the third box; Refresh then returns
-// with what the earlier steps did, and Changed as it was.
+// with what the earlier steps did, and Changed as it was. A binding that gives up answers
+// false, so that the object is emptied rather than left with the earlier file's text, which
+// a later save would write over the new file.
 bool INIFile::Reload(bool pBinding) {
-  bool readable = true;
+  bool finished = false;
   failure::RetryBoundary([&] {
     // The INI file's date comes from the opening that read it; a file that was not read has
     // its date asked for by name.
@@ -59,7 +82,11 @@ bool INIFile::Reload(bool pBinding) {
     if (!IsUnbound(sFilename)) {
       // Whether the file can be read, its content and its date, from one opening of it: a
       // file that cannot be opened reads as the empty text, or ends a binding's load.
+      bool readable = true;
       RetryStep([&] {
+        if (!pBinding) {
+          if (const auto unholdable = Unholdable(sFilename)) throw *unholdable;
+        }
         std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename);
         readable = content.has_value();
         if (!readable && pBinding) return;
@@ -81,8 +108,9 @@ bool INIFile::Reload(bool pBinding) {
       }
     });
     bChanged = false;
+    finished = true;
   });
-  return readable || !pBinding;
+  return finished || !pBinding;
 }
 
 void INIFile::Save(bool pBackupOriginalFile) {

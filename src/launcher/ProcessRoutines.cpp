@@ -5,7 +5,7 @@
 
 namespace orvo {
 
-void ShowFatalError(const std::string& message) { platform::ShowMessageBox(message, kFatalErrorTitle); }
+bool ShowFatalError(const std::string& message) { return platform::ShowMessageBox(message, kFatalErrorTitle); }
 
 PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine) {
   PROCESS_INFORMATION info;

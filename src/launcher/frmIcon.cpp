@@ -68,8 +68,10 @@ void frmIcon::SetWorkingFolder(const std::string& path) {
     const std::size_t exe = text::Upper(path).find(".EXE");
     if (exe == std::string::npos || exe == 0) return;
     const std::string beforeExe = path.substr(0, exe);
+    // A backslash as the very first character leaves an empty folder, whose setting fails
+    // and so skips the drive step too.
     const std::size_t slash = beforeExe.rfind('\\');
-    if (slash != std::string::npos && slash > 0) {
+    if (slash != std::string::npos) {
       const std::string folder = beforeExe.substr(0, slash);
       platform::ChangeDirectory(folder);
       WriteLoaderLog("Set Dir to " + folder);

@@ -57,6 +57,7 @@ struct FileFacts {
   LocalDateTime lastModified;
   std::int64_t size = 0;
   bool readOnly = false;
+  bool plainFile = true;  // false for a pipe, a device, a socket
 };
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept;
 void SetReadOnly(const std::string& path, bool readOnly);

@@ -14,5 +14,7 @@ LocalDateTime Now();
 // Regional settings: "/" and ":" with the usual English settings.
 std::string DateSeparator();
 std::string TimeSeparator();
+// The user's decimal separator: "." with the usual English settings.
+std::string DecimalSeparator();
 
 }  // namespace orvo::platform

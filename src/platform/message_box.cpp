@@ -10,12 +10,9 @@ MessageBoxReceiver& Receiver() {
 }
 }  // namespace
 
-void ShowMessageBox(const std::string& text, const std::string& title) {
-  if (const auto& receiver = Receiver()) {
-    receiver(text, title);
-  } else {
-    ShowNativeMessageBox(text, title);
-  }
+bool ShowMessageBox(const std::string& text, const std::string& title) {
+  if (const auto& receiver = Receiver()) return receiver(text, title);
+  return ShowNativeMessageBox(text, title);
 }
 
 MessageBoxReceiver SetMessageBoxReceiver(MessageBoxReceiver receiver) {

@@ -8,7 +8,7 @@
 //
 //   1  QuietDefault        return a fixed default, show and log nothing
 //   2  BoxThenReturn       error box "<description><suffix>", then return the default
-//   3  BoxThenRetry        error box, then try the failed step again (bounded, see below)
+//   3  BoxThenRetry        error box, then try the failed step again (see below how often)
 //   4  Guarded             the member's own reaction, given the failure
 //   5  (no wrapper)        the failure goes on to the caller's handler
 #include <cstdint>
@@ -51,15 +51,21 @@ struct Failure {
 Failure CurrentFailure();
 
 // The error box of the launcher (title "Fatal Orvo+ Error"); declared here so that every way
-// that shows it goes through the one seam.
-void ShowFatalError(const std::string& message);
+// that shows it goes through the one seam. Returns whether a person dismissed it.
+bool ShowFatalError(const std::string& message);
 
 namespace failure {
 
-// How often a step of way 3 is tried before it is given up. The user sees the box after each
-// failed attempt; a step that keeps failing (a read-only target, a folder that still holds
-// files) must not hold the user in an endless chain of boxes, so after the third box the
-// step is abandoned and the member returns as in way 2.
+// How often a step of way 3 is tried. The user sees the box after each failed attempt.
+//  - Bounded: a step of the updater or of a refresh that keeps failing (a read-only target, a
+//    folder that still holds files) must not hold the user in an endless chain of boxes, so
+//    after the third box the step is abandoned and the member returns as in way 2.
+//  - WhileDismissed: the box comes back after every dismissal, for as long as the failure
+//    lasts: the person at the box can remove its cause (reconnect the drive, close the other
+//    program) and the step then goes on. Where the box returns without waiting for anyone (a
+//    console program, the Linux port without a terminal) this would spin, so there the step
+//    is abandoned after the third box that nobody dismissed.
+enum class Retries { Bounded, WhileDismissed };
 inline constexpr int kRetryAttempts = 3;
 
 // Thrown by BoxThenRetry when a step is given up; the member's RetryBoundary ends there.
@@ -101,18 +107,19 @@ void BoxThenReturn(std::string_view suffix, Body&& body) {
   Guarded(std::forward<Body>(body), [&](const Failure& f) { ShowFatalError(f.description + std::string(suffix)); });
 }
 
-// Way 3, for one step: after each failure the box is shown and the step tried again, at
-// most kRetryAttempts times in all; then StepAbandoned ends the member at its RetryBoundary.
+// Way 3, for one step: after each failure the box is shown and the step tried again, as
+// often as retries allows; then StepAbandoned ends the member at its RetryBoundary.
 template <class Step>
-auto BoxThenRetry(std::string_view suffix, Step&& step) -> decltype(step()) {
-  for (int attempt = 1;; ++attempt) {
+auto BoxThenRetry(std::string_view suffix, Step&& step, Retries retries = Retries::Bounded) -> decltype(step()) {
+  for (int counted = 0;;) {
     try {
       return step();
     } catch (const StepAbandoned&) {
       throw;
     } catch (...) {
-      ShowFatalError(CurrentFailure().description + std::string(suffix));
-      if (attempt >= kRetryAttempts) throw StepAbandoned{};
+      const bool dismissed = ShowFatalError(CurrentFailure().description + std::string(suffix));
+      if (retries == Retries::Bounded || !dismissed) ++counted;
+      if (counted >= kRetryAttempts) throw StepAbandoned{};
     }
   }
 }

@@ -35,6 +35,8 @@ TEST(FindString, GivesThePositionBeforeTheMatchOrZero) {
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(" in FindString")) << text;
     EXPECT_EQ(ReadBytes(dir / "f.bin"), c.content);  // nothing written
   }
+  EXPECT_EQ(Common().ReadString(dir.Text("f.bin"), 2, 3), "aaa");
+  EXPECT_EQ(Common().ReadString(dir.Text("f.bin"), 2, -2147483647 - 1), "");  // one less than the length overflows
   EXPECT_EQ(Common().FindString(dir.Text("new.bin"), 1, "a"), 0);
   EXPECT_TRUE(fs::exists(dir / "new.bin") && fs::file_size(dir / "new.bin") == 0);
 }

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
 #include "platform/list_box_control.h"
@@ -10,11 +13,27 @@
 namespace orvo {
 namespace {
 
-TEST(Win32Controls, FindAndSelectItemsInAListBoxAndAComboBoxButNoOtherWindow) {
-  struct Control { const char* className; DWORD style; UINT addString, getSelection; };
-  for (const Control& kind : {Control{"LISTBOX", WS_POPUP, LB_ADDSTRING, LB_GETCURSEL},
-                              Control{"COMBOBOX", WS_POPUP | CBS_DROPDOWNLIST, CB_ADDSTRING, CB_GETCURSEL}}) {
-    SCOPED_TRACE(kind.className);  // unsorted, so the items keep the order in which they are added
+// The selected items as the control reports them, by index: "" for none.
+std::string Selected(HWND window, bool comboBox) {
+  const LRESULT several = comboBox ? LB_ERR : SendMessageA(window, LB_GETSELCOUNT, 0, 0);
+  if (several == LB_ERR) {  // a single selection
+    const LRESULT index = SendMessageA(window, comboBox ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    return index < 0 ? "" : std::to_string(index);
+  }
+  std::vector<int> items(static_cast<std::size_t>(several));
+  SendMessageA(window, LB_GETSELITEMS, items.size(), reinterpret_cast<LPARAM>(items.data()));
+  std::string text;
+  for (int i : items) text += (text.empty() ? "" : " ") + std::to_string(i);
+  return text;
+}
+
+TEST(Win32Controls, FindAndSelectItemsInListBoxesAndAComboBoxButNoOtherWindow) {
+  struct Control { const char* className; DWORD style; UINT addString; };
+  for (const Control& kind : {Control{"LISTBOX", WS_POPUP, LB_ADDSTRING}, Control{"LISTBOX", WS_POPUP | LBS_MULTIPLESEL, LB_ADDSTRING},
+                              Control{"LISTBOX", WS_POPUP | LBS_EXTENDEDSEL, LB_ADDSTRING},
+                              Control{"COMBOBOX", WS_POPUP | CBS_DROPDOWNLIST, CB_ADDSTRING}}) {
+    SCOPED_TRACE(std::string(kind.className) + " " + std::to_string(kind.style));  // unsorted: items keep their order
+    const bool comboBox = kind.addString == CB_ADDSTRING, several = (kind.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
     HWND window = CreateWindowExA(0, kind.className, "", kind.style, 0, 0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     auto list = platform::ListBoxControl(window);
@@ -23,10 +42,12 @@ TEST(Win32Controls, FindAndSelectItemsInAListBoxAndAComboBoxButNoOtherWindow) {
     EXPECT_THROW(list->List(4), OrvoError);
     EXPECT_EQ(Common().GetByValue(*list, "GREEN"), 1);
     EXPECT_EQ(Common().FindListItem(*list, "blue"), 2);
+    if (several) SendMessageA(window, LB_SETSEL, TRUE, 0);  // selected before: no longer after
     Common().SetByValue(*list, "BLUE");
-    EXPECT_EQ(SendMessageA(window, kind.getSelection, 0, 0), 2);
+    EXPECT_EQ(Selected(window, comboBox), "2");
+    if (several) EXPECT_EQ(SendMessageA(window, LB_GETCARETINDEX, 0, 0), 2);
     Common().SetByValue(*list, "Purple");
-    EXPECT_EQ(SendMessageA(window, kind.getSelection, 0, 0), -1);
+    EXPECT_EQ(Selected(window, comboBox), "");
     DestroyWindow(window);
   }
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

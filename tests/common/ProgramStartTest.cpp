@@ -31,6 +31,12 @@ TEST(RunApp, ReturnsAfterTheProgramEndedOrWithTheNotFoundBox) {
     Common().RunApp(command);
   const test::RecordedBox notFound{"utilNotFound", platform::ProgramTitle() + " Error"};
   EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{notFound, notFound, notFound}));
+  // A file that is no program: the system's description, any insert of it filled, no path.
+  test::WriteBytes(dir / "notes.txt", "no program");
+  Common().RunApp(dir.Text("notes.txt"));
+  ASSERT_EQ(boxes.texts().size(), 4u);
+  EXPECT_TRUE(boxes.texts().back().ends_with(" in RunApp")) << boxes.texts().back();
+  EXPECT_EQ(boxes.texts().back().find('%'), std::string::npos) << boxes.texts().back();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/OrvoCommon.h"
+#include "support/Thrown.h"
 
 namespace orvo {
 namespace {
@@ -42,6 +43,11 @@ TEST(Strings, EachCallGivesItsText) {
       {"Hash remainder 61", c.HashKey("=x", 4), "8"}, {"Hash multiple of 62", c.HashKey("|x", 4), "9"}, {"Hash bytes unsigned", c.HashKey("\xf8x", 4), "9"},
       {"Hash long text", c.HashKey(std::string(1000, 'z') + "!", 1), "T"}};
   for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
+}
+
+TEST(Strings, WholeNumbersThatLeaveTheirRangeOverflow) {
+  EXPECT_EQ(test::ThrownKind([] { c.CentreString("ab", -2147483647); }), OrvoError::Kind::Overflow);
+  EXPECT_EQ(c.CentreString("", -2147483647 - 1), "");  // the difference itself still fits
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/OrvoCommon.h"
+#include "support/Regional.h"
 #include "support/Thrown.h"
 
 namespace orvo {
@@ -27,6 +28,15 @@ TEST(TimeTexts, MinutesSecondsWithTheCarryTaken) {
     const std::string text = c.FormatLaptime(t);
     EXPECT_EQ(text.size() - text.find(':'), 7u) << text;  // ":ss.fff" whatever the minutes
   }
+}
+
+// The fraction follows the user's decimal separator; the lap-time reader keeps the point.
+TEST(TimeTexts, TheFractionFollowsTheRegionalDecimalSeparator) {
+  test::DecimalSeparatorSetting comma(",");
+  EXPECT_EQ(c.HHMMSS(83.25) + " " + c.FormatLaptime(83.4567) + " " + c.HHMMSS(-0.00001), "1:23,2500 1:23,457 0:00,0000");
+  double date = 0, laptime = 0;
+  c.ParseLaptime("a 1,5", date, laptime);
+  EXPECT_EQ(laptime, 1);
 }
 
 TEST(TimeTexts, ParseLaptimeReadsTheNumberAfterTheFirstSpace) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "IniTestSupport.h"
+#include "platform/read_faults.h"
 
 namespace orvo::test {
 namespace {
@@ -81,6 +82,38 @@ TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
     EXPECT_FALSE(fs::exists(dir / "ro.gix"));
     EXPECT_EQ(boxes.texts(), c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
     EXPECT_EQ(std::count(log.entries().begin(), log.entries().end(), "NFE:Ini File Dump:"), c.box.empty() ? 0 : 1);
+  }
+}
+
+// A binding that cannot load the new file leaves nothing of the earlier one: not its text,
+// whose later save would overwrite the new file, and not its Changed flag.
+TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
+  struct Case { const char* name; std::function<void(const fs::path&)> arrange; std::string box; std::size_t boxes; };
+  const Case cases[] = {
+      {"EveryReadFails", [](const fs::path& file) {
+         WriteBytes(file, "[B]\r\ny=1\r\n");
+         platform::FailReadsOf(PathText(file));
+       }, " in inifile.Refresh", 3},
+      // Sparse on the test's file system, so it costs no room.
+      {"TooLargeForItsPositions", [](const fs::path& file) {
+         WriteBytes(file, "");
+         fs::resize_file(file, 2147483648u);
+       }, "File too large in inifile.Filename (Let)", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteBytes(dir / "old.ini", "[A]\r\nx=1\r\n");
+    INIFile ini;
+    ini.SetFilename(dir.Text("old.ini"));
+    ini.SetIniValue("A", "x", "2");
+    BoxRecorder boxes;
+    c.arrange(dir / "new.ini");
+    ini.SetFilename(dir.Text("new.ini"));
+    platform::FailReadsOf(std::nullopt);
+    EXPECT_EQ(ini.IniString(), "");
+    EXPECT_FALSE(ini.Changed());
+    EXPECT_EQ(boxes.texts().size(), c.boxes);
+    for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
   }
 }
 

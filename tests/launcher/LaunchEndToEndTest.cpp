@@ -21,6 +21,8 @@ TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
       {"{game}", false, false, {}},
       {"{game};{follow}", false, false, {}},
       {";{follow};", false, true, {"Calling GPL:;{follow};", "", "{follow}", "", "", "RunApp:"}},
+      // A backslash first of all leaves no folder to set, and so no drive either.
+      {"\\:gpl.exe;;", false, false, {"Calling GPL:\\:gpl.exe;;", "\\:gpl.exe", "", "", "", "RunApp:\\:gpl.exe"}},
       {"{dir}\\game\\missing.exe;{follow};", false, true,
        {"{set game}", "Calling GPL:{dir}\\game\\missing.exe;{follow};", "{dir}\\game\\missing.exe", "{follow}", "", "",
         "RunApp:{dir}\\game\\missing.exe"}},

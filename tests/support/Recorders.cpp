@@ -4,7 +4,10 @@ namespace orvo::test {
 
 BoxRecorder::BoxRecorder()
     : previous_(platform::SetMessageBoxReceiver(
-          [this](const std::string& text, const std::string& title) { boxes_.push_back({text, title}); })) {}
+          [this](const std::string& text, const std::string& title) {
+            boxes_.push_back({text, title});
+            return !dismiss_ || dismiss_(boxes_.size());
+          })) {}
 
 BoxRecorder::~BoxRecorder() { platform::SetMessageBoxReceiver(previous_); }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Recorders that stand in for the real message box and for the loader log file.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,16 +15,20 @@ struct RecordedBox {
   bool operator==(const RecordedBox&) const = default;
 };
 
-// Every box shown while the recorder lives is recorded instead of shown.
+// Every box shown while the recorder lives is recorded instead of shown. It stands for a
+// person who dismisses each box; the optional call runs at each box (given the count so far)
+// and says whether a person dismissed that one.
 class BoxRecorder {
  public:
   BoxRecorder();
+  explicit BoxRecorder(std::function<bool(std::size_t)> dismiss) : BoxRecorder() { dismiss_ = std::move(dismiss); }
   ~BoxRecorder();
   const std::vector<RecordedBox>& boxes() const { return boxes_; }
   std::vector<std::string> texts() const;
 
  private:
   std::vector<RecordedBox> boxes_;
+  std::function<bool(std::size_t)> dismiss_;
   platform::MessageBoxReceiver previous_;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/host_path.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
+#include "platform/read_faults.h"
 
 namespace orvo::platform {
 namespace posix {
@@ -90,12 +91,14 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
-  const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a pipe for reading would wait for a writer without end.
+  const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
   struct stat st{};
   if (::fstat(fd, &st) != 0) posix::ThrowLastErrno();
   if (S_ISDIR(st.st_mode)) return std::nullopt;
+  if (ReadFails(path)) posix::ThrowErrno(EIO);
   return FileContent{ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)), LastModified(st)};
 }
 
@@ -140,6 +143,7 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   facts.lastModified = *lastModified;
   facts.size = st.st_size;
   facts.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  facts.plainFile = S_ISREG(st.st_mode);
   return facts;
 }
 

@@ -58,5 +58,16 @@ LocalDateTime Now() {
 
 std::string DateSeparator() { return LocaleSeparators().date; }
 std::string TimeSeparator() { return LocaleSeparators().time; }
+// Asked at each call, as the Windows build asks its regional settings: the time texts that
+// show it are not written often enough for the locale's loading to matter.
+std::string DecimalSeparator() {
+  std::string point = ".";
+  locale_t locale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+  if (locale == static_cast<locale_t>(0)) return point;
+  const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+  if (radix != nullptr && *radix != '\0') point = radix;
+  freelocale(locale);
+  return point;
+}
 
 }  // namespace orvo::platform

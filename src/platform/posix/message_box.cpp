@@ -8,13 +8,12 @@
 
 namespace orvo::platform {
 
-void ShowNativeMessageBox(const std::string& text, const std::string& title) {
+bool ShowNativeMessageBox(const std::string& text, const std::string& title) {
   std::cerr << "[" << title << "] " << text << std::endl;
-  if (isatty(STDIN_FILENO)) {
-    std::cerr << "Press Enter to continue." << std::endl;
-    std::string ignored;
-    std::getline(std::cin, ignored);
-  }
+  if (!isatty(STDIN_FILENO)) return false;
+  std::cerr << "Press Enter to continue." << std::endl;
+  std::string ignored;
+  return static_cast<bool>(std::getline(std::cin, ignored));  // end of input: nobody there
 }
 
 }  // namespace orvo::platform

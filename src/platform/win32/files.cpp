@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "vocabulary/Failure.h"
 #include "platform/device_room.h"
+#include "platform/read_faults.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 
@@ -91,6 +93,9 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   Handle owned(h);
+  if (ReadFails(path)) win32::ThrowWin32Error(ERROR_CRC);
+  // A device (CON, a pipe) could keep the read waiting without end.
+  if (GetFileType(h) != FILE_TYPE_DISK) throw OrvoError(OrvoError::Kind::InvalidArgument, "Not a plain file");
   FileContent content{ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h))), std::nullopt};
   FILETIME lastWrite;
   if (GetFileTime(h, nullptr, nullptr, &lastWrite)) content.lastModified = LocalTimeOf(lastWrite);
@@ -139,6 +144,7 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   facts.lastModified = *lastModified;
   facts.size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   facts.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  facts.plainFile = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) == 0;
   return facts;
 }
 

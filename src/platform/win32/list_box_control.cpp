@@ -36,12 +36,29 @@ class NativeList : public ListControl {
   }
 
   void ListIndex(std::int32_t index) override {
+    if (AllowsSeveral()) return SelectOnly(index);
     // -1 clears the selection; both kinds then report their error value, which is no failure.
     const LRESULT result = SendMessageA(window_, m_.setSelection, static_cast<WPARAM>(index), 0);
     if (result == m_.error && index != -1) throw OrvoError::InvalidArgument();
   }
 
  private:
+  // A list box of multiple or extended selection refuses LB_SETCURSEL.
+  bool AllowsSeveral() const {
+    return m_.setSelection == LB_SETCURSEL && (GetWindowLongA(window_, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+  }
+
+  // There the item becomes the one selected item and takes the caret, as in a list box of
+  // single selection; -1 clears every selection.
+  void SelectOnly(std::int32_t index) {
+    const LRESULT count = SendMessageA(window_, LB_GETCOUNT, 0, 0);
+    if (index != -1 && (index < 0 || index >= count)) throw OrvoError::InvalidArgument();
+    SendMessageA(window_, LB_SETSEL, FALSE, -1);
+    if (index == -1) return;
+    SendMessageA(window_, LB_SETSEL, TRUE, index);
+    SendMessageA(window_, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+  }
+
   HWND window_;
   ListMessages m_;
 };

@@ -19,5 +19,6 @@ LocalDateTime Now() {
 
 std::string DateSeparator() { return LocaleText(LOCALE_SDATE, "/"); }
 std::string TimeSeparator() { return LocaleText(LOCALE_STIME, ":"); }
+std::string DecimalSeparator() { return LocaleText(LOCALE_SDECIMAL, "."); }
 
 }  // namespace orvo::platform

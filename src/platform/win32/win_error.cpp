@@ -1,10 +1,32 @@
 #include "platform/win32/win_error.h"
 
+#include <algorithm>
 #include <string>
 
 #include "vocabulary/Failure.h"
 
 namespace orvo::platform::win32 {
+namespace {
+
+// Box texts name no path, so the system's inserts (%1, %2, also as %1!s!) are filled with
+// words instead: "Bad EXE format for %1." reads "Bad EXE format for the file.", and a text
+// that begins with an insert begins with a capital.
+std::string WithInsertsFilled(const std::string& message) {
+  std::string filled;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const bool insert = message[i] == '%' && i + 1 < message.size() && message[i + 1] >= '1' && message[i + 1] <= '9';
+    if (!insert) {
+      filled += message[i];
+      continue;
+    }
+    while (i + 1 < message.size() && message[i + 1] >= '0' && message[i + 1] <= '9') ++i;
+    if (i + 1 < message.size() && message[i + 1] == '!') i = std::min(message.find('!', i + 2), message.size() - 1);
+    filled += filled.empty() ? "The file" : "the file";
+  }
+  return filled;
+}
+
+}  // namespace
 
 void ThrowWin32Error(DWORD code) {
   char* buffer = nullptr;
@@ -15,6 +37,7 @@ void ThrowWin32Error(DWORD code) {
   if (buffer) LocalFree(buffer);
   while (!description.empty() && (description.back() == '\n' || description.back() == '\r' || description.back() == ' '))
     description.pop_back();
+  description = WithInsertsFilled(description);
 
   OrvoError::Kind kind = OrvoError::Kind::System;
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_BAD_PATHNAME ||
