@@ -44,6 +44,12 @@ check_zip() {
   size=$(stat -c %s "$folder/orvo-loader.exe")
   ((size <= max_loader_bytes)) || fail "$zip: orvo-loader.exe has $size bytes, more than $max_loader_bytes"
 
+  if [ "$machine" = 014c ] && [ "${ORVO_WINE32:-yes}" = no ]; then
+    echo "release: $zip checked, its run NOT MADE: this host cannot start 32-bit programs"
+    rm -rf "$work"
+    return
+  fi
+
   # The companions and the game: the build's own helper under three names, recording its
   # start into a file and then sleeping.
   mkdir "$folder/companions" "$folder/game"

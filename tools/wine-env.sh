@@ -5,6 +5,22 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-orvo}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
+# Debian's `wine` prefers Wine's 32-bit loader, which a host whose kernel runs no 32-bit
+# programs cannot start. There the 64-bit loader serves the 64-bit programs (through a `wine`
+# of our own, first on PATH), the 32-bit programs cannot run at all, and ORVO_WINE32=no tells
+# the scripts so, which then say which checks they could not make.
+export ORVO_WINE32=yes
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
+  ORVO_WINE32=no
+  export WINELOADER=/usr/lib/wine/wine64
+  orvo_wine_shims=$(mktemp -d)
+  for shim in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$orvo_wine_shims/$shim"
+    chmod +x "$orvo_wine_shims/$shim"
+  done
+  export PATH="$orvo_wine_shims:$PATH"
+fi
+
 orvo_display=""
 for n in $(seq 91 120); do
   if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then orvo_display=":$n"; break; fi
