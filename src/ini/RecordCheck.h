@@ -28,16 +28,14 @@ struct RecordTail {
 inline std::optional<RecordTail> ReadRecordTail(std::string_view index, std::size_t valueFrom) {
   const std::size_t valueEnd = valueFrom <= index.size() ? index.find(kCrLf, valueFrom) : std::string_view::npos;
   if (valueEnd == std::string_view::npos) return std::nullopt;
-  const std::size_t digitsFrom = valueEnd + kCrLf.size();
-  const std::size_t digitsEnd = index.find(kCrLf, digitsFrom);
-  if (digitsEnd == std::string_view::npos || digitsEnd == digitsFrom || digitsEnd - digitsFrom > 10) return std::nullopt;
+  std::size_t at = valueEnd + kCrLf.size();
+  const std::size_t digitsFrom = at;
   std::int64_t position = 0;
-  for (const char c : index.substr(digitsFrom, digitsEnd - digitsFrom)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    position = position * 10 + (c - '0');
-  }
-  if (position < 1 || position > INT32_MAX) return std::nullopt;
-  const std::string_view rest = index.substr(digitsEnd + kCrLf.size());
+  for (; at < index.size() && at - digitsFrom <= 10 && index[at] >= '0' && index[at] <= '9'; ++at)
+    position = position * 10 + (index[at] - '0');
+  if (at == digitsFrom || position < 1 || position > INT32_MAX || index.substr(at, kCrLf.size()) != kCrLf)
+    return std::nullopt;
+  const std::string_view rest = index.substr(at + kCrLf.size());
   return RecordTail{index.substr(valueFrom, valueEnd - valueFrom), static_cast<std::int32_t>(position),
                     rest.empty() || rest.starts_with(kCrLf)};
 }
