@@ -1,4 +1,10 @@
 // INIFile: edits that patch the text in place and touch only the characters they must.
+//
+// An edit goes by the index built from the text itself, never by one read from an index file:
+// such a file may have been made for another text, and though the text confirms every record
+// before an edit uses it (RecordCheck.h), a record that the text confirms may still be a later
+// line of the entry than the one lookups read, whose record the file lacks. Edits of a file
+// whose index file is trusted pay for one rebuild; every other edit for a short comparison.
 #include <algorithm>
 
 #include "ini/FailureScheme.h"
@@ -30,7 +36,7 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
       [&] {
         if (pEntry.empty() || pSection.empty()) return;
         value = text::TrimSpaces(pValue);
-        if (bIndexDirty) BuildIndex();
+        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
         SearchAnswer search;
         if (GetIniValue(pSection, pEntry, search) == value) return;  // Changed is not touched
 
@@ -126,7 +132,7 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
       " in inifile.DeleteIniEntry",
       [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry)}; },
       [&] {
-        if (bIndexDirty) BuildIndex();
+        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
         const auto record = LocateRecord(ini::KeyBuffer(pSection, pEntry));
         if (!record) return;
         const std::int32_t pos = record->position;  // confirmed by the text: the entry's value

@@ -75,6 +75,7 @@ TEST_F(IniTest, EditsAndLookupsOnlyWhereTheTextConfirms) {
       {"RestoredBackup", restored, player, Set, "Options", "Speed", "7", "[Options]\r\nName=Al\r\nSpeed=7 \r\nGears=5\r\n", "7"},
       {"RestoredBackupDelete", restored, player, DeleteEntry, "options", "speed", "", "[Options]\r\nName=Al\r\nGears=5\r\n", "-"},
       {"SharedWithAnotherFile", indexOf("[Options]\r\nName=Al\r\n"), "[Other]\r\nName=Al\r\n", Set, "Options", "Name", "Bo", "[Other]\r\nName=Al\r\n", "-"},
+      {"IndexFileMissesAnEarlierLine", indexOf("[A]\r\nj=1\r\nk=2\r\n"), "[A]\r\nk=1\r\nk=2\r\n", Set, "A", "k", "3", "[A]\r\nk=3\r\nk=2\r\n", "3"},
       {"HandEditedValue", "\r\nX\r\nA\r\n2\r\n7\r\n", "[A]\r\nx=1\r\n", Set, "A", "x", "2", "[A]\r\nx=2\r\n", "2"},
       {"HandEditedPosition", "\r\nX\r\nA\r\nOLD\r\n999\r\n", "[A]\r\nx=1", Set, "A", "x", "2", "[A]\r\nx=2", "2"},
       {"HandEditedEnd", "\r\nX\r\nA\r\nOLD\r\n999\r\n", "[A]\r\nx=1", Lookup, "999", "OLD", "", "[A]\r\nx=1", "-"},
