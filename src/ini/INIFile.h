@@ -56,7 +56,9 @@ class INIFile {
 
   // ---- Lookups ---------------------------------------------------------------------------
   // The value of pEntry in pSection, blanks removed at both ends; "" when there is none.
-  // Names are not trimmed before the search. Box " in inifile.GetIniValue", then "".
+  // Names are not trimmed before the search. Only an index record that the text confirms
+  // answers; one that the text denies makes an index read from a file be rebuilt.
+  // Box " in inifile.GetIniValue", then "".
   std::string GetIniValue(const std::string& pSection, const std::string& pEntry);
   // Positions the section reader after the header of pSection ("" = the first section with
   // a non-empty name) and returns the name as the header writes it; "" when there is none.
@@ -67,10 +69,10 @@ class INIFile {
   void dbGNS(std::string& pEntry, std::string& pValue);
 
   // ---- Queries for tools ------------------------------------------------------------------
-  // Whether the index as it stands holds a record for pSection/pEntry: the same key search
-  // that GetIniValue makes, so after a GetIniValue of the same names a "" means an empty value
-  // exactly when this is true. Read only: a dirty index is not rebuilt (GetIniValue does
-  // that). A failure of the search answers false, quietly.
+  // Whether the index as it stands holds a record for pSection/pEntry that the text confirms:
+  // the same search that GetIniValue makes, so after a GetIniValue of the same names a ""
+  // means an empty value exactly when this is true. Read only: a dirty or stale index is not
+  // rebuilt (GetIniValue does that). A failure of the search answers false, quietly.
   bool HasIniRecord(const std::string& pSection, const std::string& pEntry) const;
   // Every section header in the order of the text, as the section reader tests headers (on
   // the whole line, so '[A] ;x' is none), duplicates and "[]" included. Read only.

@@ -72,12 +72,12 @@ INIFile::RecordSearch INIFile::FindRecord(const ini::KeyBuffer& sKey) const {
     const auto tail = ini::ReadRecordTail(index, valueFrom);
     const auto entry = tail ? ini::EntryWithValueAt(sIniFile, tail->position) : std::nullopt;
     bool confirmed = entry && entry->value == tail->value && text::EqualIgnoringCase(entry->name, sKey.Entry());
-    // Where the index was built from this text and the key covers a record's name and
-    // section, the section is the one the builder found above the line; the key then begins
-    // after an empty line and an empty line follows the position. A key across two records
-    // fits that shape only with an empty section or an empty value (the lines that can be
-    // empty stand there), so those are looked up in the text, as are the sections of any
-    // other index.
+    // In the index built from this very text a record holds the section that the builder
+    // found above its line, so the text need not be read for it once the key is known to cover
+    // a record's name and section lines: the key then starts after an empty line, and an empty
+    // line follows the position. A key across two records takes that shape only where an empty
+    // section or an empty value stands, so such keys, and every key of an index read from a
+    // file, have their section read from the text.
     const bool ownRecord = IndexInStep() && tail && tail->endsRecord && !tail->value.empty() &&
                            !sKey.Section().empty() && !sKey.NamesHoldLineEnd() &&
                            (*at == 0 || (*at >= 2 && index.substr(*at - 2, 2) == ini::kCrLf));

@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "vocabulary/Failure.h"
 #include "vocabulary/TextOps.h"
 
 namespace orvo::ini {

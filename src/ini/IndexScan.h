@@ -19,9 +19,9 @@ namespace orvo::ini {
 // One line as the index builder reads it.
 struct IndexedLine {
   enum Kind { kNothing, kHeader, kEntry } kind = kNothing;
-  std::string_view name;     // the section's or the entry's, trimmed, case as written
-  std::string_view value;    // an entry's, without trailing spaces; it starts at value.data()
-  const char* stop;          // the CR or LF that ends the line, or the end of the text
+  std::string_view name;       // the section's or the entry's, trimmed, case as written
+  std::string_view value;      // an entry's, without trailing spaces; it starts at value.data()
+  const char* stop = nullptr;  // the CR or LF that ends the line, or the end of the text
 };
 
 // Reads the line that starts at line, the first character after the line ends, control
