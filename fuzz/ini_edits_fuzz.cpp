@@ -1,15 +1,20 @@
 // A random sequence of edits, lookups, saves and reloads on a generated INI text, checking:
 //  - a file loaded and saved without edits comes back byte for byte;
 //  - a value set (with adding) reads back;
-//  - an edit touches one line only: set changes characters inside one line (or inserts
-//    whole lines), delete removes one line with the line end before it;
+//  - an edit touches one line only, and only a line of that entry in that section: set
+//    changes characters inside it (or inserts whole lines), delete removes it with the line
+//    end before it;
 //  - a save followed by a reload gives the same text;
 //  - a rebuilt index equals the index built line by line (ReferenceIndex.h).
 // The text mixes CR LF, LF and CR line ends, comments, TABs, dash lines and junk lines.
-// Values are lower case, names hold an upper-case letter once upper-cased: so no lookup
-// key can match across two records and every lookup answers from the record it names.
+// Some names are all digits, empty or shaped like values, so that a lookup key can match
+// across two records of the index; and now and then an index file made for another text
+// stands beside the file, newer than it, so that the engine reads it instead of indexing.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,8 +34,15 @@ std::string Pick(FuzzedDataProvider& in, std::string_view alphabet, std::size_t 
   for (std::size_t i = 0; i < n; ++i) s += alphabet[in.ConsumeIntegralInRange<std::size_t>(0, alphabet.size() - 1)];
   return s;
 }
-std::string Name(FuzzedDataProvider& in) { return "k" + Pick(in, "abAB12_", 3); }
-std::string Value(FuzzedDataProvider& in) { return Pick(in, "xyz09 =.", 6); }
+std::string Name(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 7)) {
+    case 0: return Pick(in, "0123456789", 2) + "1";  // like a position
+    case 1: return Pick(in, "xyzXZ09", 3);           // like a value
+    case 2: return "";
+    default: return "k" + Pick(in, "abAB12_", 3);
+  }
+}
+std::string Value(FuzzedDataProvider& in) { return Pick(in, "xyzXZ09 =.", 6); }
 std::string LineEnd(FuzzedDataProvider& in) {
   static const char* const kEnds[] = {"\r\n", "\n", "\r", "\r\n\r\n", "\n\t"};
   return kEnds[in.ConsumeIntegralInRange(0, 4)];
@@ -68,11 +80,11 @@ Diff Compare(std::string_view before, std::string_view after) {
 bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 bool OnlyLineEnds(std::string_view s) { return s.find_first_not_of("\r\n") == std::string_view::npos; }
 
-// after is before without one of its lines and one line end (the one before the line, or
-// the one after it for the first line). Where the removed text begins cannot be read off a
-// comparison of the two texts (a line end and a neighbour's first letter may match), so
-// every line is tried.
-bool IsOneLineRemoved(std::string_view before, std::string_view after) {
+// after is before without one of the lines that begin at an offset of lines, and one line end
+// (the one before the line, or the one after it for the first line). Where the removed text
+// begins cannot be read off a comparison of the two texts (a line end and a neighbour's first
+// letter may match), so every such line is tried.
+bool IsOneLineRemoved(std::string_view before, std::string_view after, const std::vector<std::size_t>& lines) {
   const auto without = [&](std::size_t from, std::size_t to) {
     return before.size() - (to - from) == after.size() && before.substr(0, from) == after.substr(0, from) &&
            before.substr(to) == after.substr(from);
@@ -80,7 +92,8 @@ bool IsOneLineRemoved(std::string_view before, std::string_view after) {
   for (std::size_t begin = 0; begin <= before.size();) {
     std::size_t end = before.find_first_of("\r\n", begin);
     if (end == std::string_view::npos) end = before.size();
-    for (std::size_t ends = 0; ends <= 2; ++ends) {
+    const bool ofTheEntry = std::any_of(lines.begin(), lines.end(), [&](std::size_t at) { return at >= begin && at < end; });
+    for (std::size_t ends = 0; ofTheEntry && ends <= 2; ++ends) {
       if (begin >= ends && OnlyLineEnds(before.substr(begin - ends, ends)) && without(begin - ends, end)) return true;
       if (end + ends <= before.size() && OnlyLineEnds(before.substr(end, ends)) && without(begin, end + ends)) return true;
     }
@@ -99,8 +112,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ResetBoxes();
   FuzzedDataProvider in(data, size);
   const std::string original = Generate(in);
-  const std::string file = fuzz::ScratchFolder() + "/edits.ini";
+  const std::string file = fuzz::ScratchFolder() + "/edits.ini", indexFile = fuzz::ScratchFolder() + "/edits.gix";
   platform::WriteFileBytes(file, original);
+  std::remove(indexFile.c_str());
+  if (in.ConsumeBool()) {
+    // Made for another text, or for this one before lines were added at its start (as a backup
+    // put back finds the index file of its edited successor); trusted by its date alone.
+    const std::string other = in.ConsumeBool() ? Generate(in) : Pick(in, "k=x\r\n[]", 6) + original;
+    platform::WriteFileBytes(indexFile, fuzz::ReferenceIndex(other) + "\r\n");
+    std::filesystem::last_write_time(indexFile, std::filesystem::last_write_time(file) + std::chrono::seconds(5));
+  }
 
   INIFile ini;
   ini.SetFilename(file);
@@ -117,13 +138,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 1: {
         const std::string value = Value(in);
         ini.SetIniValue(section, entry, value, true);
-        fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value), "a value set does not read back",
-                    section + "/" + entry + "=" + value + " in\n" + before);
+        const std::string what = section + "/" + entry + "=" + value + " in\n" + before;
+        fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value) || section.empty() || entry.empty(),
+                    "a value set does not read back", what);
         const Diff d = Compare(before, ini.IniString());
-        // In place: inside one line. Added: whole lines inserted, or a new section appended
-        // after the text's trailing line ends were replaced.
-        fuzz::Check(!HasLineEnd(d.removed) || OnlyLineEnds(d.removed), "a set changed more than its line",
-                    section + "/" + entry + "=" + value + " in\n" + before);
+        // In place: inside one line, one of that entry. Added: whole lines inserted, or a new
+        // section appended after the text's trailing line ends were replaced.
+        fuzz::Check(!HasLineEnd(d.removed) || OnlyLineEnds(d.removed), "a set changed more than its line", what);
+        if (!HasLineEnd(d.removed) && !HasLineEnd(d.inserted) && !(d.removed.empty() && d.inserted.empty())) {
+          const auto changed = static_cast<std::size_t>(d.removed.data() - before.data());
+          const auto lines = fuzz::ReferenceEntryLines(before, section, entry);
+          fuzz::Check(std::any_of(lines.begin(), lines.end(),
+                                  [&](std::size_t at) { return at <= changed && !HasLineEnd(std::string_view(before).substr(at, changed - at)); }),
+                      "a set changed a line that is not the entry's", what);
+        }
         break;
       }
       case 2: {
@@ -131,8 +159,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ini.DeleteIniEntry(section, entry);
         const Diff d = Compare(before, ini.IniString());
         fuzz::Check(d.inserted.empty(), "a delete inserted text", before);
-        fuzz::Check(d.removed.empty() || IsOneLineRemoved(before, ini.IniString()), "a delete removed more than one line",
-                    section + "/" + entry + " in\n" + before);
+        fuzz::Check(d.removed.empty() || IsOneLineRemoved(before, ini.IniString(), fuzz::ReferenceEntryLines(before, section, entry)),
+                    "a delete removed more than one line of the entry", section + "/" + entry + " in\n" + before);
         fuzz::Check(had.empty() || !d.removed.empty() || before.empty(), "a delete of a present entry did nothing",
                     section + "/" + entry + " in\n" + before);
         break;
@@ -164,5 +192,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   std::remove((file + ".PreOrvo").c_str());
+  std::remove(indexFile.c_str());
   return 0;
 }

@@ -51,6 +51,19 @@ std::optional<std::string> IniDocument::FindSection(const std::string& section) 
 
 std::vector<std::string> IniDocument::SectionNames() const { return ini_.SectionNames(); }
 
+std::string IniDocument::IndexFileBeside() const {
+  const std::string indexFile = Common().FilePart(pathText_) + ".gix";
+  // A name without a folder, or with ".\", lies in the current folder.
+  const auto folder = [](const std::string& name) {
+    const std::string path = Common().FilePath(name);
+    return path.empty() ? std::string(".\\") : path;
+  };
+  if (folder(indexFile) != folder(pathText_))
+    throw CommandFailed("the index file of " + argument_ + " would be " + platform::ToHostPath(indexFile) +
+                        ", outside its folder");
+  return indexFile;
+}
+
 void IniDocument::Save(bool backup, bool withIndex) {
   // An edit that failed halfway leaves a text that nobody asked for: it is not saved.
   if (FailureReported()) throw CommandFailed(argument_ + " was left as it was");

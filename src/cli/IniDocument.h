@@ -34,6 +34,11 @@ class IniDocument {
   // the whole line, so '[A] ;x' is none), duplicates and "[]" included.
   std::vector<std::string> SectionNames() const;
 
+  // The index file's name as the engine gives it (FILE's name before its last point, with
+  // ".gix"). CommandFailed when it would not lie in FILE's own folder, which is where the last
+  // point stands in a folder's name or there is none: orvo writes no index file elsewhere.
+  std::string IndexFileBeside() const;
+
   // Saves the edits, if any. A file that did not exist has nothing to set aside, so it is
   // created without a backup. With withIndex the index is rebuilt first, so that the index
   // file matches the text saved with it. CommandFailed when the engine did not save.

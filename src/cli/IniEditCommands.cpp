@@ -32,6 +32,7 @@ void AddSet(CLI::App& ini, Invocation& invocation) {
       RequireStorable(args->value, kLineCutters, "VALUE");
       IniDocument doc(args->file);
       if (!doc.existed() && !args->add) doc.RequireReadable();
+      if (args->index) doc.IndexFileBeside();  // refused before anything changes
       if (!args->add && !doc.Lookup(args->section, args->entry))
         throw CommandFailed("no entry " + doc.Where(args->section, args->entry) + " (--add adds it)");
       doc.engine().SetIniValue(args->section, args->entry, args->value, args->add);

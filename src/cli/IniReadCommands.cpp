@@ -109,12 +109,12 @@ void AddIndex(CLI::App& ini, Invocation& invocation) {
     invocation.action = [args]() -> PrintedLines {
       IniDocument doc(args->file);
       doc.RequireReadable();
+      const std::string indexFile = args->write ? doc.IndexFileBeside() : std::string();
       doc.engine().BuildIndex();
       const std::string& index = doc.engine().IndexString();
       if (!args->write) return {index};
       // The name and content are those that Save gives the index file; written after the INI
       // file, it is newer than it, so the engine trusts it at the next load.
-      const std::string indexFile = Common().FilePart(doc.pathText()) + ".gix";
       Common().WriteNewIniFile(indexFile, index);
       const bool written = failure::QuietDefault(
           false, [&] { return platform::ReadFileBytes(indexFile) == index + "\r\n"; });

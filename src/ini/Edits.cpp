@@ -1,4 +1,10 @@
 // INIFile: edits that patch the text in place and touch only the characters they must.
+//
+// An edit goes by the index built from the text itself, never by one read from an index file:
+// such a file may have been made for another text, and though the text confirms every record
+// before an edit uses it (RecordCheck.h), a record that the text confirms may still be a later
+// line of the entry than the one lookups read, whose record the file lacks. Edits of a file
+// whose index file is trusted pay for one rebuild; every other edit for a short comparison.
 #include <algorithm>
 
 #include "ini/FailureScheme.h"
@@ -8,12 +14,10 @@
 namespace orvo {
 namespace {
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
 // The 0-based offset at which the physical line holding offset at begins: just after the
 // last CR or LF before it, or 0.
 std::size_t PhysicalLineBegin(std::string_view text, std::size_t at) {
-  while (at > 0 && !IsLineEnd(text[at - 1])) --at;
+  while (at > 0 && !ini::IsLineEnd(text[at - 1])) --at;
   return at;
 }
 
@@ -32,34 +36,33 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
       [&] {
         if (pEntry.empty() || pSection.empty()) return;
         value = text::TrimSpaces(pValue);
-        if (bIndexDirty) BuildIndex();
+        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
         SearchAnswer search;
         if (GetIniValue(pSection, pEntry, search) == value) return;  // Changed is not touched
 
         // The lookup's search answers for the edit too: nothing has changed the index since.
         // Only a lookup that failed before its search answered leaves the edit to search.
-        const auto valueFrom = search.searched ? search.valueFrom : FindKey(ini::KeyBuffer(pSection, pEntry));
-        if (!valueFrom) {
+        // Either way the record is one that the text confirms, so its position is the value's.
+        const auto record = search.searched ? search.record : LocateRecord(ini::KeyBuffer(pSection, pEntry));
+        if (!record) {
           if (pAdd) AddIniEntry(pSection, pEntry, value);
           return;
         }
-        const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
-        if (pos <= 0) return;
+        const std::int32_t pos = record->position;
         // The value field runs to the first line end, comment or TAB; spaces before a
         // comment belong to it, so a shorter value keeps the comment in its column.
         const std::int32_t e = OwnCommon().FindCharInString(sIniFile, "\r\n;\t", pos);
         const std::int32_t width = e - pos;
-        if (width < 0) throw OrvoError::InvalidArgument();  // a stale position past the text
         const std::string_view field = std::string_view(sIniFile).substr(static_cast<std::size_t>(pos - 1), width);
 
-        if (text::TrimSpacesView(field).size() != value.size()) {
+        // Same length: every position in the index stays valid, so the record is patched
+        // instead of rebuilding the index; but not with a value that the text does not read
+        // back as written (one holding a comment, a TAB or a line end), which would leave an
+        // index that no longer matches its text.
+        if (text::TrimSpacesView(field).size() != value.size() || value.find_first_of("\r\n;\t") != std::string::npos) {
           bIndexDirty = true;
         } else {
-          // Same length: every position in the index stays valid, so the record is patched
-          // instead of rebuilding the index.
-          if (*valueFrom >= sIndex.size()) throw OrvoError::InvalidArgument();
-          const std::size_t n = std::min(value.size(), sIndex.size() - *valueFrom);
-          sIndex.replace(*valueFrom, n, value, 0, n);
+          sIndex.replace(record->valueFrom, value.size(), value);
           IndexChanged();
         }
         std::string written = value;
@@ -97,7 +100,7 @@ void INIFile::AddIniEntry(const std::string& pSection, const std::string& pEntry
           sIniFile.insert(ins, entryLine());
         } else {
           const bool onlyLineEnds =
-              std::all_of(sIniFile.begin(), sIniFile.end(), [](char c) { return IsLineEnd(c); });
+              std::all_of(sIniFile.begin(), sIniFile.end(), [](char c) { return ini::IsLineEnd(c); });
           if (onlyLineEnds) {
             sIniFile.clear();
           } else {
@@ -105,7 +108,7 @@ void INIFile::AddIniEntry(const std::string& pSection, const std::string& pEntry
             // the section is still added.
             failure::Guarded(
                 [&] {
-                  while (!sIniFile.empty() && IsLineEnd(sIniFile.back())) sIniFile.pop_back();
+                  while (!sIniFile.empty() && ini::IsLineEnd(sIniFile.back())) sIniFile.pop_back();
                   sIniFile += "\r\n\r\n";
                 },
                 [&](const Failure&) { sIniFile.clear(); });
@@ -129,13 +132,10 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
       " in inifile.DeleteIniEntry",
       [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry)}; },
       [&] {
-        if (bIndexDirty) BuildIndex();
-        const auto valueFrom = FindKey(ini::KeyBuffer(pSection, pEntry));
-        if (!valueFrom) return;
-        const std::int32_t pos = ini::RecordPosition(sIndex, *valueFrom);
-        // A position outside the text (an index file left from another version of the file)
-        // is an invalid argument: reported, and nothing is removed.
-        if (pos < 1 || static_cast<std::size_t>(pos) > sIniFile.size() + 1) throw OrvoError::InvalidArgument();
+        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
+        const auto record = LocateRecord(ini::KeyBuffer(pSection, pEntry));
+        if (!record) return;
+        const std::int32_t pos = record->position;  // confirmed by the text: the entry's value
 
         // The entry's line goes together with the line end before it; the line end after it
         // stays. Line ends are CR LF, LF or CR alone, so in a text whose lines end in LF or
@@ -144,7 +144,7 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
         const std::size_t at = static_cast<std::size_t>(pos - 1);
         const std::size_t lineBegin = PhysicalLineBegin(text, at);
         std::size_t lineEnd = at;
-        while (lineEnd < text.size() && !IsLineEnd(text[lineEnd])) ++lineEnd;
+        while (lineEnd < text.size() && !ini::IsLineEnd(text[lineEnd])) ++lineEnd;
         std::size_t from = lineBegin;
         if (from > 0) {
           --from;

@@ -1,11 +1,12 @@
 #pragma once
-// The index builder's walk over the text, in one pass.
+// The index builder's reading of the text, in one pass.
 //
 // It finds what ScanLine, CutLine, IsHeader and SplitEntry find, line for line, but without
 // walking each line several times: from the first character of a line that is not a space,
 // one search finds the first CR, LF, ";" or TAB, which ends the cut line, and the "=" is
 // looked for only before it. Lines that the builder drops (empty after the cuts, dash lines,
-// lines without "=") report nothing.
+// lines without "=") report nothing. The same reading of one line serves the check that an
+// index record still matches its text (RecordCheck.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -14,6 +15,45 @@
 #include "vocabulary/TextOps.h"
 
 namespace orvo::ini {
+
+// One line as the index builder reads it.
+struct IndexedLine {
+  enum Kind { kNothing, kHeader, kEntry } kind = kNothing;
+  std::string_view name;       // the section's or the entry's, trimmed, case as written
+  std::string_view value;      // an entry's, without trailing spaces; it starts at value.data()
+  const char* stop = nullptr;  // the CR or LF that ends the line, or the end of the text
+};
+
+// Reads the line that starts at line, the first character after the line ends, control
+// characters and spaces before it.
+inline IndexedLine ReadIndexedLine(const char* line, const char* end) {
+  IndexedLine read;
+  const char* q = FindStop(line, end, StopSet{'\r', '\n', ';', '\t'});
+  const char* cutEnd = q;
+  if (q != end && (*q == ';' || *q == '\t')) {
+    // The cut line keeps its spaces before the comment; the line itself runs on to its end.
+    q = FindStop(q, end, StopSet{'\r', '\n', '\r', '\n'});
+  } else {
+    while (cutEnd > line && cutEnd[-1] == ' ') --cutEnd;
+  }
+  read.stop = q;
+
+  const std::size_t length = static_cast<std::size_t>(cutEnd - line);
+  if (length == 0 || *line == '-') return read;  // dash lines are left out of the index only
+  if (length >= 2 && *line == '[' && cutEnd[-1] == ']') {
+    read.kind = IndexedLine::kHeader;
+    read.name = text::TrimSpacesView(std::string_view(line + 1, length - 2));
+    return read;
+  }
+  const char* const eq = FindStop(line, cutEnd, StopSet{'=', '=', '=', '='});
+  if (eq == cutEnd) return read;
+  const char* v = eq + 1;
+  while (v < cutEnd && *v == ' ') ++v;
+  read.kind = IndexedLine::kEntry;
+  read.name = text::TrimSpacesView(std::string_view(line, static_cast<std::size_t>(eq - line)));
+  read.value = text::TrimTrailingSpacesView(std::string_view(v, static_cast<std::size_t>(cutEnd - v)));
+  return read;
+}
 
 // Calls onHeader(name) for every section header (name trimmed, case as written) and
 // onEntry(name, value, valueOffset) for every entry line (name trimmed, value without
@@ -29,30 +69,13 @@ void WalkIndexLines(std::string_view text, OnHeader&& onHeader, OnEntry&& onEntr
     if (p == end) return;
     const char* line = p;
     while (line < end && *line == ' ') ++line;
-
-    const char* q = FindStop(line, end, StopSet{'\r', '\n', ';', '\t'});
-    const char* cutEnd = q;
-    if (q != end && (*q == ';' || *q == '\t')) {
-      // The cut line keeps its spaces before the comment; the line itself runs on to its end.
-      q = FindStop(q, end, StopSet{'\r', '\n', '\r', '\n'});
-    } else {
-      while (cutEnd > line && cutEnd[-1] == ' ') --cutEnd;
+    const IndexedLine read = ReadIndexedLine(line, end);
+    p = read.stop;
+    if (read.kind == IndexedLine::kHeader) {
+      onHeader(read.name);
+    } else if (read.kind == IndexedLine::kEntry) {
+      onEntry(read.name, read.value, static_cast<std::size_t>(read.value.data() - begin));
     }
-    p = q;
-
-    const std::size_t length = static_cast<std::size_t>(cutEnd - line);
-    if (length == 0 || *line == '-') continue;  // dash lines are left out of the index only
-    if (length >= 2 && *line == '[' && cutEnd[-1] == ']') {
-      onHeader(text::TrimSpacesView(std::string_view(line + 1, length - 2)));
-      continue;
-    }
-    const char* const eq = FindStop(line, cutEnd, StopSet{'=', '=', '=', '='});
-    if (eq == cutEnd) continue;
-    const char* v = eq + 1;
-    while (v < cutEnd && *v == ' ') ++v;
-    onEntry(text::TrimSpacesView(std::string_view(line, static_cast<std::size_t>(eq - line))),
-            text::TrimTrailingSpacesView(std::string_view(v, static_cast<std::size_t>(cutEnd - v))),
-            static_cast<std::size_t>(v - begin));
   }
 }
 

@@ -14,6 +14,7 @@
 namespace orvo::ini {
 
 inline bool IsBelowSpace(char c) { return static_cast<unsigned char>(c) < 32; }
+inline bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // Reads the line at or after the 1-based position pos (1 or more). Returns the 1-based
 // position of the line's first character that is not a control character, or -1 when pos is

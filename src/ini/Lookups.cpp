@@ -23,18 +23,15 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
         if (bIndexDirty) BuildIndex();
         const ini::KeyBuffer sKey(pSection, pEntry);
         keyMade = true;
-        const auto start = FindKey(sKey);
-        search = {true, start};
-        if (!start) return std::string();
-        // A key that matches at the very end of the index has no line after it: that is an
-        // invalid argument, reported like any other failure.
-        return std::string(text::TrimSpacesView(ini::IndexLine(sIndex, *start)));
+        search = {true, LocateRecord(sKey)};
+        if (!search.record) return std::string();
+        return std::string(text::TrimSpacesView(search.record->value));
       },
       std::string());
 }
 
 bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
-  return failure::QuietDefault(false, [&] { return FindKey(ini::KeyBuffer(pSection, pEntry)).has_value(); });
+  return failure::QuietDefault(false, [&] { return FindRecord(ini::KeyBuffer(pSection, pEntry)).found.has_value(); });
 }
 
 std::vector<std::string> INIFile::SectionNames() const {

@@ -1,10 +1,23 @@
 // Each edit with the text before and after it, and the Changed flag it leaves.
+#include <filesystem>
+
 #include "IniTestSupport.h"
 
 namespace orvo::test {
 namespace {
 
-enum Op { Set, Add, Quietly, DeleteEntry, DeleteSection };
+enum Op { Set, Add, Quietly, DeleteEntry, DeleteSection, Lookup };
+
+void Edit(INIFile& ini, Op op, const std::string& section, const std::string& entry, const std::string& value) {
+  switch (op) {
+    case Set: ini.SetIniValue(section, entry, value); break;
+    case Add: ini.SetIniValue(section, entry, value, true); break;
+    case Quietly: ini.SetIniValue(section, entry, value, false, true); break;
+    case DeleteEntry: ini.DeleteIniEntry(section, entry); break;
+    case DeleteSection: ini.DeleteSection(section); break;
+    case Lookup: break;
+  }
+}
 
 TEST_F(IniTest, EachEditChangesOnlyWhatItMust) {
   const std::string km = "[Car]\r\nSpeed = 12 ; km\r\n";
@@ -35,17 +48,56 @@ TEST_F(IniTest, EachEditChangesOnlyWhatItMust) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     INIFile ini = WithText(c.before);
-    switch (c.op) {
-      case Set: ini.SetIniValue(c.section, c.entry, c.value); break;
-      case Add: ini.SetIniValue(c.section, c.entry, c.value, true); break;
-      case Quietly: ini.SetIniValue(c.section, c.entry, c.value, false, true); break;
-      case DeleteEntry: ini.DeleteIniEntry(c.section, c.entry); break;
-      case DeleteSection: ini.DeleteSection(c.section); break;
-    }
+    Edit(ini, c.op, c.section, c.entry, c.value);
     EXPECT_EQ(ini.IniString(), c.after);
     EXPECT_EQ(ini.Changed(), c.after != c.before && c.op != Quietly);  // a quiet edit leaves the flag alone
     // Whatever the edit did to the index, lookups agree with a fresh object on the new text.
     EXPECT_EQ(ini.GetIniValue(c.section, c.entry), WithText(ini.IniString()).GetIniValue(c.section, c.entry));
+  }
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// An index file newer than its text but made for another one (the backup put back, a file that
+// shares it, one edited by hand), or a key that matches across two records: an edit changes
+// only a line that the text confirms as the entry's, in its section, and so does a lookup.
+TEST_F(IniTest, EditsAndLookupsOnlyWhereTheTextConfirms) {
+  const auto indexOf = [](const std::string& text) {
+    INIFile ini = WithText(text);
+    ini.BuildIndex();
+    return ini.IndexString() + "\r\n";
+  };
+  const std::string player = "[Options]\r\nName=Al\r\nSpeed=12\r\nGears=5\r\n", across = "[A]\r\nk=X\r\n7z=hello\r\n";
+  const std::string restored = indexOf("[Options]\r\nName=Alexander\r\nSpeed=12\r\nGears=5\r\n");
+  const std::string digits = "[S]\r\n25=Q\r\nabcdefghijkl=v\r\n[9]\r\nq=z\r\n";  // a misaligned key finds "25=Q" at 9
+  // index "" means none; found is what a lookup answers afterwards, "-" for no entry at all.
+  struct Case { const char* name; std::string index, before; Op op; std::string section, entry, value, after, found; };
+  const Case cases[] = {
+      {"RestoredBackup", restored, player, Set, "Options", "Speed", "7", "[Options]\r\nName=Al\r\nSpeed=7 \r\nGears=5\r\n", "7"},
+      {"RestoredBackupDelete", restored, player, DeleteEntry, "options", "speed", "", "[Options]\r\nName=Al\r\nGears=5\r\n", "-"},
+      {"SharedWithAnotherFile", indexOf("[Options]\r\nName=Al\r\n"), "[Other]\r\nName=Al\r\n", Set, "Options", "Name", "Bo", "[Other]\r\nName=Al\r\n", "-"},
+      {"IndexFileMissesAnEarlierLine", indexOf("[A]\r\nj=1\r\nk=2\r\n"), "[A]\r\nk=1\r\nk=2\r\n", Set, "A", "k", "3", "[A]\r\nk=3\r\nk=2\r\n", "3"},
+      {"HandEditedValue", "\r\nX\r\nA\r\n2\r\n7\r\n", "[A]\r\nx=1\r\n", Set, "A", "x", "2", "[A]\r\nx=2\r\n", "2"},
+      {"HandEditedPosition", "\r\nX\r\nA\r\nOLD\r\n999\r\n", "[A]\r\nx=1", Set, "A", "x", "2", "[A]\r\nx=2", "2"},
+      {"HandEditedEnd", "\r\nX\r\nA\r\nOLD\r\n999\r\n", "[A]\r\nx=1", Lookup, "999", "OLD", "", "[A]\r\nx=1", "-"},
+      {"AcrossTwoRecords", "", across, Set, "8", "x", "QQ", across, "-"},
+      {"AcrossTwoRecordsDelete", "", across, DeleteEntry, "8", "x", "", across, "-"},
+      {"AcrossTwoRecordsAdd", "", across, Add, "8", "x", "QQ", across + "\r\n[ 8 ]\r\nx = QQ\r\n", "QQ"},
+      {"PositionAsValue", "", across, Lookup, "X", "A", "", across, "-"},
+      {"ConfirmedLineInAnotherSection", "", digits, DeleteEntry, "", "25", "", digits, "-"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteBytes(dir / "t.ini", c.before);
+    if (!c.index.empty()) {
+      WriteBytes(dir / "t.gix", c.index);
+      std::filesystem::last_write_time(dir / "t.gix", std::filesystem::last_write_time(dir / "t.ini") + std::chrono::seconds(5));
+    }
+    INIFile ini;
+    ini.SetFilename(dir.Text("t.ini"));
+    Edit(ini, c.op, c.section, c.entry, c.value);
+    EXPECT_EQ(ini.IniString(), c.after);
+    EXPECT_EQ(ini.GetIniValue(c.section, c.entry), c.found == "-" ? "" : c.found);
+    EXPECT_EQ(ini.HasIniRecord(c.section, c.entry), c.found != "-");
   }
   EXPECT_TRUE(boxes.boxes().empty());
 }
