@@ -7,12 +7,16 @@
 // with nothing new beside them but the backup.
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstring>
 
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 
 #include "faults/OrdinaryUser.h"
@@ -163,30 +167,94 @@ TEST(SaveModes, ASavedFileKeepsItsModeAndLosesOnlyReadOnly) {
 
 // A real device that runs full: a small memory file system of 64 KB, where the machine lets
 // the test mount one. With 40 KB of the INI file and 16 KB of another, the new text of 49 KB
-// fits neither beside the old file nor in its place.
+// fits neither beside the old file nor in its place, and a copy of the old one does not fit.
 TEST(RealFullDevice, ASaveThatDoesNotFitLeavesTheFileAsItWas) {
   TempDir dir;
   const auto device = dir / "small";
-  std::filesystem::create_directory(device);
+  fs::create_directory(device);
   if (::mount("tmpfs", device.c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "this machine does not let the test mount a small device: " << std::strerror(errno);
   struct Unmount {
     std::filesystem::path at;
     ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
   } unmount{device};
-  LogCapture log;
-  BoxRecorder boxes;
   const std::string old = "[A]\r\nx = 1\r\n" + std::string(40 * 1024, ';') + "\r\n";
-  WriteBytes(device / "game.ini", old);
-  WriteBytes(device / "other", std::string(16 * 1024, 'o'));
+  // The first save, with its backup; a file with a second link, written where it stands.
+  for (const auto& [backup, linked] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    LogCapture log;
+    BoxRecorder boxes;
+    fs::remove(device / "link");
+    WriteBytes(device / "game.ini", old);
+    WriteBytes(device / "other", std::string(16 * 1024, 'o'));
+    if (linked) fs::create_hard_link(device / "game.ini", device / "link");
+    INIFile ini;
+    ini.SetFilename(PathText(device / "game.ini"));
+    ini.SetIniValue("A", "x", std::string(9 * 1024, 'v'));
+    ini.Save(backup);
+    EXPECT_EQ(boxes.texts().size(), 1u);
+    EXPECT_TRUE(ini.Changed());
+    EXPECT_TRUE(ReadBytes(device / "game.ini") == old) << "the file is no longer as it was";
+    EXPECT_EQ(std::distance(fs::directory_iterator(device), {}), linked ? 3 : 2) << "a new file was left behind";
+  }
+}
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+// A save killed at any moment, the first one included: the file is as it was or as the edit
+// makes it, a backup is the file as it was, and nothing else is beside them.
+TEST(KilledSave, LeavesTheFileWholeAndNothingBeside) {
+  const std::string old = "[A]\r\nx = 1\r\n" + std::string(8 << 20, ';') + "\r\n";
+  std::string edited = old;
+  edited.replace(edited.find('1'), 1, "2");
+  for (const int delayMs : {30, 60, 80, 100, 130, 160}) {
+    TempDir dir;
+    WriteBytes(dir / "game.ini", old);
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+      INIFile ini;
+      ini.SetFilename(dir.Text("game.ini"));
+      ini.SetIniValue("A", "x", "2");
+      ini.Save(true);
+      ::_exit(0);
+    }
+    ::usleep(delayMs * 1000);
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+    auto names = NamesIn(dir.path());
+    const bool backedUp = names.erase("game.ini.PreOrvo") > 0;
+    EXPECT_EQ(names, std::set<std::string>{"game.ini"}) << "killed after " << delayMs << " ms";
+    const std::string now = ReadBytes(dir / "game.ini");
+    EXPECT_TRUE(now == old || now == edited) << "killed after " << delayMs << " ms: the file is neither";
+    if (backedUp) {
+      EXPECT_TRUE(ReadBytes(dir / "game.ini.PreOrvo") == old);
+    }
+  }
+}
+
+// What a save killed where the system has no unnamed files leaves goes with the next save of
+// that file, once its process has gone; another process's work in progress stays.
+TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
+  TempDir dir;
+  WriteBytes(dir / "game.ini", kOnDisk);
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string of = std::to_string(gone), running = std::to_string(::getpid());
+  for (const std::string& name : {"game.ini.orvo-new-" + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3",
+                                  "game.ini.orvo-new-" + running + "-0", "other.ini.orvo-new-" + of + "-0"})
+    WriteBytes(dir / name, "half");
+  LogCapture log;
   INIFile ini;
-  ini.SetFilename(PathText(device / "game.ini"));
-  ini.SetIniValue("A", "x", std::string(9 * 1024, 'v'));
-  ini.Save(false);
-  EXPECT_EQ(boxes.texts().size(), 1u);
-  EXPECT_TRUE(ini.Changed());
-  EXPECT_TRUE(ReadBytes(device / "game.ini") == old) << "the file is no longer as it was";
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(device), {}), 2) << "a new file was left behind";
+  ini.SetFilename(dir.Text("game.ini"));
+  ini.SetIniValue("A", "x", "2");
+  ini.Save(true);
+  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
+                                                         "other.ini.orvo-new-" + of + "-0"}));
 }
 
 }  // namespace

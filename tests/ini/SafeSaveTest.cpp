@@ -5,6 +5,7 @@
 
 #include "ini/IniTestSupport.h"
 #include "platform/device_room.h"
+#include "platform/files.h"
 
 namespace orvo::test {
 namespace {
@@ -23,6 +24,7 @@ struct FullDevice {
   bool backupThere;   // a backup from an earlier save
   bool saveIndex;
   bool backupFits = false;  // the device takes a first backup, and room bytes after it
+  bool readOnly = false;    // a read-only file, which the failed save leaves read-only
   friend void PrintTo(const FullDevice& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -40,6 +42,7 @@ TEST_P(SafeSave, AFullDeviceLeavesEveryFileWhole) {
   if (c.backupThere) before["game.ini.PreOrvo"] = "earlier\r\n";
   for (const auto& [name, bytes] : before) WriteBytes(dir / name, bytes);
 
+  if (c.readOnly) platform::SetReadOnly(dir.Text("game.ini"), true);
   INIFile ini;
   ini.SetFilename(dir.Text("game.ini"));
   ini.SetSaveIndex(c.saveIndex);
@@ -52,6 +55,7 @@ TEST_P(SafeSave, AFullDeviceLeavesEveryFileWhole) {
 
   if (c.backupFits) before["game.ini.PreOrvo"] = old;
   EXPECT_EQ(FilesIn(dir.path()), before);
+  EXPECT_EQ(platform::InspectFile(dir.Text("game.ini"))->readOnly, c.readOnly);
   EXPECT_TRUE(ini.Changed());
   ASSERT_EQ(boxes.texts().size(), 1u);
   const std::string suffix = " in Save " + dir.Text("game.ini");
@@ -71,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FullDevice{"TheIndexFileFailsFirst", 5, false, false, true},
                     FullDevice{"TheFirstBackupDoesNotFit", 4000, true, false, false},
                     FullDevice{"AfterTheFirstBackup", 4000, true, false, false, true},
+                    FullDevice{"AReadOnlyFile", -1, false, false, false, false, true},
                     FullDevice{"WithAnEarlierBackup", 4000, true, true, false}),
     ByName());
 
