@@ -21,6 +21,7 @@
 
 #include "faults/OrdinaryUser.h"
 #include "ini/IniTestSupport.h"
+#include "support/Programs.h"
 
 namespace orvo::test {
 namespace {
@@ -255,6 +256,33 @@ TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
   ini.Save(true);
   EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
                                                          "other.ini.orvo-new-" + of + "-0"}));
+}
+
+// Two editors at once, each adding its own entry to the same file: each waits for the other,
+// so neither edit is lost, and nothing of their lock stays in the folder.
+TEST(TwoEditors, NeitherLosesItsEdit) {
+  TempDir dir;
+  const std::string orvo = (BinFolder() / ("orvo" + ExeSuffix())).string();
+  auto start = [&](const char* entry) {
+    const pid_t editor = ::fork();
+    if (editor == 0) {
+      ::execl(orvo.c_str(), orvo.c_str(), "ini", "set", (dir / "c.ini").c_str(), "A", entry, "1", "--add", nullptr);
+      ::_exit(127);
+    }
+    return editor;
+  };
+  for (int pair = 0; pair < 12; ++pair) {
+    WriteBytes(dir / "c.ini", "[A]\r\nz=0\r\n");
+    const pid_t x = start("x"), y = start("y");
+    int xStatus = 0, yStatus = 0;
+    ::waitpid(x, &xStatus, 0);
+    ::waitpid(y, &yStatus, 0);
+    EXPECT_EQ(xStatus, 0);
+    EXPECT_EQ(yStatus, 0);
+    const std::string text = ReadBytes(dir / "c.ini");
+    ASSERT_TRUE(text.find("x = 1") != std::string::npos && text.find("y = 1") != std::string::npos) << "pair " << pair << ": " << text;
+  }
+  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"c.ini", "c.ini.PreOrvo"}));
 }
 
 }  // namespace
