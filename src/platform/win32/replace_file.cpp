@@ -20,9 +20,12 @@ namespace {
 
 using win32::NewFileBeside;
 
-bool HasOneLink(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return true;
+// Whether a new file may take the place of the file: one link, and the right to delete it
+// now (a program holding it open without delete sharing refuses that; asking first spares a
+// refused ReplaceFile, which under some systems leaves a file of its own behind).
+bool MayTakeThePlaceOf(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), DELETE, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const bool one = !GetFileInformationByHandle(h, &info) || info.nNumberOfLinks <= 1;
   CloseHandle(h);
@@ -69,7 +72,7 @@ void ReplaceFileBytes(const std::string& path, const std::string& bytes, const s
   if (exists && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     win32::ThrowWin32Error(ERROR_ACCESS_DENIED);
   win32::RemoveLeftovers(path);
-  const bool replaceable = win32::RoomForNewFileBeside(path) && (!exists || HasOneLink(path));
+  const bool replaceable = win32::RoomForNewFileBeside(path) && (!exists || MayTakeThePlaceOf(path));
   if (!replaceable || !ReplaceByNewFile(path, bytes, exists)) win32::WriteInPlace(path, bytes, oldBytesKeptIn);
 }
 
