@@ -4,6 +4,7 @@
 
 #include "cli/Diagnostics.h"
 #include "cli/Outcome.h"
+#include "vocabulary/Failure.h"
 #include "platform/host_path.h"
 
 namespace orvo::cli {
@@ -22,8 +23,12 @@ std::string EnginePathText(const std::string& fileArgument) {
 
 }  // namespace
 
-IniDocument::IniDocument(const std::string& fileArgument)
+IniDocument::IniDocument(const std::string& fileArgument, Use use)
     : argument_(fileArgument), pathText_(EnginePathText(fileArgument)) {
+  if (use == Use::Edit) {
+    failure::Guarded([&] { lock_.emplace(pathText_, kLockWaitMs); },
+                     [&](const Failure& f) -> void { throw CommandFailed(argument_ + ": " + f.description); });
+  }
   existed_ = Common().FileExists(pathText_);
   ini_.SetFilename(pathText_);
   // A file the engine cannot hold: its box has said so, and nothing may be read or written.

@@ -8,13 +8,18 @@
 #include <vector>
 
 #include "ini/INIFile.h"
+#include "platform/edit_lock.h"
 
 namespace orvo::cli {
 
 class IniDocument {
  public:
-  // Binds the engine to the file (a missing file binds as the empty text).
-  explicit IniDocument(const std::string& fileArgument);
+  // Binds the engine to the file (a missing file binds as the empty text). An editor takes
+  // the file's edit lock first and holds it while the object lives, so that two editors at
+  // once never lose an edit: CommandFailed when another one holds it for kLockWaitMs.
+  enum class Use { Read, Edit };
+  static constexpr int kLockWaitMs = 5000;
+  explicit IniDocument(const std::string& fileArgument, Use use = Use::Read);
 
   INIFile& engine() { return ini_; }
   const std::string& argument() const { return argument_; }
@@ -49,6 +54,7 @@ class IniDocument {
   std::string Where(const std::string& section, const std::string& entry) const;
 
  private:
+  std::optional<platform::EditLock> lock_;
   std::string argument_;
   std::string pathText_;
   bool existed_ = false;

@@ -30,7 +30,7 @@ void AddSet(CLI::App& ini, Invocation& invocation) {
       RequireName(args->section, kLineCutters, "SECTION");
       RequireName(args->entry, kEntryCutters, "ENTRY");
       RequireStorable(args->value, kLineCutters, "VALUE");
-      IniDocument doc(args->file);
+      IniDocument doc(args->file, IniDocument::Use::Edit);
       if (!doc.existed() && !args->add) doc.RequireReadable();
       if (args->index) doc.IndexFileBeside();  // refused before anything changes
       if (!args->add && !doc.Lookup(args->section, args->entry))
@@ -58,7 +58,7 @@ void AddDelete(CLI::App& ini, Invocation& invocation) {
     const bool oneEntry = entry->count() > 0;
     if (oneEntry && args->entry.empty()) throw CLI::ValidationError("ENTRY", "must not be empty");
     invocation.action = [args, oneEntry] {
-      IniDocument doc(args->file);
+      IniDocument doc(args->file, IniDocument::Use::Edit);
       doc.RequireReadable();
       if (oneEntry) {
         if (!doc.Lookup(args->section, args->entry))

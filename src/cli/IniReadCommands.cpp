@@ -107,7 +107,7 @@ void AddIndex(CLI::App& ini, Invocation& invocation) {
   cmd->add_flag("--write", args->write, "Write the index file (FILE's name with .gix) instead of printing");
   cmd->callback([args, &invocation] {
     invocation.action = [args]() -> PrintedLines {
-      IniDocument doc(args->file);
+      IniDocument doc(args->file, args->write ? IniDocument::Use::Edit : IniDocument::Use::Read);
       doc.RequireReadable();
       const std::string indexFile = args->write ? doc.IndexFileBeside() : std::string();
       doc.engine().BuildIndex();

@@ -117,7 +117,7 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (holdsQuote(args->program) || std::any_of(args->arguments.begin(), args->arguments.end(), holdsQuote))
         throw UsageError("PROGRAM and ARGUMENTS must not hold a double quote");
       RequireStorable(commandLine, kLineCutters, "the command line");
-      IniDocument doc(args->file);
+      IniDocument doc(args->file, IniDocument::Use::Edit);
       // A file that is there but cannot be read must not be replaced by a new one.
       if (!doc.existed() && platform::InspectFile(doc.pathText())) RequireReadableProfile(doc);
       const Profile profile = ReadProfile(doc);

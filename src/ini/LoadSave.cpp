@@ -1,5 +1,5 @@
 // INIFile: binding to a file, loading it, trusting or ignoring its index file, and saving
-// with the ".PreOrvo" backup, the new text replacing the file in one step.
+// with the ".PreOrvo" backup, the new text replacing the file as the same file.
 #include <array>
 #include <limits>
 #include <optional>
@@ -124,20 +124,31 @@ void INIFile::Save(bool pBackupOriginalFile) {
     }
     if (bSaveIndex) Common().WriteNewIniFile(IndexFileName(sFilename), sIndex);
 
+    // The backup is a copy, complete before the file is touched: the file itself never
+    // leaves its name, and a link keeps pointing at the file that gets the edit.
     const std::string backup = sFilename + ".PreOrvo";
+    std::string keptIn;
     if (pBackupOriginalFile && !Common().FileExists(backup)) {
       // A backup already there (even one that cannot be read) is kept, without a word.
-      failure::Guarded([&] { platform::RenameFile(sFilename, backup); },
+      failure::Guarded([&] {
+                         platform::CopyToNewFile(sFilename, backup);
+                         keptIn = backup;
+                       },
                        [&](const Failure& f) {
                          if (f.kind != OrvoError::Kind::AlreadyExists) throw OrvoError(f.kind, f.description);
                        });
     }
-    // The new text replaces the file in one step: a save that fails part-way (a full
+    // The new text replaces the file as the same file: a save that fails part-way (a full
     // device, a killed program) leaves the file as it was, or absent as it was, never a mix.
-    // A missing file is made by that step itself.
+    // A missing file is made by that step itself. A read-only file is made writable for the
+    // save, and read-only again when the save fails.
     const auto facts = platform::InspectFile(sFilename);
-    if (facts && facts->readOnly) platform::SetReadOnly(sFilename, false);
-    platform::ReplaceFileBytes(sFilename, sIniFile);
+    const bool readOnly = facts && facts->readOnly;
+    if (readOnly) platform::SetReadOnly(sFilename, false);
+    failure::Guarded([&] { platform::ReplaceFileBytes(sFilename, sIniFile, keptIn); }, [&](const Failure& f) {
+      if (readOnly) failure::Quietly([&] { platform::SetReadOnly(sFilename, true); });
+      throw OrvoError(f.kind, f.description);
+    });
     bChanged = false;
   });
 }

@@ -1,20 +1,32 @@
 // Saving an INI file when the disk says no: a file that vanished after binding, a read-only
 // file, a full device, a folder where the file should be, a file where its folder should be,
-// a read-only folder. A failed save shows the box, keeps Changed so that a later save tries
+// a read-only folder; and files that a save must leave what they were: a link, a second link,
+// another owner's file. A failed save shows the box, keeps Changed so that a later save tries
 // again, and loses nothing that was on disk; a save that can succeed does. Either way no
-// descriptor stays open.
+// descriptor stays open, and every name in the folder keeps its kind, mode, owner and links,
+// with nothing new beside them but the backup.
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstring>
 
+#include <map>
 #include <optional>
+#include <set>
+#include <tuple>
 
+#include "faults/OrdinaryUser.h"
 #include "ini/IniTestSupport.h"
+#include "support/Programs.h"
 
 namespace orvo::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kOnDisk = "[A]\r\nx = 1 ; note\r\n";
 const std::string kEdited = "[A]\r\nx = 2 ; note\r\n";
@@ -27,19 +39,41 @@ struct SaveFault {
   bool fails;                            // a box, Changed stays true
   std::optional<std::string> fileAfter;  // game.ini afterwards; nullopt: absent
   const char* boundTo = nullptr;         // the name in <dir> the object is bound to then, if another
-  bool permissionBased = false;
+  bool ordinaryUser = false;             // the save runs as a user whom permissions stop
+  const char* sameFile = nullptr;        // a name in <dir> that must hold what game.ini holds afterwards
+  bool modeKept = true;                  // false: a read-only file comes back writable
 };
 
 class SaveFaults : public IniCases<SaveFault> {};
 
-std::ptrdiff_t OpenDescriptors() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
+std::ptrdiff_t OpenDescriptors() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+
+// What a save must keep of each name in a folder: its kind, mode, owner, group and links.
+using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t>>;
+Kinds KindsIn(const fs::path& folder) {
+  Kinds kinds;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    struct stat st{};
+    if (::lstat(entry.path().c_str(), &st) == 0)
+      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink};
+  }
+  return kinds;
+}
+
+// The save's outcome as bits, so that it comes back from a child process too.
+enum Outcome { kBoxed = 1, kStillChanged = 2, kDescriptorLeft = 4, kEditsLost = 8 };
+int Saved(INIFile& ini, bool backup, const BoxRecorder& boxes) {
+  const auto descriptors = OpenDescriptors();
+  ini.Save(backup);
+  return (boxes.boxes().empty() ? 0 : kBoxed) | (ini.Changed() ? kStillChanged : 0) |
+         (OpenDescriptors() != descriptors ? kDescriptorLeft : 0) | (ini.IniString() != kEdited ? kEditsLost : 0);
+}
 
 TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   const SaveFault& c = GetParam();
-  if (c.permissionBased && ::geteuid() == 0)
-    GTEST_SKIP() << "running as root: permissions do not stop root, so this fault cannot happen";
   TempDir dir;
   WriteBytes(dir / "game.ini", kOnDisk);
+  if (c.ordinaryUser) GiveToOrdinaryUser(dir.path());
   INIFile ini;
   ini.SetFilename(dir.Text("game.ini"));
   ASSERT_EQ(ini.IniString(), kOnDisk);
@@ -50,28 +84,48 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   }
   ini.SetIniValue("A", "x", "2");
   ASSERT_TRUE(ini.Changed());
+  Kinds before = KindsIn(dir.path());
 
-  const auto descriptors = OpenDescriptors();
-  ini.Save(c.backup);
-  EXPECT_EQ(OpenDescriptors(), descriptors) << "a save, failed or not, leaves no descriptor open";
-  EXPECT_EQ(!boxes.boxes().empty(), c.fails) << testing::PrintToString(boxes.boxes());
-  EXPECT_EQ(ini.Changed(), c.fails);
-  EXPECT_EQ(ini.IniString(), kEdited) << "a failed save must keep the edits in memory";
+  const int outcome = c.ordinaryUser ? AsOrdinaryUser([&] { return Saved(ini, c.backup, boxes); })
+                                     : Saved(ini, c.backup, boxes);
+  EXPECT_EQ(outcome & kDescriptorLeft, 0) << "a save, failed or not, leaves no descriptor open";
+  EXPECT_EQ((outcome & kBoxed) != 0, c.fails) << testing::PrintToString(boxes.boxes());
+  EXPECT_EQ((outcome & kStillChanged) != 0, c.fails);
+  EXPECT_EQ(outcome & kEditsLost, 0) << "a failed save must keep the edits in memory";
   const auto file = dir / "game.ini";
-  EXPECT_EQ(std::filesystem::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
-  // A backup, when one was made, is the file as it was.
-  if (std::filesystem::exists(dir / "game.ini.PreOrvo")) {
+  EXPECT_EQ(fs::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
+  if (c.sameFile) EXPECT_EQ(ReadBytes(dir / c.sameFile), c.fileAfter);
+  // A backup, when one was made, is a plain file holding the file as it was.
+  Kinds after = KindsIn(dir.path());
+  if (after.erase("game.ini.PreOrvo") && !before.count("game.ini.PreOrvo")) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "game.ini.PreOrvo")));
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
   }
+  if (!before.count("game.ini")) after.erase("game.ini");  // the file the save made
+  if (!c.modeKept) std::get<0>(before["game.ini"]) = std::get<0>(after["game.ini"]) = 0;
+  EXPECT_EQ(after, before) << "a name changed in kind, mode, owner or links, or a new one was left";
 }
 
 // The faults, made after the object was bound to game.ini.
-void Vanish(TempDir& d) { std::filesystem::remove(d / "game.ini"); }
+void Vanish(TempDir& d) { fs::remove(d / "game.ini"); }
 void ReadOnly(TempDir& d) { ::chmod((d / "game.ini").c_str(), 0444); }
-void ReadOnlyFolder(TempDir& d) { ::chmod(d.Text().c_str(), 0555); }
-void FullDevice(TempDir& d) { std::filesystem::create_symlink("/dev/full", d / "full.ini"); }  // opens, takes no bytes
-void FolderInPlaceOfFile(TempDir& d) { std::filesystem::create_directory(d / "folder.ini"); }
+void ReadOnlyFolder(TempDir& d) { ::chmod(d.path().c_str(), 0555); }
+void FullDevice(TempDir& d) { fs::create_symlink("/dev/full", d / "full.ini"); }  // opens, takes no bytes
+void FolderInPlaceOfFile(TempDir& d) { fs::create_directory(d / "folder.ini"); }
 void FileInPlaceOfFolder(TempDir& d) { WriteBytes(d / "plain", "x"); }
+void Link(TempDir& d) {
+  fs::rename(d / "game.ini", d / "target.ini");
+  fs::create_symlink("target.ini", d / "game.ini");
+}
+void SecondLink(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
+// Only root can give a file away; for another user the file stays the saver's.
+void Owner(const fs::path& file, uid_t user, mode_t mode) {
+  if (::chown(file.c_str(), user, user) != 0) {
+  }
+  ::chmod(file.c_str(), mode);
+}
+void NobodysPrivateFile(TempDir& d) { Owner(d / "game.ini", kNobody, 0600); }
+void RootsSharedFile(TempDir& d) { Owner(d / "game.ini", 0, 0666); }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, SaveFaults,
@@ -79,12 +133,19 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing to set aside as the backup: the save fails before writing.
         SaveFault{"VanishedWithBackup", Vanish, true, true, std::nullopt},
         SaveFault{"VanishedWithoutBackup", Vanish, false, false, kEdited},
-        SaveFault{"ReadOnlyFile", ReadOnly, false, false, kEdited},
-        SaveFault{"ReadOnlyFileWithBackup", ReadOnly, true, false, kEdited},
+        SaveFault{"ReadOnlyFile", ReadOnly, false, false, kEdited, nullptr, false, nullptr, false},
+        SaveFault{"ReadOnlyFileWithBackup", ReadOnly, true, false, kEdited, nullptr, false, nullptr, false},
         SaveFault{"FullDevice", FullDevice, false, true, kOnDisk, "full.ini"},
         SaveFault{"FolderWhereTheFileShouldBe", FolderInPlaceOfFile, false, true, kOnDisk, "folder.ini"},
         SaveFault{"FileWhereTheFolderShouldBe", FileInPlaceOfFolder, true, true, kOnDisk, "plain\\game.ini"},
-        SaveFault{"ReadOnlyFolder", ReadOnlyFolder, true, true, kOnDisk, nullptr, true}),
+        // No backup can be made there; without one the file is written where it stands.
+        SaveFault{"ReadOnlyFolder", ReadOnlyFolder, true, true, kOnDisk, nullptr, true},
+        SaveFault{"ReadOnlyFolderWritableFile", ReadOnlyFolder, false, false, kEdited, nullptr, true},
+        // The edit goes to the file the link names, and the link stays a link.
+        SaveFault{"Link", Link, true, false, kEdited, nullptr, false, "target.ini"},
+        SaveFault{"SecondLink", SecondLink, true, false, kEdited, nullptr, false, "other.ini"},
+        SaveFault{"AnotherUsersPrivateFile", NobodysPrivateFile, true, false, kEdited},
+        SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true}),
     ByName());
 
 // The new text replaces the file as a new file: the mode carries over, less read-only.
@@ -107,30 +168,121 @@ TEST(SaveModes, ASavedFileKeepsItsModeAndLosesOnlyReadOnly) {
 
 // A real device that runs full: a small memory file system of 64 KB, where the machine lets
 // the test mount one. With 40 KB of the INI file and 16 KB of another, the new text of 49 KB
-// fits neither beside the old file nor in its place.
+// fits neither beside the old file nor in its place, and a copy of the old one does not fit.
 TEST(RealFullDevice, ASaveThatDoesNotFitLeavesTheFileAsItWas) {
   TempDir dir;
   const auto device = dir / "small";
-  std::filesystem::create_directory(device);
+  fs::create_directory(device);
   if (::mount("tmpfs", device.c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "this machine does not let the test mount a small device: " << std::strerror(errno);
   struct Unmount {
     std::filesystem::path at;
     ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
   } unmount{device};
-  LogCapture log;
-  BoxRecorder boxes;
   const std::string old = "[A]\r\nx = 1\r\n" + std::string(40 * 1024, ';') + "\r\n";
-  WriteBytes(device / "game.ini", old);
-  WriteBytes(device / "other", std::string(16 * 1024, 'o'));
+  // The first save, with its backup; a file with a second link, written where it stands.
+  for (const auto& [backup, linked] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    LogCapture log;
+    BoxRecorder boxes;
+    fs::remove(device / "link");
+    WriteBytes(device / "game.ini", old);
+    WriteBytes(device / "other", std::string(16 * 1024, 'o'));
+    if (linked) fs::create_hard_link(device / "game.ini", device / "link");
+    INIFile ini;
+    ini.SetFilename(PathText(device / "game.ini"));
+    ini.SetIniValue("A", "x", std::string(9 * 1024, 'v'));
+    ini.Save(backup);
+    EXPECT_EQ(boxes.texts().size(), 1u);
+    EXPECT_TRUE(ini.Changed());
+    EXPECT_TRUE(ReadBytes(device / "game.ini") == old) << "the file is no longer as it was";
+    EXPECT_EQ(std::distance(fs::directory_iterator(device), {}), linked ? 3 : 2) << "a new file was left behind";
+  }
+}
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+// A save killed at any moment, the first one included: the file is as it was or as the edit
+// makes it, a backup is the file as it was, and nothing else is beside them.
+TEST(KilledSave, LeavesTheFileWholeAndNothingBeside) {
+  const std::string old = "[A]\r\nx = 1\r\n" + std::string(8 << 20, ';') + "\r\n";
+  std::string edited = old;
+  edited.replace(edited.find('1'), 1, "2");
+  for (const int delayMs : {30, 60, 80, 100, 130, 160}) {
+    TempDir dir;
+    WriteBytes(dir / "game.ini", old);
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+      INIFile ini;
+      ini.SetFilename(dir.Text("game.ini"));
+      ini.SetIniValue("A", "x", "2");
+      ini.Save(true);
+      ::_exit(0);
+    }
+    ::usleep(delayMs * 1000);
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+    auto names = NamesIn(dir.path());
+    const bool backedUp = names.erase("game.ini.PreOrvo") > 0;
+    EXPECT_EQ(names, std::set<std::string>{"game.ini"}) << "killed after " << delayMs << " ms";
+    const std::string now = ReadBytes(dir / "game.ini");
+    EXPECT_TRUE(now == old || now == edited) << "killed after " << delayMs << " ms: the file is neither";
+    if (backedUp) {
+      EXPECT_TRUE(ReadBytes(dir / "game.ini.PreOrvo") == old);
+    }
+  }
+}
+
+// What a save killed where the system has no unnamed files leaves goes with the next save of
+// that file, once its process has gone; another process's work in progress stays.
+TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
+  TempDir dir;
+  WriteBytes(dir / "game.ini", kOnDisk);
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string of = std::to_string(gone), running = std::to_string(::getpid());
+  for (const std::string& name : {"game.ini.orvo-new-" + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3",
+                                  "game.ini.orvo-new-" + running + "-0", "other.ini.orvo-new-" + of + "-0"})
+    WriteBytes(dir / name, "half");
+  LogCapture log;
   INIFile ini;
-  ini.SetFilename(PathText(device / "game.ini"));
-  ini.SetIniValue("A", "x", std::string(9 * 1024, 'v'));
-  ini.Save(false);
-  EXPECT_EQ(boxes.texts().size(), 1u);
-  EXPECT_TRUE(ini.Changed());
-  EXPECT_TRUE(ReadBytes(device / "game.ini") == old) << "the file is no longer as it was";
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(device), {}), 2) << "a new file was left behind";
+  ini.SetFilename(dir.Text("game.ini"));
+  ini.SetIniValue("A", "x", "2");
+  ini.Save(true);
+  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
+                                                         "other.ini.orvo-new-" + of + "-0"}));
+}
+
+// Two editors at once, each adding its own entry to the same file: each waits for the other,
+// so neither edit is lost, and nothing of their lock stays in the folder.
+TEST(TwoEditors, NeitherLosesItsEdit) {
+  TempDir dir;
+  const std::string orvo = (BinFolder() / ("orvo" + ExeSuffix())).string();
+  auto start = [&](const char* entry) {
+    const pid_t editor = ::fork();
+    if (editor == 0) {
+      ::execl(orvo.c_str(), orvo.c_str(), "ini", "set", (dir / "c.ini").c_str(), "A", entry, "1", "--add", nullptr);
+      ::_exit(127);
+    }
+    return editor;
+  };
+  for (int pair = 0; pair < 12; ++pair) {
+    WriteBytes(dir / "c.ini", "[A]\r\nz=0\r\n");
+    const pid_t x = start("x"), y = start("y");
+    int xStatus = 0, yStatus = 0;
+    ::waitpid(x, &xStatus, 0);
+    ::waitpid(y, &yStatus, 0);
+    EXPECT_EQ(xStatus, 0);
+    EXPECT_EQ(yStatus, 0);
+    const std::string text = ReadBytes(dir / "c.ini");
+    ASSERT_TRUE(text.find("x = 1") != std::string::npos && text.find("y = 1") != std::string::npos) << "pair " << pair << ": " << text;
+  }
+  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"c.ini", "c.ini.PreOrvo"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <string>
 
 namespace orvo::platform::posix {
@@ -27,5 +28,7 @@ class Fd {
 Fd OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666);
 // Writes every byte or throws; a device that runs full throws ENOSPC.
 void WriteAll(int fd, const std::string& bytes);
+// Up to count bytes at offset; fewer at the end of the file.
+std::string ReadFrom(int fd, std::int64_t offset, std::size_t count);
 
 }  // namespace orvo::platform::posix

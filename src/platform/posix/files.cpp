@@ -37,14 +37,6 @@ void WriteAll(int fd, const std::string& bytes) {
   }
 }
 
-}  // namespace posix
-
-namespace {
-
-using posix::Fd;
-using posix::OpenOrThrow;
-using posix::WriteAll;
-
 std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
   std::string bytes(count, '\0');
   std::size_t done = 0;
@@ -52,7 +44,7 @@ std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
     ssize_t n = ::pread(fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
-      posix::ThrowLastErrno();
+      ThrowLastErrno();
     }
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
@@ -60,6 +52,15 @@ std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
   bytes.resize(done);
   return bytes;
 }
+
+}  // namespace posix
+
+namespace {
+
+using posix::Fd;
+using posix::OpenOrThrow;
+using posix::ReadFrom;
+using posix::WriteAll;
 
 // The last-modified time as the file-system object reports it; nullopt when the local time
 // cannot be worked out.

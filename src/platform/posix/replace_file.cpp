@@ -1,21 +1,28 @@
-// The file replacement that never loses a file: a new file beside the old one, flushed, then
-// renamed over it in one step.
+// Replacing a file's content so that it is never lost and stays the file it was. Where a new
+// file can take the old one's place unchanged in kind (one link, the same owner, group, mode
+// and extended attributes, a folder that takes a new file), the complete new file replaces it
+// in one step. Anything else is written in place, safely (write_in_place.cpp).
 #include <fcntl.h>
-#include <libgen.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/host_path.h"
 #include "platform/posix/fd.h"
+#include "platform/posix/new_file.h"
 #include "platform/posix/posix_error.h"
+#include "platform/posix/write_in_place.h"
 
 namespace orvo::platform {
 namespace {
+
+using posix::NewFile;
 
 // The file a name stands for: a link is followed to the file it names, so that the link
 // stays. A name that does not resolve (a file not there yet) stands for itself.
@@ -25,50 +32,61 @@ std::string ResolvedHostPath(const std::string& path) {
   return ::realpath(host.c_str(), resolved) != nullptr ? std::string(resolved) : host;
 }
 
-std::string FolderOf(const std::string& hostPath) {
-  std::string copy = hostPath;
-  return ::dirname(copy.data());
+// Extended attributes (ACLs, security labels) carried over; false when one cannot be.
+bool TakeExtendedAttributes(const std::string& from, int to) {
+  const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+  if (size <= 0) return size == 0 || errno == ENOTSUP;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = ::listxattr(from.c_str(), names.data(), names.size());
+  if (got < 0) return false;
+  names.resize(static_cast<std::size_t>(got));
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
+    if (length < 0) return false;
+    std::vector<char> value(static_cast<std::size_t>(length));
+    if (::getxattr(from.c_str(), name, value.data(), value.size()) != length ||
+        ::fsetxattr(to, name, value.data(), value.size(), 0) != 0)
+      return false;
+  }
+  return true;
 }
 
-// The new file beside the target, removed again unless it took the target's name.
-class NewFileBeside {
- public:
-  explicit NewFileBeside(const std::string& target) {
-    for (unsigned attempt = 0; fd_ < 0; ++attempt) {
-      name_ = target + ".orvo-new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-      fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ < 0 && errno != EEXIST) posix::ThrowLastErrno();
-    }
-  }
-  ~NewFileBeside() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!renamed_) ::unlink(name_.c_str());
-  }
-  NewFileBeside(const NewFileBeside&) = delete;
-  NewFileBeside& operator=(const NewFileBeside&) = delete;
+// Gives the new file what the old one was: its owner and group (which only a privileged
+// saver can give away), then its mode, which a change of owner may have cut.
+bool TakeIdentity(int fd, const struct stat& old, const std::string& oldName) {
+  struct stat now{};
+  if (::fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+    return false;
+  return ::fchmod(fd, old.st_mode & 07777) == 0 && TakeExtendedAttributes(oldName, fd);
+}
 
-  int fd() const { return fd_; }
-  // Flushes the bytes to the device and closes; a failure of either means they may not be there.
-  void Sync() {
-    if (::fsync(fd_) != 0) posix::ThrowLastErrno();
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) posix::ThrowLastErrno();
+// The new text as a complete new file that then takes the name. False, with nothing changed,
+// when the file cannot be replaced as the same file it was: its folder takes no new file,
+// or the new one cannot be given the old one's owner, mode or attributes.
+bool ReplaceByNewFile(const std::string& target, const std::string& bytes, const struct stat* old) {
+  NewFile file(target, 0666);
+  if (!file.ok()) {
+    if (old != nullptr && (file.error() == EACCES || file.error() == EPERM)) return false;
+    posix::ThrowErrno(file.error());
   }
-  void RenameOver(const std::string& target) {
-    if (::rename(name_.c_str(), target.c_str()) != 0) posix::ThrowLastErrno();
-    renamed_ = true;
+  if (old != nullptr && !TakeIdentity(file.fd(), *old, target)) return false;
+  posix::WriteAll(file.fd(), bytes);
+  file.Publish(target, true);
+  // The new name itself reaches the device with the folder; a folder that cannot be synced
+  // leaves the new file in place all the same.
+  const int folder = ::open(posix::FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
   }
-
- private:
-  std::string name_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
+  return true;
+}
 
 }  // namespace
 
-void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+void ReplaceFileBytes(const std::string& path, const std::string& bytes, const std::string& oldBytesKeptIn) {
   const std::string target = ResolvedHostPath(path);
   struct stat old{};
   const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -80,25 +98,31 @@ void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
   }
   // What a write in place could not open is not replaced either.
   if (exists && ::access(target.c_str(), W_OK) != 0) posix::ThrowLastErrno();
+  posix::RemoveLeftovers(target);
+  // A second link would lose the edit if the name took a new file.
+  if (exists && old.st_nlink != 1) return posix::WriteInPlace(target, bytes, oldBytesKeptIn);
+  if (!ReplaceByNewFile(target, bytes, exists ? &old : nullptr))
+    posix::WriteInPlace(target, bytes, oldBytesKeptIn);
+}
 
-  NewFileBeside file(target);
-  if (exists) {
-    // The mode always carries over; the owner only where the system allows it (for root),
-    // elsewhere the new file is the saver's, as a file the saver creates would be.
-    if (::fchown(file.fd(), old.st_uid, old.st_gid) != 0) {
-    }
-    if (::fchmod(file.fd(), old.st_mode & 07777) != 0) posix::ThrowLastErrno();
+void CopyToNewFile(const std::string& from, const std::string& to) {
+  posix::Fd in = posix::OpenOrThrow(from, O_RDONLY);
+  struct stat st{};
+  if (::fstat(in.get(), &st) != 0) posix::ThrowLastErrno();
+  if (!S_ISREG(st.st_mode)) posix::ThrowErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  const std::string name = ToHostPath(to);
+  posix::RemoveLeftovers(name);
+  NewFile file(name, st.st_mode & 0777);
+  if (!file.ok()) posix::ThrowErrno(file.error());
+  // The copy is the saver's where the owner cannot be given away, and keeps the mode
+  // either way, so that it is no easier to read than the file.
+  if (::fchown(file.fd(), st.st_uid, st.st_gid) != 0) {
   }
-  posix::WriteAll(file.fd(), bytes);
-  file.Sync();
-  file.RenameOver(target);
-  // The rename itself reaches the device with the folder; a folder that cannot be synced
-  // leaves the new file in place all the same.
-  const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    ::fsync(folder);
-    ::close(folder);
-  }
+  if (::fchmod(file.fd(), st.st_mode & 0777) != 0) posix::ThrowLastErrno();
+  posix::WriteAll(file.fd(), posix::ReadFrom(in.get(), 0, static_cast<std::size_t>(st.st_size)));
+  const timespec times[2] = {st.st_atim, st.st_mtim};
+  if (::futimens(file.fd(), times) != 0) posix::ThrowLastErrno();
+  file.Publish(name, false);
 }
 
 }  // namespace orvo::platform

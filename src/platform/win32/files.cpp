@@ -29,6 +29,23 @@ void WriteAll(HANDLE h, const std::string& bytes) {
   }
 }
 
+std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count) {
+  LARGE_INTEGER at;
+  at.QuadPart = offset;
+  if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) ThrowLastError();
+  std::string bytes(count, '\0');
+  std::size_t done = 0;
+  while (done < count) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(h, bytes.data() + done, chunk, &read, nullptr)) ThrowLastError();
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 }  // namespace win32
 
 namespace {
@@ -36,24 +53,8 @@ namespace {
 using win32::Handle;
 using win32::kShareAll;
 using win32::OpenOrThrow;
+using win32::ReadFrom;
 using win32::WriteAll;
-
-std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count) {
-  LARGE_INTEGER at;
-  at.QuadPart = offset;
-  if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) win32::ThrowLastError();
-  std::string bytes(count, '\0');
-  std::size_t done = 0;
-  while (done < count) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
-    DWORD read = 0;
-    if (!ReadFile(h, bytes.data() + done, chunk, &read, nullptr)) win32::ThrowLastError();
-    if (read == 0) break;
-    done += read;
-  }
-  bytes.resize(done);
-  return bytes;
-}
 
 std::int64_t LengthOf(HANDLE h) {
   LARGE_INTEGER size;

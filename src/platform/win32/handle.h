@@ -2,6 +2,7 @@
 // Win32 only: one open handle and the whole-buffer write shared by the file services.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace orvo::platform::win32 {
@@ -27,5 +28,7 @@ class Handle {
 Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition);
 // Writes every byte or throws; a device that runs full throws ERROR_DISK_FULL.
 void WriteAll(HANDLE h, const std::string& bytes);
+// Up to count bytes at offset; fewer at the end of the file.
+std::string ReadFrom(HANDLE h, std::int64_t offset, std::size_t count);
 
 }  // namespace orvo::platform::win32

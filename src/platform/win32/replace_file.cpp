@@ -1,69 +1,105 @@
-// The file replacement that never loses a file: a new file beside the old one, flushed, then
-// moved over it in one step with the move written through to the device.
+// Replacing a file's content so that it is never lost and stays the file it was: a complete
+// new file beside it takes its place with ReplaceFile, which gives it the old one's
+// attributes and security. A file with a second link, a name too long for a new one beside
+// it, a folder that takes no new file, or a file that another program holds open without
+// letting it be replaced, is written in place, safely (write_in_place.cpp).
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/new_file.h"
 #include "platform/win32/win_error.h"
+#include "platform/win32/write_in_place.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::platform {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return ".";
-  return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+using win32::NewFileBeside;
+
+// Whether a new file may take the place of the file: one link, and the right to delete it
+// now (a program holding it open without delete sharing refuses that; asking first spares a
+// refused ReplaceFile, which under some systems leaves a file of its own behind).
+bool MayTakeThePlaceOf(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), DELETE, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool one = !GetFileInformationByHandle(h, &info) || info.nNumberOfLinks <= 1;
+  CloseHandle(h);
+  return one;
 }
 
-// The new file beside the target (a unique name the system makes), deleted again unless it
-// took the target's name.
-class NewFileBeside {
- public:
-  explicit NewFileBeside(const std::string& target) {
-    char name[MAX_PATH];
-    if (GetTempFileNameA(FolderOf(target).c_str(), "orv", 0, name) == 0) win32::ThrowLastError();
-    name_ = name;
-  }
-  ~NewFileBeside() {
-    if (!moved_) ::DeleteFileA(name_.c_str());
-  }
-  NewFileBeside(const NewFileBeside&) = delete;
-  NewFileBeside& operator=(const NewFileBeside&) = delete;
+// Refusals that leave both files as they were and that a write in place may get past.
+bool RefusedAsItStands(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
 
-  // Writes the bytes and flushes them to the device before the handle goes.
-  void Write(const std::string& bytes) {
-    win32::Handle h = win32::OpenOrThrow(name_, GENERIC_WRITE, TRUNCATE_EXISTING);
-    win32::WriteAll(h.get(), bytes);
-    if (!FlushFileBuffers(h.get())) win32::ThrowLastError();
+// False, with nothing changed, when the file cannot be replaced as it stands.
+bool ReplaceByNewFile(const std::string& path, const std::string& bytes, bool exists) {
+  std::optional<NewFileBeside> file;
+  if (exists) {
+    const bool made = failure::QuietDefault(false, [&] {
+      file.emplace(path);
+      return true;
+    });
+    if (!made) return false;
+  } else {
+    file.emplace(path);
   }
-  void TakeAttributes(DWORD attributes) {
-    if (!SetFileAttributesA(name_.c_str(), attributes)) win32::ThrowLastError();
+  file->Write(bytes);
+  if (!exists) {
+    if (!MoveFileExA(file->name().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) win32::ThrowLastError();
+  } else if (!ReplaceFileA(path.c_str(), file->name().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                           nullptr)) {
+    const DWORD error = GetLastError();
+    if (RefusedAsItStands(error)) return false;
+    win32::ThrowWin32Error(error);
   }
-  void MoveOver(const std::string& target) {
-    if (!MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      win32::ThrowLastError();
-    moved_ = true;
-  }
-
- private:
-  std::string name_;
-  bool moved_ = false;
-};
+  file->Published();
+  return true;
+}
 
 }  // namespace
 
-void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+void ReplaceFileBytes(const std::string& path, const std::string& bytes, const std::string& oldBytesKeptIn) {
   const DWORD old = GetFileAttributesA(path.c_str());
   const bool exists = old != INVALID_FILE_ATTRIBUTES;
   // A folder, or a file that a write in place could not open, is refused the same way.
   if (exists && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     win32::ThrowWin32Error(ERROR_ACCESS_DENIED);
-  NewFileBeside file(path);
+  win32::RemoveLeftovers(path);
+  const bool replaceable = win32::RoomForNewFileBeside(path) && (!exists || MayTakeThePlaceOf(path));
+  if (!replaceable || !ReplaceByNewFile(path, bytes, exists)) win32::WriteInPlace(path, bytes, oldBytesKeptIn);
+}
+
+void CopyToNewFile(const std::string& from, const std::string& to) {
+  win32::Handle in = win32::OpenOrThrow(from, GENERIC_READ, OPEN_EXISTING);
+  LARGE_INTEGER size;
+  FILETIME created, accessed, written;
+  if (!GetFileSizeEx(in.get(), &size) || !GetFileTime(in.get(), &created, &accessed, &written))
+    win32::ThrowLastError();
+  const std::string bytes = win32::ReadFrom(in.get(), 0, static_cast<std::size_t>(size.QuadPart));
+  win32::RemoveLeftovers(from);
+  if (!win32::RoomForNewFileBeside(to)) {
+    // No room for a new file's name beside it: the system's copy, which keeps the dates and
+    // attributes too.
+    if (!CopyFileA(from.c_str(), to.c_str(), TRUE)) win32::ThrowLastError();
+    return;
+  }
+  NewFileBeside file(to);
   file.Write(bytes);
-  if (exists) file.TakeAttributes(old);
-  file.MoveOver(path);
+  {
+    win32::Handle out = win32::OpenOrThrow(file.name(), FILE_WRITE_ATTRIBUTES, OPEN_EXISTING);
+    if (!SetFileTime(out.get(), &created, &accessed, &written)) win32::ThrowLastError();
+  }
+  const DWORD attributes = GetFileAttributesA(from.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(file.name().c_str(), attributes);
+  if (!MoveFileExA(file.name().c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) win32::ThrowLastError();
+  file.Published();
 }
 
 }  // namespace orvo::platform

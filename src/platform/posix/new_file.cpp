@@ -1,0 +1,111 @@
+#include "platform/posix/new_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/posix/posix_error.h"
+
+namespace orvo::platform::posix {
+namespace {
+
+constexpr const char* kMark = ".orvo-new-";
+
+// A free name for the file beside target, of this process; the attempt number tells apart the
+// names one process takes.
+std::string NameBeside(const std::string& target, unsigned attempt) {
+  return target + kMark + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+}
+
+// Makes a name for an open file with link(); EEXIST tells the caller the name is taken.
+int LinkUnnamed(int fd, const std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+}
+
+std::string OwnName(const std::string& hostPath) {
+  const auto cut = hostPath.rfind('/');
+  return cut == std::string::npos ? hostPath : hostPath.substr(cut + 1);
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& hostPath) {
+  const auto cut = hostPath.rfind('/');
+  if (cut == std::string::npos) return ".";
+  return cut == 0 ? "/" : hostPath.substr(0, cut);
+}
+
+NewFile::NewFile(const std::string& beside, mode_t mode) {
+  fd_ = ::open(FolderOf(beside).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  // File systems without unnamed files answer in several ways; each leads to a named one.
+  if (fd_ >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+    error_ = fd_ < 0 ? errno : 0;
+    return;
+  }
+  for (unsigned attempt = 0; fd_ < 0; ++attempt) {
+    named_ = NameBeside(beside, attempt);
+    fd_ = ::open(named_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd_ < 0 && errno != EEXIST) {
+      error_ = errno;
+      named_.clear();
+      return;
+    }
+  }
+}
+
+NewFile::~NewFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!published_ && !named_.empty()) ::unlink(named_.c_str());
+}
+
+void NewFile::Publish(const std::string& name, bool replacing) {
+  if (::fsync(fd_) != 0) ThrowLastErrno();
+  if (named_.empty()) {
+    if (!replacing) {
+      if (LinkUnnamed(fd_, name) != 0) ThrowLastErrno();
+      published_ = true;
+      return;
+    }
+    // A link cannot replace a name: the complete file takes a free name first, for as long
+    // as the rename below takes.
+    for (unsigned attempt = 0; named_.empty(); ++attempt) {
+      const std::string candidate = NameBeside(name, attempt);
+      if (LinkUnnamed(fd_, candidate) == 0) named_ = candidate;
+      else if (errno != EEXIST) ThrowLastErrno();
+    }
+  }
+  if (replacing) {
+    if (::rename(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+  } else if (::renameat2(AT_FDCWD, named_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) ThrowLastErrno();
+    // No such rename here: a second name, then the first one goes.
+    if (::link(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+    ::unlink(named_.c_str());
+  }
+  published_ = true;
+}
+
+void RemoveLeftovers(const std::string& file) noexcept {
+  DIR* folder = ::opendir(FolderOf(file).c_str());
+  if (folder == nullptr) return;
+  const std::string own = OwnName(file);
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    const auto mark = name.rfind(kMark);
+    if (mark == std::string::npos || name.compare(0, own.size(), own) != 0) continue;
+    const std::string stem = name.substr(own.size(), mark - own.size());
+    if (!stem.empty() && stem != ".PreOrvo") continue;
+    char* end = nullptr;
+    const long pid = std::strtol(name.c_str() + mark + std::char_traits<char>::length(kMark), &end, 10);
+    if (pid <= 0 || *end != '-') continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(folder), name.c_str(), 0);
+  }
+  ::closedir(folder);
+}
+
+}  // namespace orvo::platform::posix

@@ -1,0 +1,103 @@
+#include "platform/posix/write_in_place.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/device_room.h"
+#include "platform/posix/fd.h"
+#include "platform/posix/posix_error.h"
+#include "vocabulary/Failure.h"
+
+namespace orvo::platform::posix {
+namespace {
+
+// Every byte at offset, over blocks the file already holds or has reserved.
+void WriteAllAt(int fd, const std::string& bytes, off_t offset) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowLastErrno();
+    }
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void WriteAtAndCut(int fd, const std::string& bytes) {
+  WriteAllAt(fd, bytes, 0);
+  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) ThrowLastErrno();
+}
+
+// Takes the blocks that the bytes beyond the old length need, without changing the file;
+// where the file system cannot reserve, those bytes are written beyond the old end and the
+// file is cut back to its old length if they do not fit.
+void ReserveRoom(int fd, const std::string& bytes, off_t oldSize) {
+  const auto newSize = static_cast<off_t>(bytes.size());
+  if (newSize <= oldSize) return;
+  const auto extra = static_cast<std::size_t>(newSize - oldSize);
+  if (DeviceRoom(extra) < extra) ThrowErrno(ENOSPC);
+  if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, oldSize, newSize - oldSize) != 0) {
+    if (errno != EOPNOTSUPP && errno != ENOSYS) ThrowLastErrno();
+    failure::Guarded([&] { WriteAllAt(fd, bytes.substr(static_cast<std::size_t>(oldSize)), oldSize); },
+                     [&](const Failure& f) {
+                       if (::ftruncate(fd, oldSize) != 0) {
+                       }
+                       throw OrvoError(f.kind, f.description);
+                     });
+  }
+  SpendDeviceRoom(extra);
+}
+
+// A copy of the old bytes in the system's temporary folder, flushed; removed when the object
+// goes unless Keep() was called.
+class KeptCopy {
+ public:
+  explicit KeptCopy(const std::string& bytes) {
+    const char* folder = std::getenv("TMPDIR");
+    name_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/orvo-kept-XXXXXX";
+    const int fd = ::mkstemp(name_.data());
+    if (fd < 0) ThrowLastErrno();
+    Fd owned(fd);
+    failure::Guarded([&] { WriteAtAndCut(fd, bytes); }, [&](const Failure& f) {
+      ::unlink(name_.c_str());
+      throw OrvoError(f.kind, f.description);
+    });
+  }
+  ~KeptCopy() {
+    if (!kept_) ::unlink(name_.c_str());
+  }
+  KeptCopy(const KeptCopy&) = delete;
+  KeptCopy& operator=(const KeptCopy&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  std::string name_;
+  bool kept_ = false;
+};
+
+}  // namespace
+
+void WriteInPlace(const std::string& target, const std::string& bytes, const std::string& keptIn) {
+  const int opened = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+  if (opened < 0) ThrowLastErrno();
+  Fd fd(opened);
+  struct stat st{};
+  if (::fstat(fd.get(), &st) != 0) ThrowLastErrno();
+  const std::string old = ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
+  std::optional<KeptCopy> copy;
+  if (keptIn.empty()) copy.emplace(old);
+  ReserveRoom(fd.get(), bytes, st.st_size);
+  failure::Guarded([&] { WriteAtAndCut(fd.get(), bytes); }, [&](const Failure& f) {
+    failure::Guarded([&] { WriteAtAndCut(fd.get(), old); }, [&](const Failure&) {
+      if (copy) copy->Keep();
+    });
+    throw OrvoError(f.kind, f.description);
+  });
+}
+
+}  // namespace orvo::platform::posix

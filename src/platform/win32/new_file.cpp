@@ -1,0 +1,78 @@
+#include "platform/win32/new_file.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "platform/win32/handle.h"
+#include "platform/win32/win_error.h"
+
+namespace orvo::platform::win32 {
+namespace {
+
+constexpr const char* kMark = ".orvo-new-";
+// The longest process and attempt numbers a new file's name carries, with the dash between.
+constexpr std::size_t kLongestSuffix = 10 + 1 + 10;
+
+std::string FolderOf(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+bool ProcessIsGone(DWORD id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+  DWORD code = 0;
+  const bool gone = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+  CloseHandle(process);
+  return gone;
+}
+
+void RemoveLeftoversOf(const std::string& stem) noexcept {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((stem + kMark + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  const std::string folder = FolderOf(stem);
+  const std::size_t ownLength = stem.size() - folder.size() + std::char_traits<char>::length(kMark);
+  do {
+    const std::string name = found.cFileName;
+    if (name.size() <= ownLength) continue;
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(name.c_str() + ownLength, &end, 10);
+    if (id != 0 && *end == '-' && ProcessIsGone(id)) DeleteFileA((folder + name).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+NewFileBeside::NewFileBeside(const std::string& target) {
+  for (unsigned attempt = 0;; ++attempt) {
+    name_ = target + kMark + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
+    HANDLE h = CreateFileA(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      CloseHandle(h);
+      return;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) ThrowLastError();
+  }
+}
+
+NewFileBeside::~NewFileBeside() {
+  if (!published_) DeleteFileA(name_.c_str());
+}
+
+void NewFileBeside::Write(const std::string& bytes) {
+  Handle h = OpenOrThrow(name_, GENERIC_WRITE, TRUNCATE_EXISTING);
+  WriteAll(h.get(), bytes);
+  if (!FlushFileBuffers(h.get())) ThrowLastError();
+}
+
+bool RoomForNewFileBeside(const std::string& target) { return target.size() + std::char_traits<char>::length(kMark) + kLongestSuffix < MAX_PATH; }
+
+void RemoveLeftovers(const std::string& target) noexcept {
+  RemoveLeftoversOf(target);
+  RemoveLeftoversOf(target + ".PreOrvo");
+}
+
+}  // namespace orvo::platform::win32

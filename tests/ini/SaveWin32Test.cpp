@@ -1,0 +1,52 @@
+// Saves that Windows alone can refuse: a file that another program holds open without letting
+// it be deleted or replaced, and a folder whose path leaves no room for a new file's name
+// beside the file. Each is written where it stands, as the same file.
+#include <windows.h>
+
+#include "ini/IniTestSupport.h"
+
+namespace orvo::test {
+namespace {
+
+const std::string kOnDisk = "[A]\r\nx = 1 ; note\r\n";
+
+void SetsX(const std::string& file) {
+  INIFile ini;
+  ini.SetFilename(file);
+  ini.SetIniValue("A", "x", "2");
+  ini.Save(false);
+  EXPECT_FALSE(ini.Changed());
+}
+
+TEST(Win32Saves, AFileHeldOpenWithoutDeleteSharingIsWrittenWhereItStands) {
+  BoxRecorder boxes;
+  TempDir dir;
+  WriteBytes(dir / "game.ini", kOnDisk);
+  HANDLE held = CreateFileA(dir.Text("game.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SetsX(dir.Text("game.ini"));
+  CloseHandle(held);
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{});
+  EXPECT_EQ(ReadBytes(dir / "game.ini"), "[A]\r\nx = 2 ; note\r\n");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_EQ(entry.path().filename(), "game.ini") << "left beside the file";
+}
+
+TEST(Win32Saves, AFolderPathWithNoRoomForATemporaryNameSaves) {
+  BoxRecorder boxes;
+  TempDir dir;
+  // The folder's path a few characters short of MAX_PATH, the file's name short enough to fit.
+  const std::size_t length = MAX_PATH - 12;
+  auto folder = dir.path();
+  while (folder.string().size() + 1 < length)
+    folder /= std::string(std::min<std::size_t>(40, length - folder.string().size() - 1), 'f');
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder / "g.ini", kOnDisk);
+  SetsX(PathText(folder / "g.ini"));
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{});
+  EXPECT_EQ(ReadBytes(folder / "g.ini"), "[A]\r\nx = 2 ; note\r\n");
+}
+
+}  // namespace
+}  // namespace orvo::test
