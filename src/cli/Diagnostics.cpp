@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/Outcome.h"
 #include "common/OrvoCommon.h"
+#include "platform/files.h"
 #include "platform/host_path.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::cli {
 namespace {
@@ -19,6 +22,17 @@ void Complain(const std::string& message) {
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
+}
+
+void Warn(const std::string& message) { Complain("warning: " + message); }
+
+void RequireWritableLog(const DiagnosticsOptions& options) {
+  if (options.logFile.empty()) return;
+  try {
+    platform::AppendFileBytes(platform::FromHostPath(options.logFile), "");
+  } catch (...) {
+    throw UsageError("cannot write the log file " + options.logFile + " (" + CurrentFailure().description + ")");
+  }
 }
 
 Diagnostics::Diagnostics(const DiagnosticsOptions& options) {

@@ -16,6 +16,11 @@ struct DiagnosticsOptions {
   bool verbose = false;
 };
 
+// UsageError when options name a log file that cannot be appended to (a missing folder, a
+// folder's name): the engine's own appends would drop every entry without a word. The file
+// is created when missing, as the first entry would create it.
+void RequireWritableLog(const DiagnosticsOptions& options);
+
 // Installs the log sink and the box receiver for its lifetime.
 class Diagnostics {
  public:
@@ -36,5 +41,7 @@ bool FailureReported();
 
 // One line on stderr: "orvo: " and the message, line ends inside it turned into blanks.
 void Complain(const std::string& message);
+// The same, "orvo: warning: ", for what a command does not refuse but the user should know.
+void Warn(const std::string& message);
 
 }  // namespace orvo::cli

@@ -1,6 +1,7 @@
 // orvo hex ...: the hex and binary conversions of OrvoCommon, one member per command. The
 // results print exactly as the members return them; a member's overflow is a failure of
-// the command (exit status 1).
+// the command (exit status 1). The members read any character as some digit, so an argument
+// that is not entirely digits of the command's kind is refused before they see it.
 #include <CLI/CLI.hpp>
 
 #include "cli/Conversion.h"
@@ -22,13 +23,17 @@ void AddHexCommands(CLI::App& app, Invocation& invocation) {
                 [](const Args& a) { return Common().Num2HexInteger(ParseInt32(a[0], "NUMBER")); });
   AddConversion(*hex, invocation, "value", "Hex digits, most significant first, as a whole number",
                 {{"HEX", "Hex digits, either case"}},
-                [](const Args& a) { return std::to_string(Common().Hex2Integer(a[0])); });
+                [](const Args& a) {
+                  RequireHexDigits(a[0], "HEX");
+                  return std::to_string(Common().Hex2Integer(a[0]));
+                });
   AddConversion(*hex, invocation, "text", "A text as two hex digits per byte", {{"TEXT", "Any text"}},
                 [](const Args& a) { return Common().String2Hex(a[0]); });
   AddConversion(*hex, invocation, "untext", "Two hex digits per byte back into text",
                 {{"HEX", "An even number of hex digits"}}, [](const Args& a) {
                   // The member answers an odd count with the empty text, which a script
                   // could not tell from the hex form of the empty text.
+                  RequireHexDigits(a[0], "HEX", true);
                   if (a[0].size() % 2 != 0) throw UsageError("HEX '" + a[0] + "' has an odd number of digits");
                   return Common().Hex2String(a[0]);
                 });
@@ -40,7 +45,10 @@ void AddHexCommands(CLI::App& app, Invocation& invocation) {
                   return Common().Dec2Bin(ParseDouble(a[0], "NUMBER"), width);
                 });
   AddConversion(*hex, invocation, "bin2hex", "The last 32 binary digits as 8 hex digits",
-                {{"BITS", "Binary digits"}}, [](const Args& a) { return Common().Bin2Hex(a[0]); });
+                {{"BITS", "Binary digits"}}, [](const Args& a) {
+                  RequireBinaryDigits(a[0], "BITS");
+                  return Common().Bin2Hex(a[0]);
+                });
 }
 
 }  // namespace orvo::cli

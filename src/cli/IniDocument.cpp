@@ -6,6 +6,7 @@
 #include "cli/Outcome.h"
 #include "vocabulary/Failure.h"
 #include "platform/host_path.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo::cli {
 
@@ -21,6 +22,23 @@ std::string EnginePathText(const std::string& fileArgument) {
   return text;
 }
 
+// Editors on Windows may save a file with a byte-order mark in front. The engine, the game
+// and the loader read bytes, so the mark becomes part of the first line (and a header there
+// is no header), and a UTF-16 text is no text they can read at all. The command still runs:
+// the user learns what is lost.
+void WarnOfByteOrderMark(const std::string& text, const std::string& argument) {
+  const std::string utf8 = "\xEF\xBB\xBF";
+  const bool utf16 = text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0;
+  if (text.rfind(utf8, 0) != 0 && !utf16) return;
+  const std::string mark = argument + " begins with a " + (utf16 ? "UTF-16" : "UTF-8") + " byte-order mark: ";
+  if (utf16) return Warn(mark + "the game and the loader see none of its sections or entries (save it as ANSI)");
+  const std::string first = text::TrimSpaces(text.substr(utf8.size(), text.find_first_of("\r\n") - utf8.size()));
+  const bool header = first.size() >= 2 && first.front() == '[' && first.back() == ']';
+  Warn(mark + "the game and the loader do not see " +
+       (header ? "the section " + first + " on its first line" : "its first line '" + first + "' as it is") +
+       " (save it without the mark)");
+}
+
 }  // namespace
 
 IniDocument::IniDocument(const std::string& fileArgument, Use use)
@@ -33,6 +51,7 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
   ini_.SetFilename(pathText_);
   // A file the engine cannot hold: its box has said so, and nothing may be read or written.
   if (FailureReported()) throw AlreadyReported{};
+  if (existed_) WarnOfByteOrderMark(ini_.IniString(), argument_);
 }
 
 void IniDocument::RequireReadable() const {
@@ -52,6 +71,13 @@ std::optional<std::string> IniDocument::FindSection(const std::string& section) 
   std::string found = ini_.dbGetSection(section);
   if (found.empty()) return std::nullopt;
   return found;
+}
+
+std::vector<std::pair<std::string, std::string>> IniDocument::EntriesOfFoundSection() {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::string entry, value;
+  for (ini_.dbGNS(entry, value); !entry.empty(); ini_.dbGNS(entry, value)) entries.emplace_back(entry, value);
+  return entries;
 }
 
 std::vector<std::string> IniDocument::SectionNames() const { return ini_.SectionNames(); }

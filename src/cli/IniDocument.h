@@ -5,6 +5,7 @@
 // entry from an empty value, and saving with a check that the save took place.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ini/INIFile.h"
@@ -35,6 +36,9 @@ class IniDocument {
   std::optional<std::string> Lookup(const std::string& section, const std::string& entry);
   // The header name as the section reader finds it, or nullopt when there is none.
   std::optional<std::string> FindSection(const std::string& section);
+  // Name and value of every entry of the section FindSection found last, as the section
+  // reader walks it (passing comments over, ending at an entry with an empty name).
+  std::vector<std::pair<std::string, std::string>> EntriesOfFoundSection();
   // Every section header in the order of the text, as the section reader tests headers (on
   // the whole line, so '[A] ;x' is none), duplicates and "[]" included.
   std::vector<std::string> SectionNames() const;

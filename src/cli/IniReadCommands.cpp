@@ -61,17 +61,26 @@ void AddEntries(CLI::App& ini, Invocation& invocation) {
       doc.RequireReadable();
       if (!doc.FindSection(args->section)) throw CommandFailed("no section " + doc.Where(args->section));
       PrintedLines lines;
-      std::string entry, value;
-      for (doc.engine().dbGNS(entry, value); !entry.empty(); doc.engine().dbGNS(entry, value))
-        lines.push_back(entry + "=" + value);
+      for (const auto& [entry, value] : doc.EntriesOfFoundSection()) lines.push_back(entry + "=" + value);
       return lines;
     };
   });
 }
 
+// A double quote in a parameter ends it early, and the rest of the text becomes arguments of
+// the game's own: a file must not be able to add those. CommandFailed naming the first one.
+void RequireNoQuote(IniDocument& doc, const std::string& section, const std::string& written) {
+  const auto holdsQuote = [](const std::string& text) { return text.find('"') != std::string::npos; };
+  const std::string advice = " holds a double quote, which would end the game's parameter (--raw prints it all the same)";
+  if (holdsQuote(written)) throw CommandFailed("the section name [" + written + "]" + advice);
+  for (const auto& [entry, value] : doc.EntriesOfFoundSection())
+    if (holdsQuote(entry) || holdsQuote(value)) throw CommandFailed(doc.Where(section, entry) + advice);
+}
+
 void AddKo(CLI::App& ini, Invocation& invocation) {
   struct Args {
     std::string file, section, as, number;
+    bool raw = false;
   };
   auto args = std::make_shared<Args>();
   CLI::App* cmd = ini.add_subcommand("ko", "Print the game's override parameters for every entry of SECTION");
@@ -79,6 +88,7 @@ void AddKo(CLI::App& ini, Invocation& invocation) {
   cmd->add_option("SECTION", args->section, "Section name (any case)")->required();
   cmd->add_option("--as", args->as, "Write the parameters under this section name");
   cmd->add_option("--number", args->number, "Game INI number to use instead of the one of the file's name");
+  cmd->add_flag("--raw", args->raw, "Print the parameters even where a name or value holds a double quote");
   cmd->callback([args, &invocation] {
     invocation.action = [args] {
       std::int32_t number = -1;  // the engine's own number for the file's name
@@ -91,6 +101,7 @@ void AddKo(CLI::App& ini, Invocation& invocation) {
       if (number < 0 && doc.engine().IniNumber() < 0)
         throw UsageError(args->file + " is none of the game's INI files: give its number with --number");
       if (!doc.FindSection(args->section)) throw CommandFailed("no section " + doc.Where(args->section));
+      if (!args->raw) RequireNoQuote(doc, args->section, args->as.empty() ? args->section : args->as);
       return PrintedLines{doc.engine().GPLORSection(args->section, args->as, number)};
     };
   });

@@ -1,6 +1,8 @@
 #include "cli/Numbers.h"
 
 #include <charconv>
+#include <cmath>
+#include <string_view>
 #include <system_error>
 
 #include "cli/Outcome.h"
@@ -27,14 +29,36 @@ T Parse(const std::string& text, const std::string& what, const char* kind) {
   return value;
 }
 
+void RequireDigits(const std::string& text, std::string_view digits, bool mayBeEmpty, const std::string& what,
+                   const char* kind) {
+  if ((text.empty() && !mayBeEmpty) || text.find_first_not_of(digits) != std::string::npos)
+    throw UsageError(what + " '" + text + "' is not " + kind);
+}
+
 }  // namespace
 
+bool IsNumberText(const std::string& text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && end == text.data() + text.size() && error != std::errc::invalid_argument;
+}
+
 double ParseDouble(const std::string& text, const std::string& what) {
-  return Parse<double>(text, what, "a number");
+  const double value = Parse<double>(text, what, "a number");
+  if (!std::isfinite(value)) throw UsageError(what + " '" + text + "' is not a finite number");
+  return value;
 }
 
 std::int32_t ParseInt32(const std::string& text, const std::string& what) {
   return Parse<std::int32_t>(text, what, "a 32-bit whole number");
+}
+
+void RequireHexDigits(const std::string& text, const std::string& what, bool mayBeEmpty) {
+  RequireDigits(text, "0123456789ABCDEFabcdef", mayBeEmpty, what, "a hex number");
+}
+
+void RequireBinaryDigits(const std::string& text, const std::string& what) {
+  RequireDigits(text, "01", false, what, "a binary number");
 }
 
 std::string ShortestText(double value) {

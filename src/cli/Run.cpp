@@ -1,10 +1,12 @@
 #include "cli/Run.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
+#include "cli/NumberArguments.h"
 #include "vocabulary/Failure.h"
 #include "platform/console.h"
 
@@ -62,7 +64,9 @@ int Run(int argc, char** argv) {
   AddProfileCommands(app, invocation);
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> arguments = WithNumbersAsArguments(app, {argv + 1, argv + argc});
+    std::reverse(arguments.begin(), arguments.end());  // the parser takes them last first
+    app.parse(arguments);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);  // --help
     // A misspelt command is left over rather than taken; name it instead of saying only
@@ -72,6 +76,12 @@ int Run(int argc, char** argv) {
       Complain("unknown command '" + leftOver.front() + "' (see --help)");
     else
       Complain(e.what());
+    return kUsageError;
+  }
+  try {
+    RequireWritableLog(diagnostics);
+  } catch (const UsageError& e) {
+    Complain(e.what());
     return kUsageError;
   }
   const Diagnostics installed(diagnostics);

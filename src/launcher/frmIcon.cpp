@@ -37,23 +37,32 @@ void frmIcon::tmrStart_Timer() {
 
   const std::string ownFolder = platform::OwnFolder();
   LaunchCommand fields;
+  std::string step;  // what the sequence is doing, for the report of a failure
   try {
     const std::string logFile = LoaderLogPath();
+    step = "replacing the old log " + logFile;
     if (Common().FileExists(logFile)) platform::RemoveFile(logFile);
+    step = "reading the command line";
     const std::string commandLine = platform::CommandLine();
     WriteLoaderLog("Started");
     WriteLoaderLog(commandLine);
+    step = "splitting the command line '" + commandLine + "' at its first two ';'";
     SplitCommandLine(commandLine, fields);
+    step = "starting the profile's programs";
     SetWorkingFolder(fields.gameCommand);
     StartProfilePrograms(fields.profileName);
+    step = "starting the game '" + fields.gameCommand + "'";
     WriteLoaderLog("Calling GPL:" + commandLine + "\r\n" + fields.gameCommand + "\r\n" + fields.followUpCommand +
                    "\r\n" + fields.profileName + "\r\n");
     RunGameAndWait(fields.gameCommand);
+    step = "ending the profile's programs";
     WriteLoaderLog("Out of GPL");
     KillProfilePrograms();
   } catch (...) {
     // Any failure of the steps above lands here, at the hand-off, without a log entry of
-    // its own: programs already started keep running.
+    // its own: programs already started keep running. The log stays as it is; the caller
+    // learns of the failure through the program's exit status.
+    failure_ = step + ": " + CurrentFailure().description;
   }
 
   // Hand-off. "x.exe" only lets SetWorkingFolder find ".EXE" and take the folder before it.

@@ -21,6 +21,10 @@ class frmIcon {
   // The timer tick: the whole launch sequence, once.
   void tmrStart_Timer();
 
+  // After the sequence: "" when it reached the kills, else the step at which its handler
+  // took over and the failure's description.
+  const std::string& LaunchFailure() const { return failure_; }
+
   // Replaces a file's content with the text and CR LF; any error closes the file and
   // returns without a report.
   void WriteFile(const std::string& fileName, const std::string& content);
@@ -43,6 +47,7 @@ class frmIcon {
   void KillProfilePrograms();
 
   bool timerEnabled_ = true;
+  std::string failure_;
   std::vector<PROCESS_INFORMATION> processList_;
 };
 

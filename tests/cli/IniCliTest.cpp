@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 // '|' is the file's own line end; "\r\n" is what the engine writes for new lines.
 const std::string kLeague = "top = 0|; league setup|[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|"
-                            "Name = a = b \xE9 ||[ Car ]|model=Lotus 49|[Other] ;x|z=1|";
+                            "Name = a = b \xE9 ||[ Car ]|model=Lotus 49|[Other] ;x|z=1|[Quote]|say = \"hi\" -x|[Key]|a\"b = 1|";
 
 struct CliCase {
   const char* name;
@@ -70,16 +70,23 @@ const CliCase kCommands[] = {
     {"GetMissingFile", {"get", "absent.ini", "Options", "Speed"}, 1, {"cannot read absent.ini"}},
     {"SectionsMissingFile", {"sections", "absent.ini"}, 1, {"cannot read absent.ini"}},
     {"DeleteMissingFile", {"delete", "absent.ini", "Car", "model"}, 1, {"cannot read absent.ini"}},
-    {"Sections", {"sections", "player.ini"}, 0, {"Options", "Car"}},
+    {"Sections", {"sections", "player.ini"}, 0, {"Options", "Car", "Quote", "Key"}},
     {"Entries", {"entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
     {"EntriesMissingSection", {"entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
     {"KoNumberFromFileName", {"ko", "player.ini", "options"}, 0, {kKoOptions}},
     {"KoNotAGameFile", {"ko", "league.ini", "Car"}, 2, {"--number"}},
     {"KoRenamedAndNumbered", {"ko", "league.ini", "car", "--as", "Race", "--number", "0"}, 0,
      {" -ko\"0:Race:model:Lotus 49\""}},
+    // A double quote would end the parameter and pass the rest to the game as its own.
+    {"KoRefusesQuoteInValue", {"ko", "player.ini", "quote"}, 1, {"'say' in [quote] of player.ini", "double quote"}},
+    {"KoRefusesQuoteInEntryName", {"ko", "player.ini", "Key"}, 1, {"'a\"b' in [Key]"}},
+    {"KoRefusesQuoteInSectionName", {"ko", "player.ini", "car", "--as", "R\"x"}, 1, {"[R\"x]"}},
+    {"KoRawPrintsIt", {"ko", "player.ini", "Quote", "--raw"}, 0, {" -ko\"20:Quote:say:\"hi\" -x\""}},
     {"Set", {"set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
     {"SetBlanksEqualsAndBytes", {"set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49",
      "Lotus = 49 \xE9"},
+    {"SetNegativeValueThenOption", {"set", "player.ini", "Car", "model", "-.5", "--no-backup"}, 0, {}, "Lotus 49",
+     "-.5     "},
     {"SetNoBackup", {"set", "player.ini", "Car", "model", "Brabham", "--no-backup"}, 0, {}, "Lotus 49", "Brabham "},
     {"SetSameValueWritesNothing", {"set", "player.ini", "Options", "Speed", " 12 "}, 0, {}},
     {"SetMissingFile", {"set", "absent.ini", "Truck", "Gear", "3"}, 1, {"cannot read absent.ini"}},
@@ -163,6 +170,23 @@ TEST(IniIndexCli, ChangesOnlyWhatTheTextConfirms) {
     EXPECT_EQ(ReadBytes(dir / c.file), c.after);
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.exitCode == 0 ? 0 : 1) << run.err;
     EXPECT_FALSE(fs::exists(dir / "game.gix") || fs::exists(dir / ".gix"));
+  }
+}
+
+// A byte-order mark is text to the engine, the game and the loader: the command runs as it
+// would without a word of it, and one warning names what they do not see.
+TEST(ByteOrderMarkCli, WarnsWhatIsNotSeen) {
+  for (const auto& [text, warning] : std::vector<std::pair<std::string, std::string>>{
+           {"[Car]\r\nx=1\r\n", ""},
+           {"\xEF\xBB\xBF[Car]\r\nx=1\r\n", "UTF-8 byte-order mark: the game and the loader do not see the section [Car]"},
+           {"\xEF\xBB\xBFx=1\r\n", "UTF-8 byte-order mark: the game and the loader do not see its first line 'x=1'"},
+           {"\xFF\xFE[", "UTF-16 byte-order mark: the game and the loader see none of its sections"}}) {
+    TempDir dir;
+    WriteBytes(dir / "p.ini", text);
+    const Captured run = Orvo({"ini", "sections", "p.ini"}, dir.path());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.find(warning.empty() ? "warning" : "orvo: warning: p.ini begins with a " + warning),
+              warning.empty() ? std::string::npos : 0) << run.err;
   }
 }
 

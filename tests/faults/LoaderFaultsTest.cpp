@@ -74,6 +74,22 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
   }
 }
 
+// An old log that cannot be deleted sends the sequence straight to its handler: exit status
+// 1 and the step on stderr, the log as it was. Root may delete it anyway, so as root the
+// loader runs as an ordinary user.
+TEST_F(LaunchEndToEnd, AnOldLogThatCannotBeReplacedIsReported) {
+  WriteBytes(Log(), "old run\r\n");
+  ::chmod((dir / "loader").c_str(), 0555);
+  const std::string line = game + ";" + followUp + ";";
+  const Captured run = ::geteuid() != 0 ? RunCapturing(loader, {line}, dir.path())
+                                        : RunCapturing("/usr/bin/setpriv", {"--reuid=65534", "--regid=65534",
+                                                                            "--clear-groups", loader.string(), line},
+                                                       dir.path());
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(run.err.find("orvo-loader: replacing the old log " + dir.Text("loader\\LoaderLog.txt")), 0u) << run.err;
+  EXPECT_EQ(ReadBytes(Log()), "old run\r\n");
+}
+
 const std::string kOneCompanion = "[0]\r\npath = {record a}\r\n";
 
 INSTANTIATE_TEST_SUITE_P(

@@ -13,19 +13,27 @@ namespace {
 namespace fs = std::filesystem;
 
 // In a command line and in the log: {game}, {follow}, {dir}; "{set game}" and "{set loader}"
-// stand for the Set entries of those folders. Every run replaces an old log.
+// stand for the Set entries of those folders. Every run replaces an old log. A run that
+// reaches the kills exits 0; one whose handler took over exits 1 and names the step on stderr.
 TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
-  struct Case { std::string line; bool gameStarts, followUpStarts; std::vector<std::string> middle; };
+  struct Case {
+    std::string line;
+    bool gameStarts, followUpStarts;
+    std::vector<std::string> middle;
+    std::string failedStep = {};  // "" for exit status 0 and nothing on stderr
+  };
   const Case cases[] = {
       // Every failure goes straight to the hand-off: no "Out of GPL".
-      {"{game}", false, false, {}},
-      {"{game};{follow}", false, false, {}},
-      {";{follow};", false, true, {"Calling GPL:;{follow};", "", "{follow}", "", "", "RunApp:"}},
+      {"{game}", false, false, {}, "splitting the command line '{game}'"},
+      {"{game};{follow}", false, false, {}, "splitting the command line"},
+      {";{follow};", false, true, {"Calling GPL:;{follow};", "", "{follow}", "", "", "RunApp:"}, "starting the game ''"},
       // A backslash first of all leaves no folder to set, and so no drive either.
-      {"\\:gpl.exe;;", false, false, {"Calling GPL:\\:gpl.exe;;", "\\:gpl.exe", "", "", "", "RunApp:\\:gpl.exe"}},
+      {"\\:gpl.exe;;", false, false, {"Calling GPL:\\:gpl.exe;;", "\\:gpl.exe", "", "", "", "RunApp:\\:gpl.exe"},
+       "starting the game '\\:gpl.exe'"},
       {"{dir}\\game\\missing.exe;{follow};", false, true,
        {"{set game}", "Calling GPL:{dir}\\game\\missing.exe;{follow};", "{dir}\\game\\missing.exe", "{follow}", "", "",
-        "RunApp:{dir}\\game\\missing.exe"}},
+        "RunApp:{dir}\\game\\missing.exe"},
+       "starting the game '{dir}\\game\\missing.exe'"},
       // An empty profile name leaves the Profiles folder untouched.
       {"{game};;", true, false,
        {"{set game}", "Calling GPL:{game};;", "{game}", "", "", "", "RunApp:{game}", "Out of GPL"}},
@@ -40,7 +48,11 @@ TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
     SCOPED_TRACE(line);
     for (const char* record : {"game.txt", "followup.txt"}) fs::remove(dir / record);
     WriteBytes(Log(), "old run\r\n");
-    RunLoader(line);
+    const Captured run = RunLoader(line);
+    EXPECT_EQ(run.exitCode, c.failedStep.empty() ? 0 : 1) << run.err;
+    if (c.failedStep.empty()) EXPECT_EQ(run.err, "");
+    else EXPECT_EQ(run.err.find("orvo-loader: " + expand(c.failedStep)), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.failedStep.empty() ? 0 : 1) << "one line";
     std::vector<std::string> expected = {"Started", line};
     for (const auto& m : c.middle)
       m == "{set game}" ? AddSetEntries(expected, dir.Text("game")) : expected.push_back(expand(m));

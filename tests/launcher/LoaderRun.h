@@ -25,7 +25,10 @@ class LaunchEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override;
 
-  void RunLoader(const std::string& commandLine) { RunAndWait(Quoted(loader) + " " + commandLine); }
+  // Its exit status and what it wrote to stderr.
+  Captured RunLoader(const std::string& commandLine) {
+    return RunCapturingCommandLine(Quoted(loader) + " " + commandLine, dir.path());
+  }
   std::filesystem::path Log() const { return dir / "loader" / "LoaderLog.txt"; }
 
   TempDir dir;

@@ -43,5 +43,8 @@ struct Captured {
 // in the working folder folder, with stdin empty, and waits for its end.
 Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder);
+// The same for a Windows-style command line (quotes group), given to the program as it is
+// on Windows and split into arguments on POSIX.
+Captured RunCapturingCommandLine(const std::string& commandLine, const std::filesystem::path& folder);
 
 }  // namespace orvo::test

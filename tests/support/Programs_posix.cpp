@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/posix/windows_command_line.h"
 #include "support/Programs.h"
 #include "support/TempDir.h"
 
@@ -51,5 +52,10 @@ Captured RunCapturing(const std::filesystem::path& program, const std::vector<st
   result.out = ReadBytes(streams / "out");
   result.err = ReadBytes(streams / "err");
   return result;
+}
+
+Captured RunCapturingCommandLine(const std::string& commandLine, const std::filesystem::path& folder) {
+  const std::vector<std::string> words = platform::posix::SplitWindowsCommandLine(commandLine);
+  return RunCapturing(words.at(0), {words.begin() + 1, words.end()}, folder);
 }
 }  // namespace orvo::test

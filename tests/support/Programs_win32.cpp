@@ -47,9 +47,14 @@ HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition)
 
 Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder) {
-  TempDir streams;
   std::string commandLine = QuoteArgument(program.string());
   for (const auto& a : arguments) commandLine += " " + QuoteArgument(a);
+  return RunCapturingCommandLine(commandLine, folder);
+}
+
+Captured RunCapturingCommandLine(const std::string& line, const std::filesystem::path& folder) {
+  TempDir streams;
+  std::string commandLine = line;  // CreateProcessA may write to it
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
