@@ -46,6 +46,12 @@ TEST(Win32Saves, AFolderPathWithNoRoomForATemporaryNameSaves) {
   SetsX(PathText(folder / "g.ini"));
   EXPECT_EQ(boxes.texts(), std::vector<std::string>{});
   EXPECT_EQ(ReadBytes(folder / "g.ini"), "[A]\r\nx = 2 ; note\r\n");
+  INIFile made;  // and a file not there yet
+  made.SetFilename(PathText(folder / "h.ini"));
+  made.SetIniValue("A", "x", "2", true);
+  made.Save(false);
+  EXPECT_FALSE(made.Changed());
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{});
 }
 
 }  // namespace

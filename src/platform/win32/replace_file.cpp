@@ -72,6 +72,14 @@ void ReplaceFileBytes(const std::string& path, const std::string& bytes, const s
   if (exists && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     win32::ThrowWin32Error(ERROR_ACCESS_DENIED);
   win32::RemoveLeftovers(path);
+  if (!exists && !win32::RoomForNewFileBeside(path)) {
+    // A new file with no room for another name beside it: made under its own name, and
+    // removed again when it cannot be completed.
+    return failure::Guarded([&] { WriteFileBytes(path, bytes); }, [&](const Failure& f) {
+      DeleteFileA(path.c_str());
+      throw OrvoError(f.kind, f.description);
+    });
+  }
   const bool replaceable = win32::RoomForNewFileBeside(path) && (!exists || MayTakeThePlaceOf(path));
   if (!replaceable || !ReplaceByNewFile(path, bytes, exists)) win32::WriteInPlace(path, bytes, oldBytesKeptIn);
 }
