@@ -1,20 +1,10 @@
 #pragma once
-// The user's regional decimal separator, set for the life of the object and put back after:
-// on Windows in the user's regional settings, on POSIX through the locale of LC_ALL.
+// The user's regional decimal separator, "," or ".": on Windows in the user's regional
+// settings, on POSIX through the locale of LC_ALL (tools/setup-debian.sh makes one with ",").
 #include <string>
 
 namespace orvo::test {
 
-class DecimalSeparatorSetting {
- public:
-  explicit DecimalSeparatorSetting(const std::string& separator);
-  ~DecimalSeparatorSetting();
-  DecimalSeparatorSetting(const DecimalSeparatorSetting&) = delete;
-  DecimalSeparatorSetting& operator=(const DecimalSeparatorSetting&) = delete;
-
- private:
-  std::string previous_;
-  bool hadPrevious_ = false;
-};
+void SetDecimalSeparator(const std::string& separator);
 
 }  // namespace orvo::test
