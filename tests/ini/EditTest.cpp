@@ -68,7 +68,8 @@ TEST_F(IniTest, EditsAndLookupsOnlyWhereTheTextConfirms) {
   };
   const std::string player = "[Options]\r\nName=Al\r\nSpeed=12\r\nGears=5\r\n", across = "[A]\r\nk=X\r\n7z=hello\r\n";
   const std::string restored = indexOf("[Options]\r\nName=Alexander\r\nSpeed=12\r\nGears=5\r\n");
-  const std::string digits = "[S]\r\n25=Q\r\nabcdefghijkl=v\r\n[9]\r\nq=z\r\n";  // a misaligned key finds "25=Q" at 9
+  // Keys across two records that find an entry line of another section: "25=Q" at 9, "x=" at 19.
+  const std::string digits = "[S]\r\n25=Q\r\nabcdefghijkl=\r\n[9]\r\nq=\r\n", empty = "k=X\r\n19=1\r\n[B]\r\nx=\r\n";
   // index "" means none; found is what a lookup answers afterwards, "-" for no entry at all.
   struct Case { const char* name; std::string index, before; Op op; std::string section, entry, value, after, found; };
   const Case cases[] = {
@@ -83,7 +84,8 @@ TEST_F(IniTest, EditsAndLookupsOnlyWhereTheTextConfirms) {
       {"AcrossTwoRecordsDelete", "", across, DeleteEntry, "8", "x", "", across, "-"},
       {"AcrossTwoRecordsAdd", "", across, Add, "8", "x", "QQ", across + "\r\n[ 8 ]\r\nx = QQ\r\n", "QQ"},
       {"PositionAsValue", "", across, Lookup, "X", "A", "", across, "-"},
-      {"ConfirmedLineInAnotherSection", "", digits, DeleteEntry, "", "25", "", digits, "-"}};
+      {"ConfirmedLineInAnotherSection", "", digits, DeleteEntry, "", "25", "", digits, "-"},
+      {"ConfirmedEmptyValueInAnotherSection", "", empty, Set, "3", "x", "Q", empty, "-"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
