@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vocabulary/Failure.h"
+#include "platform/posix/companion_start.h"
 #include "platform/posix/posix_error.h"
 #include "platform/posix/windows_command_line.h"
 
@@ -98,9 +99,11 @@ Spawned Spawn(const std::string& commandLine, bool ownSession, const char* extra
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  // The extra "NAME=value" stands in place of an inherited NAME.
+  const std::size_t nameLength = extraEnvironment ? std::strchr(extraEnvironment, '=') - extraEnvironment + 1 : 0;
   std::vector<char*> envp;
   for (char** e = environ; *e != nullptr; ++e) {
-    if (extraEnvironment == nullptr || std::strncmp(*e, "ORVO_SHOW_WINDOW=", 17) != 0) envp.push_back(*e);
+    if (extraEnvironment == nullptr || std::strncmp(*e, extraEnvironment, nameLength) != 0) envp.push_back(*e);
   }
   std::string extra = extraEnvironment ? extraEnvironment : "";
   if (extraEnvironment) envp.push_back(extra.data());
@@ -131,7 +134,11 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
 }
 
 bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
-  Spawned s = Spawn(commandLine, true, nullptr);
+  return posix::StartCompanion(commandLine, nullptr, info);
+}
+
+bool posix::StartCompanion(const std::string& commandLine, const char* extraEnvironment, ProcessInformation& info) {
+  Spawned s = Spawn(commandLine, true, extraEnvironment);
   if (s.error != 0) return false;
   info.hProcess = PidfdOrFallback(s.pid);
   info.hThread = 0;  // a POSIX process has no separate thread handle
