@@ -28,7 +28,7 @@ struct Tree {
 // it is complete and is never freed (one per tree-mode program of a run).
 std::atomic<Tree*> gTrees{nullptr};
 
-// From here to TerminateTree everything may run inside a signal handler: system calls and
+// From here to EndTreesAndGo everything may run inside a signal handler: system calls and
 // plain loops only, no allocation.
 
 // The decimal number at p, moving p past it.
