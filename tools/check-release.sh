@@ -2,10 +2,11 @@
 # Builds both players' release zips (windows32: "-win32", i686; windows: "-win64", x86-64) and
 # checks each as a player gets it: its checksum in SHA256SUMS, its contents, the programs'
 # architecture and the loader's size; then, unpacked into a fresh folder, its loader runs
-# under Wine with a profile of two companions that would run for a minute and a game that
-# runs a second. The whole log must show both companions started with real ids, the game,
-# "Out of GPL" and both killed in start order; no companion may outlive the run; and the
-# zip's orvo.exe must pass the profile check.
+# under Wine with a profile of two companions that would run for a minute, a third with
+# "kill = tree" that starts a grandchild and stays, and a game that runs a second. The whole
+# log must show the companions started with real ids, the game, "Out of GPL" and all killed in
+# start order; no companion, nor the grandchild, may outlive the run; and the zip's orvo.exe
+# must pass the profile check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${WINEPREFIX:-}" ] || source tools/wine-env.sh
@@ -50,24 +51,25 @@ check_zip() {
     return
   fi
 
-  # The companions and the game: the build's own helper under three names, recording its
-  # start into a file and then sleeping.
+  # The companions and the game: the build's own helper under four names, recording its
+  # start into a file and then sleeping; the third first starts a grandchild.
   mkdir "$folder/companions" "$folder/game"
   local helper=build/$preset/bin/orvo-test-helper.exe
   cp "$helper" "$folder/companions/first.exe"
   cp "$helper" "$folder/companions/second.exe"
+  cp "$helper" "$folder/companions/third.exe"
   cp "$helper" "$folder/game/gpl.exe"
   local win
   win=$(winepath -w "$folder")
-  printf '[0]\r\npath=%s\\companions\\first.exe record first.txt 60000\r\n[1]\r\npath=%s\\companions\\second.exe record second.txt 60000\r\n' \
-    "$win" "$win" > "$folder/Profiles/Check.bst"
+  printf '[0]\r\npath=%s\\companions\\first.exe record first.txt 60000\r\n[1]\r\npath=%s\\companions\\second.exe record second.txt 60000\r\n[2]\r\npath=%s\\companions\\third.exe starter third.txt stay\r\nkill = tree\r\n' \
+    "$win" "$win" "$win" > "$folder/Profiles/Check.bst"
 
   # Separate words, as a desktop shortcut passes them: Wine would quote one word with blanks.
   (cd "$work" && wine "$folder/orvo-loader.exe" "$win\\game\\gpl.exe" record game.txt "1000;;Check")
   # A killed companion ends on its own time: give it a moment before calling it a survivor.
-  for _ in $(seq 50); do pgrep -f 'companions.(first|second)\.exe' >/dev/null || break; sleep 0.1; done
-  if pgrep -af 'companions.(first|second)\.exe'; then
-    pkill -f 'companions.(first|second)\.exe' || true
+  for _ in $(seq 50); do pgrep -f 'companions.(first|second|third)\.exe' >/dev/null || break; sleep 0.1; done
+  if pgrep -af 'companions.(first|second|third)\.exe'; then
+    pkill -f 'companions.(first|second|third)\.exe' || true
     fail "$zip: a companion outlived the run"
   fi
 
@@ -75,27 +77,31 @@ check_zip() {
   [ -f "$log" ] || fail "$zip: no LoaderLog.txt"
   # The log without its timestamps; the lines of the "Calling GPL:" block have none.
   tr -d '\r' < "$log" | sed 's|^[0-9][0-9]/[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9] ||' > "$work/log.txt"
-  local first second
+  local first second third
   first=$(sed -n 's/^Started: .*first\.exe record first\.txt 60000 as \([0-9]*\)$/\1/p' "$work/log.txt")
   second=$(sed -n 's/^Started: .*second\.exe record second\.txt 60000 as \([0-9]*\)$/\1/p' "$work/log.txt")
-  [[ "$first" =~ ^[1-9][0-9]*$ && "$second" =~ ^[1-9][0-9]*$ ]] || { cat "$log"; fail "$zip: companions not started with real ids"; }
+  third=$(sed -n 's/^Started: .*third\.exe starter third\.txt stay as \([0-9]*\)$/\1/p' "$work/log.txt")
+  [[ "$first" =~ ^[1-9][0-9]*$ && "$second" =~ ^[1-9][0-9]*$ && "$third" =~ ^[1-9][0-9]*$ ]] ||
+    { cat "$log"; fail "$zip: companions not started with real ids"; }
   # Every entry of a complete run, in order: both companions killed in the order they started.
   local game="$win\\game\\gpl.exe record game.txt 1000" drive=${win:0:1}
   printf '%s\n' "Started" "$game;;Check" "Set Dir to $win\\game" "Set Drive to $drive" "Indexing Check.bst" \
     "Started: $win\\companions\\first.exe record first.txt 60000 as $first" \
     "Started: $win\\companions\\second.exe record second.txt 60000 as $second" \
+    "Started: $win\\companions\\third.exe starter third.txt stay as $third" \
     "Calling GPL:$game;;Check" "$game" "" "Check" "" "RunApp:$game" "Out of GPL" \
-    "Killed Process$first" "Killed Process$second" "Set Dir to $win" "Set Drive to $drive" > "$work/expected.txt"
+    "Killed Process$first" "Killed Process$second" "Killed Process$third" "Set Dir to $win" "Set Drive to $drive" > "$work/expected.txt"
   diff "$work/expected.txt" "$work/log.txt" || fail "$zip: the log is not that of a complete run (expected < > logged)"
   [ -f "$folder/game/game.txt" ] || fail "$zip: the game did not run"
+  [ -f "$folder/game/third.txt.grandchild" ] || fail "$zip: the tree-mode companion started no grandchild"
 
   local answer
   answer=$(cd "$folder" && wine orvo.exe profile check 'Profiles\Check.bst' | tr -d '\r') ||
     fail "$zip: orvo.exe profile check failed: $answer"
-  [ "$answer" = 'Profiles\Check.bst: 2 to start, none missing' ] || fail "$zip: orvo.exe answered '$answer'"
+  [ "$answer" = 'Profiles\Check.bst: 3 to start, none missing' ] || fail "$zip: orvo.exe answered '$answer'"
 
   rm -rf "$work"
-  echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs two companions and the game, and orvo.exe checks the profile"
+  echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs three companions (one a tree) and the game, and orvo.exe checks the profile"
 }
 
 check_zip windows32 win32 014c

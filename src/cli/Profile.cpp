@@ -19,7 +19,7 @@ std::optional<unsigned long> SectionNumber(const std::string& name) {
 Profile ReadProfile(IniDocument& doc) {
   Profile profile;
   for (std::string section = "0"; doc.FindSection(section); section = profile.FirstMissing())
-    profile.programs.push_back({section, doc.Lookup(section, "path")});
+    profile.programs.push_back({section, doc.Lookup(section, "path"), doc.Lookup(section, "kill").value_or("")});
   const unsigned long next = profile.programs.size();
   std::vector<unsigned long> later;
   for (const std::string& header : doc.SectionNames()) {

@@ -13,6 +13,7 @@ namespace orvo::cli {
 struct ProfileProgram {
   std::string section;              // "0", "1", ...
   std::optional<std::string> path;  // nullopt: the section has no "path" entry
+  std::string kill;                 // its "kill" entry, empty when there is none
 };
 
 struct Profile {

@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/Profile.h"
 #include "cli/Storable.h"
+#include "launcher/KillMode.h"
 #include "platform/files.h"
 #include "platform/process.h"
 
@@ -19,7 +20,11 @@ void RequireReadableProfile(const IniDocument& doc) {
   if (!doc.existed()) throw UsageError("cannot read the profile " + doc.argument());
 }
 
-std::string Listed(const ProfileProgram& program) { return "[" + program.section + "] " + program.path.value_or(""); }
+// A program whose whole tree the loader ends is marked.
+std::string Listed(const ProfileProgram& program) {
+  return "[" + program.section + "] " + program.path.value_or("") +
+         (ReadKillMode(program.kill) == KillMode::Tree ? "  (kill = tree)" : "");
+}
 
 std::string SectionList(const std::vector<std::string>& sections) {
   std::string list;
@@ -46,6 +51,8 @@ PrintedLines Problems(const Profile& profile) {
                        (profile.neverStarted.size() == 1 ? " after it is" : " after it are") + " never started");
   for (const ProfileProgram& p : profile.programs) {
     const std::string where = "[" + p.section + "] ";
+    if (ReadKillMode(p.kill) == KillMode::Unknown)
+      problems.push_back(where + "\"kill\" is '" + p.kill + "', which the loader takes as process (tree or process)");
     if (!p.path) {
       problems.push_back(where + "has no \"path\"");
       continue;
@@ -96,13 +103,14 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
   struct Args {
     std::string file, program;
     std::vector<std::string> arguments;
-    bool noBackup = false;
+    bool noBackup = false, tree = false;
   };
   auto args = std::make_shared<Args>();
   CLI::App* cmd = profile.add_subcommand("add", "Append the next section, starting PROGRAM with the ARGUMENTS after it, and save");
   cmd->add_option("FILE", args->file, "The profile file (.bst); created when missing")->required();
   cmd->add_option("PROGRAM", args->program, "The program's path (quoted in the profile when it holds blanks)")->required();
   cmd->add_flag("--no-backup", args->noBackup, "Do not set the file aside as FILE.PreOrvo before the first save");
+  cmd->add_flag("--tree", args->tree, "Write \"kill = tree\": the loader ends the program with every process it started");
   // Everything after PROGRAM is its arguments, also what looks like an option of orvo.
   cmd->prefix_command();
   cmd->footer("Everything after PROGRAM is passed to it as its ARGUMENTS, each quoted when it holds blanks.");
@@ -124,9 +132,12 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (!profile.neverStarted.empty())
         throw CommandFailed("no section [" + profile.FirstMissing() + "] in " + doc.argument() + ": a new one there would start " +
                             SectionList(profile.neverStarted) + " too; mend the gap first (see orvo profile check)");
+      const std::string kill = args->tree ? "tree" : "";
+      // The engine adds an entry at the top of its section: "kill" first leaves it below "path".
+      if (args->tree) doc.engine().SetIniValue(profile.FirstMissing(), "kill", kill, true);
       doc.engine().SetIniValue(profile.FirstMissing(), "path", commandLine, true);
       doc.Save(!args->noBackup, false);
-      return PrintedLines{Listed({profile.FirstMissing(), commandLine})};
+      return PrintedLines{Listed({profile.FirstMissing(), commandLine, kill})};
     };
   });
 }

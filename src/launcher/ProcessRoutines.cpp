@@ -2,26 +2,34 @@
 
 #include "vocabulary/Failure.h"
 #include "platform/message_box.h"
+#include "platform/process_tree.h"
 
 namespace orvo {
 
 bool ShowFatalError(const std::string& message) { return platform::ShowMessageBox(message, kFatalErrorTitle); }
 
-PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine) {
+PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine, platform::NativeHandle* tree) {
   PROCESS_INFORMATION info;
   failure::BoxThenReturn(" in prCreateNewProcess", [&] {
     if (commandLine.empty()) return;
     // A failed start raises nothing: the record simply stays all zero.
-    platform::CreateNewProcess(commandLine, info);
+    if (tree == nullptr)
+      platform::CreateNewProcess(commandLine, info);
+    else
+      platform::CreateProcessTree(commandLine, info, *tree);
   });
   return info;
 }
 
-void prKillprocess(PROCESS_INFORMATION& record) {
+void prKillprocess(PROCESS_INFORMATION& record, platform::NativeHandle tree) {
   failure::BoxThenReturn(" in prKillprocess", [&] {
-    platform::TerminateWithExitCode(record.hProcess, 0);
+    if (tree == 0)
+      platform::TerminateWithExitCode(record.hProcess, 0);
+    else
+      platform::TerminateTree(tree);
     platform::CloseProcessHandle(record.hThread);
     platform::CloseProcessHandle(record.hProcess);
+    platform::CloseTree(tree);
   });
 }
 

@@ -13,12 +13,13 @@ inline constexpr const char* kFatalErrorTitle = "Fatal Orvo+ Error";
 
 // Starts one profile program in the current directory. An empty command line or a failed
 // start gives a record of four zeros. Way 2 (" in prCreateNewProcess"): the record as it
-// stands.
-PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine);
+// stands. Given a tree, the program starts in tree mode and the tree's handle goes there (0
+// when no tree could be made: the program then runs alone).
+PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine, platform::NativeHandle* tree = nullptr);
 
-// Terminates the process with exit code 0, then closes the thread handle and the process
-// handle. Results are ignored: an ended process or a zero record passes. Way 2
-// (" in prKillprocess").
-void prKillprocess(PROCESS_INFORMATION& record);
+// Terminates the process with exit code 0 (given a tree's handle, the whole tree in its
+// place), then closes the thread handle, the process handle and the tree's handle. Results
+// are ignored: an ended process or a zero record passes. Way 2 (" in prKillprocess").
+void prKillprocess(PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
 
 }  // namespace orvo

@@ -37,9 +37,9 @@ class frmIcon {
   static void SetWorkingFolder(const std::string& path);
 
   // One profile program's end: in test mode (a value in the debug settings' [Debug]
-  // TestMode) the box "Kill process <handle>" first, then the kill and its log entry.
-  // Failures pass to the caller, whose handler ends the kills quietly.
-  static void KillProfileProgram(PROCESS_INFORMATION& record);
+  // TestMode) the box "Kill process <handle>" first, then the kill (of its tree, given one)
+  // and its log entry. Failures pass to the caller, whose handler ends the kills quietly.
+  static void KillProfileProgram(PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
 
  private:
   void RunGameAndWait(const std::string& command);
@@ -49,6 +49,8 @@ class frmIcon {
   bool timerEnabled_ = true;
   std::string failure_;
   std::vector<PROCESS_INFORMATION> processList_;
+  // Beside each slot, the handle of the program's tree ("kill = tree" in its section), else 0.
+  std::vector<platform::NativeHandle> trees_;
 };
 
 }  // namespace orvo

@@ -3,7 +3,7 @@
 //
 // Win32: CreateProcessA, OpenProcess(SYNCHRONIZE), WaitForSingleObject(INFINITE),
 // TerminateProcess and CloseHandle. POSIX: posix_spawn from a Windows-style command line;
-// a process handle is a pidfd where the kernel has one (otherwise the negated process id),
+// a process handle is a pidfd where one can be opened (otherwise the negated process id),
 // and every child that the loader started is reaped when it is waited for or terminated.
 #include <cstdint>
 #include <string>

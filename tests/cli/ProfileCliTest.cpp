@@ -72,6 +72,9 @@ const ProfileCase kProfiles[] = {
      {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
       "program's path in double quotes)"}},
     {"AnEmptyProfile", "; nothing yet\r\n", {}, {}},
+    {"KillModes", "[0]\r\npath={P} a\r\nkill = Tree\r\n[1]\r\npath={P} b\r\nkill=process\r\n[2]\r\npath={P} c\r\nkill=all\r\n",
+     {"[0] {P} a  (kill = tree)", "[1] {P} b", "[2] {P} c"},
+     {"[2] \"kill\" is 'all', which the loader takes as process (tree or process)"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
@@ -109,6 +112,8 @@ const AddCase kAdds[] = {
     {"CreatesAMissingProfile", "", {"t.exe"}, 0, "[ 0 ]\r\npath = t.exe\r\n"},
     {"RefusesToFillAGap", "[0]\r\npath=a\r\n[2]\r\npath=c\r\n", {"t.exe"}, 1, "[0]\r\npath=a\r\n[2]\r\npath=c\r\n"},
     {"RefusesADoubleQuote", "[0]\r\npath=a\r\n", {"t.exe", "say \"hi\""}, 2, "[0]\r\npath=a\r\n"},
+    {"WritesTheTreeEntry", "[0]\r\npath=a\r\n", {"--tree", "t.exe", "-x"}, 0,
+     "[0]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe -x\r\nkill = tree\r\n"},
     {"RefusesASemicolon", "[0]\r\npath=a\r\n", {"t.exe", "a;b"}, 2, "[0]\r\npath=a\r\n"},
 };
 

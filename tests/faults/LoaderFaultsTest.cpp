@@ -3,11 +3,16 @@
 // neither crashes nor leaves a companion behind. Faults that rest on permissions cannot bite
 // a process running as root; where the suite runs as root the loader of those cases runs as
 // an ordinary user.
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdlib>
 
 #include "faults/OrdinaryUser.h"
@@ -28,7 +33,30 @@ struct LoaderFault {
   std::vector<std::string> companions = {};       // whose records must exist after the run, their processes gone
   bool permissionBased = false;                   // run as an ordinary user, whom permissions stop
   bool fullDevice = false;                        // the loader may not write a single byte to any file
+  std::vector<long> refusedCalls = {};            // system calls that fail with EPERM, as a container's filter makes them
 };
+
+// Runs the loader under a system-call filter that refuses the calls, as a container does;
+// the filter holds for everything the loader starts too.
+void RunRefusing(const fs::path& loader, const std::string& line, const std::vector<long>& calls) {
+  std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  for (long call : calls) {
+    program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1));
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM));
+  }
+  program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0)
+      ::execl(loader.c_str(), loader.c_str(), line.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the loader did not run under the filter";
+}
 
 class LoaderFaults : public LaunchEndToEnd, public testing::WithParamInterface<LoaderFault> {};
 
@@ -61,10 +89,15 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
       RunLoader(line);
       return 0;
     });
+  } else if (!c.refusedCalls.empty()) {
+    RunRefusing(loader, line, c.refusedCalls);
   } else {
     RunLoader(line);
   }
   EXPECT_TRUE(fs::exists(dir / "game.txt")) << "the game was not started";
+  if (const auto game = ReadRecord(dir / "game.txt"); game.count("pid")) {
+    EXPECT_FALSE(ProcessIsRunning(std::stoul(game.at("pid")))) << "the loader did not wait for the game";
+  }
   EXPECT_TRUE(WaitForFile(dir / "followup.txt")) << "no hand-off to the follow-up command";
   for (const std::string& name : c.companions) {
     ASSERT_TRUE(WaitForFile(dir / (name + ".txt"))) << name << " was not started";
@@ -105,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                     true},
         LoaderFault{"CompanionCannotBeStarted",
                     "[0]\r\npath = {dir}\\missing\\nothing.exe\r\n[1]\r\npath = {record b}\r\n", nullptr, {"b"}},
-        LoaderFault{"CompanionIgnoresPoliteSignals", "[0]\r\npath = {stubborn a}\r\n", nullptr, {"a"}}),
+        LoaderFault{"CompanionIgnoresPoliteSignals", "[0]\r\npath = {stubborn a}\r\n", nullptr, {"a"}},
+        LoaderFault{"NoProcessHandles", kOneCompanion, nullptr, {"a"}, false, false, {SYS_pidfd_open}},
+        LoaderFault{"ProcessHandlesMayNotSignal", kOneCompanion, nullptr, {"a"}, false, false, {SYS_pidfd_send_signal}}),
     [](const testing::TestParamInfo<LoaderFault>& info) { return info.param.name; });
 
 }  // namespace

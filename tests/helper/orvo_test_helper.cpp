@@ -4,6 +4,10 @@
 //       writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps MS milliseconds
 //       (or until killed) and exits 0
 //   orvo-test-helper stubborn OUT   as record, forever, and deaf to SIGTERM
+//   orvo-test-helper starter OUT exit|stay
+//       as record, having started a grandchild "record OUT.grandchild forever": with exit as a
+//       profile program is started (a session of its own on POSIX), then exits; with stay by
+//       the shell start, then sleeps until killed
 #include <cstdlib>
 #include <csignal>
 #include <fstream>
@@ -12,14 +16,27 @@
 #include "helper/helper.h"
 #include "platform/current_directory.h"
 #include "platform/host_path.h"
+#include "platform/process.h"
 
 using namespace orvo::test::helper;
 
 int main(int argc, char** argv) {
   const std::string mode = argc >= 3 ? argv[1] : "";
-  // "stubborn" records like "record" but ignores the polite request to end: only a hard
-  // kill stops it.
-  if (mode == "record" || mode == "stubborn") {
+  if (mode == "starter" && argc >= 4) {
+    const std::string grandchild = std::string(argv[2]) + ".grandchild";
+    const std::string command = "\"" + std::string(argv[0]) + "\" record " + grandchild + " forever";
+    orvo::platform::ProcessInformation info;
+    if (std::string(argv[3]) == "exit") {
+      orvo::platform::CreateNewProcess(command, info);
+    } else {
+      orvo::platform::ShellStart(command, orvo::platform::kShowMinimised);
+    }
+    // The own record comes after the grandchild's, so that a test that finds it finds both.
+    for (int i = 0; i < 500 && !std::ifstream(orvo::platform::ToHostPath(grandchild)); ++i) SleepMs(20);
+  }
+  if (mode == "record" || mode == "stubborn" || mode == "starter") {
+    // "stubborn" records like "record" but ignores the polite request to end: only a hard
+    // kill stops it.
     if (mode == "stubborn") std::signal(SIGTERM, SIG_IGN);
     const std::string out = orvo::platform::ToHostPath(argv[2]), partial = out + ".partial";
     {
@@ -29,7 +46,9 @@ int main(int argc, char** argv) {
       file << "\n";
     }
     std::rename(partial.c_str(), out.c_str());  // so that a reader never sees half a record
-    if ((argc >= 4 && std::string(argv[3]) == "forever") || mode == "stubborn") for (;;) SleepMs(1000);
+    const std::string until = argc >= 4 ? argv[3] : "";
+    if (until == "forever" || until == "stay" || mode == "stubborn") for (;;) SleepMs(1000);
+    if (mode == "starter") return 0;  // "exit": the grandchild runs on
     if (argc >= 4) SleepMs(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
     return 0;
   }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "launcher/LoaderRun.h"
+#include "platform/process.h"
 
 namespace orvo::test {
 namespace {
@@ -79,6 +80,7 @@ struct ProfileCase {
   std::vector<std::string> started;  // companions expected to have run
   std::vector<std::string> entries;  // from the first "Indexing"/"Started:" up to "Calling GPL:" ({pid:x} for ids)
   std::vector<std::string> killed;   // after "Out of GPL" up to the hand-off
+  std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
 };
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
@@ -86,11 +88,16 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
   auto companion = [&](const std::string& n) {
     return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever";
   };
+  // {a>exit}: a starter that starts a grandchild and exits; {a>stay}: one that stays.
+  auto starter = [&](const std::string& n, const std::string& how) {
+    return PathText(HelperExe()) + " starter " + dir.Text(n + ".txt") + " " + how;
+  };
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](const std::string& s) {
     std::vector<std::pair<std::string, std::string>> marks;
     for (const std::string n : {"a", "b", "c"}) {
       marks.push_back({"{" + n + "}", companion(n)});
+      for (const std::string how : {"exit", "stay"}) marks.push_back({"{" + n + ">" + how + "}", starter(n, how)});
       if (s.find("{pid:" + n + "}") != std::string::npos) marks.push_back({"{pid:" + n + "}", pid(n)});
     }
     return Replaced(s, marks);
@@ -110,7 +117,14 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        {"Indexing P.bst", "Started: " + dir.Text("no-such-program.exe") + " as 0"}, {"Killed Process0"}},
       {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"a"},
        {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}, {"Killed Process{pid:a}"}},
-      {"MissingProfile", "", {}, {}, {}}};
+      {"MissingProfile", "", {}, {}, {}},
+      // What a starter started outlives it, unless its section asks for the whole tree.
+      {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n", {"a", "b"},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
+       {"Killed Process{pid:a}", "Killed Process{pid:b}"}, {"a", "b"}},
+      {"StartersWithTheirTrees", "[0]\r\npath={a>exit}\r\nkill = tree\r\n[1]\r\nKill=Tree\r\npath={b>stay}\r\n",
+       {"a", "b"}, {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
+       {"Killed Process{pid:a}", "Killed Process{pid:b}"}}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
     for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) fs::remove(dir / n);
@@ -126,6 +140,17 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       if (!ran) continue;
       EXPECT_EQ(ReadRecord(dir / (n + ".txt")).at("cwd"), dir.Text("game")) << n;
       EXPECT_FALSE(ProcessIsRunning(std::stoul(pid(n)))) << n << " outlived the loader";
+      if (c.profile.find("{" + n + ">") == std::string::npos) continue;
+      const fs::path grandchild = dir / (n + ".txt.grandchild");
+      ASSERT_TRUE(fs::exists(grandchild)) << n << " started no grandchild";
+      const unsigned grandchildId = std::stoul(ReadRecord(grandchild).at("pid"));
+      if (std::count(c.orphans.begin(), c.orphans.end(), n) == 0) {
+        EXPECT_TRUE(WaitForProcessEnd(grandchildId)) << n << "'s grandchild outlived the loader";
+      } else {
+        EXPECT_TRUE(ProcessIsRunning(grandchildId)) << n << "'s grandchild was ended";
+      }
+      EndProcess(grandchildId);
+      fs::remove(grandchild);
     }
     std::vector<std::string> expected = {"Started", line};
     AddSetEntries(expected, dir.Text("game"));
@@ -134,6 +159,27 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     for (const auto& e : c.killed) expected.push_back(expand(e));
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
+  }
+}
+
+// A loader that is ended while the game runs takes its tree-mode companions with it, with
+// everything they started.
+TEST_F(LaunchEndToEnd, ALoaderEndedDuringTheGameTakesItsTreesWithIt) {
+  fs::create_directories(dir / "loader" / "Profiles");
+  WriteBytes(dir / "loader" / "Profiles" / "P.bst",
+             "[0]\r\npath=" + PathText(HelperExe()) + " starter " + dir.Text("a.txt") + " stay\r\nkill = tree\r\n");
+  const std::string endlessGame = dir.Text("game\\gpl.exe") + " record " + dir.Text("game.txt") + " forever";
+  const std::uint32_t loaderId = platform::ShellStart(Quoted(loader) + " " + endlessGame + ";;P", platform::kShowNormal);
+  const platform::NativeHandle loaderHandle = platform::OpenProcessForWait(loaderId);
+  ASSERT_TRUE(WaitForFile(dir / "game.txt"));
+  ASSERT_TRUE(WaitForFile(dir / "a.txt"));
+  EndProcess(loaderId);
+  platform::WaitForProcess(loaderHandle);
+  platform::CloseProcessHandle(loaderHandle);
+  EndProcess(std::stoul(ReadRecord(dir / "game.txt").at("pid")));
+  for (const char* record : {"a.txt", "a.txt.grandchild"}) {
+    ASSERT_TRUE(fs::exists(dir / record)) << record;
+    EXPECT_TRUE(WaitForProcessEnd(std::stoul(ReadRecord(dir / record).at("pid")))) << record << " outlived the loader";
   }
 }
 

@@ -37,6 +37,14 @@ bool WaitForFile(const std::filesystem::path& file, int timeoutMs) {
   return true;
 }
 
+bool WaitForProcessEnd(unsigned processId, int timeoutMs) {
+  for (int waited = 0; ProcessIsRunning(processId); waited += 20) {
+    if (waited >= timeoutMs) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 std::map<std::string, std::string> ReadRecord(const std::filesystem::path& file) {
   std::map<std::string, std::string> record;
   std::ifstream in(file, std::ios::binary);

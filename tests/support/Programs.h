@@ -32,6 +32,13 @@ std::map<std::string, std::string> ReadRecord(const std::filesystem::path& file)
 // Whether a process with this id is still running (not ended, not a zombie).
 bool ProcessIsRunning(unsigned processId);
 
+// Ends a process as the system ends a program that is told to go: SIGTERM on POSIX,
+// TerminateProcess on Windows.
+void EndProcess(unsigned processId);
+
+// Waits up to timeoutMs for the process to end; true when it did.
+bool WaitForProcessEnd(unsigned processId, int timeoutMs = 5000);
+
 
 struct Captured {
   int exitCode = -1;

@@ -21,6 +21,8 @@ bool ProcessIsRunning(unsigned processId) {
   return close == std::string::npos || close + 2 >= text.size() || text[close + 2] != 'Z';
 }
 
+void EndProcess(unsigned processId) { ::kill(static_cast<pid_t>(processId), SIGTERM); }
+
 Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder) {
   TempDir streams;

@@ -15,6 +15,13 @@ bool ProcessIsRunning(unsigned processId) {
   return running;
 }
 
+void EndProcess(unsigned processId) {
+  HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+  if (h == nullptr) return;
+  TerminateProcess(h, 1);
+  CloseHandle(h);
+}
+
 namespace {
 
 // One argument as the C runtime splits a command line: in double quotes, with the

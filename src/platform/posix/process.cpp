@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vocabulary/Failure.h"
+#include "platform/posix/companion_start.h"
 #include "platform/posix/posix_error.h"
 #include "platform/posix/windows_command_line.h"
 
@@ -21,17 +22,19 @@ extern char** environ;
 namespace orvo::platform {
 namespace {
 
-// A handle is a pidfd (never 0: descriptors 0 to 2 are moved up) or, on a kernel without
-// pidfds, the negated process id.
+// A handle is a pidfd (never 0: descriptors 0 to 2 are moved up) or, where no pidfd can be
+// had (a kernel without them, a container's system-call filter that refuses them, no
+// descriptor left), the negated process id, which the wait and the kill serve as well. Only a
+// process that no longer exists gets no handle, as OpenProcess gives none.
 NativeHandle OpenPidfd(pid_t pid) {
   int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-  if (fd < 0) return errno == ENOSYS ? -static_cast<NativeHandle>(pid) : 0;
-  if (fd <= STDERR_FILENO) {
+  if (fd < 0 && errno == ESRCH) return 0;
+  if (fd >= 0 && fd <= STDERR_FILENO) {
     int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
     ::close(fd);
     fd = moved;
   }
-  return fd < 0 ? 0 : fd;
+  return fd < 0 ? -static_cast<NativeHandle>(pid) : fd;
 }
 
 // A killed process dies on its own time, as TerminateProcess lets it on Windows: the loader
@@ -96,9 +99,11 @@ Spawned Spawn(const std::string& commandLine, bool ownSession, const char* extra
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  // The extra "NAME=value" stands in place of an inherited NAME.
+  const std::size_t nameLength = extraEnvironment ? std::strchr(extraEnvironment, '=') - extraEnvironment + 1 : 0;
   std::vector<char*> envp;
   for (char** e = environ; *e != nullptr; ++e) {
-    if (extraEnvironment == nullptr || std::strncmp(*e, "ORVO_SHOW_WINDOW=", 17) != 0) envp.push_back(*e);
+    if (extraEnvironment == nullptr || std::strncmp(*e, extraEnvironment, nameLength) != 0) envp.push_back(*e);
   }
   std::string extra = extraEnvironment ? extraEnvironment : "";
   if (extraEnvironment) envp.push_back(extra.data());
@@ -129,7 +134,11 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
 }
 
 bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
-  Spawned s = Spawn(commandLine, true, nullptr);
+  return posix::StartCompanion(commandLine, nullptr, info);
+}
+
+bool posix::StartCompanion(const std::string& commandLine, const char* extraEnvironment, ProcessInformation& info) {
+  Spawned s = Spawn(commandLine, true, extraEnvironment);
   if (s.error != 0) return false;
   info.hProcess = PidfdOrFallback(s.pid);
   info.hThread = 0;  // a POSIX process has no separate thread handle
@@ -155,11 +164,15 @@ void WaitForProcess(NativeHandle handle) {
 
 void TerminateWithExitCode(NativeHandle process, std::uint32_t) {
   // POSIX has no exit code for a killed process: SIGKILL ends it at once and for good.
+  if (process == 0) return;
   if (process > 0) {
-    ::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0);
-  } else if (process < 0) {
-    ::kill(static_cast<pid_t>(-process), SIGKILL);
+    if (::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0) == 0) return;
+    // Ended already: its id may belong to another process by now.
+    if (errno == ESRCH) return;
   }
+  // No pidfd, or one that may not be signalled: the id still names the process, since a child
+  // of ours keeps it until it is reaped.
+  if (const pid_t pid = TheReaper().PidOf(process); pid > 0) ::kill(pid, SIGKILL);
 }
 
 void CloseProcessHandle(NativeHandle handle) {

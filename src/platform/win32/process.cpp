@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vocabulary/Failure.h"
+#include "platform/win32/companion_start.h"
 #include "platform/win32/win_error.h"
 
 namespace orvo::platform {
@@ -39,16 +40,20 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
   return pi.dwProcessId;
 }
 
-bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
+bool win32::StartCompanion(const std::string& commandLine, DWORD extraFlags, ProcessInformation& info) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::vector<char> line = Writable(commandLine);
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
-                      &pi))
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | extraFlags, nullptr,
+                      nullptr, &si, &pi))
     return false;
   info = {FromHandle(pi.hProcess), FromHandle(pi.hThread), pi.dwProcessId, pi.dwThreadId};
   return true;
+}
+
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
+  return win32::StartCompanion(commandLine, 0, info);
 }
 
 NativeHandle OpenProcessForWait(std::uint32_t processId) {
