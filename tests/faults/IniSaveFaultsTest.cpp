@@ -148,24 +148,6 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true}),
     ByName());
 
-// The new text replaces the file as a new file: the mode carries over, less read-only.
-TEST(SaveModes, ASavedFileKeepsItsModeAndLosesOnlyReadOnly) {
-  for (const auto& [before, after] : {std::pair<mode_t, mode_t>{0640, 0640}, {0755, 0755}, {0444, 0644}}) {
-    LogCapture log;
-    TempDir dir;
-    WriteBytes(dir / "game.ini", kOnDisk);
-    ::chmod((dir / "game.ini").c_str(), before);
-    INIFile ini;
-    ini.SetFilename(dir.Text("game.ini"));
-    ini.SetIniValue("A", "x", "2");
-    ini.Save(false);
-    struct stat st{};
-    ASSERT_EQ(::stat((dir / "game.ini").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, after) << std::oct << before;
-    EXPECT_EQ(ReadBytes(dir / "game.ini"), kEdited);
-  }
-}
-
 // A real device that runs full: a small memory file system of 64 KB, where the machine lets
 // the test mount one. With 40 KB of the INI file and 16 KB of another, the new text of 49 KB
 // fits neither beside the old file nor in its place, and a copy of the old one does not fit.
