@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "vocabulary/Failure.h"
 #include "common/OrvoCommon.h"
@@ -13,18 +12,12 @@
 namespace orvo {
 namespace {
 
-// The selected items as the control reports them, by index: "" for none.
-std::string Selected(HWND window, bool comboBox) {
-  const LRESULT several = comboBox ? LB_ERR : SendMessageA(window, LB_GETSELCOUNT, 0, 0);
-  if (several == LB_ERR) {  // a single selection
-    const LRESULT index = SendMessageA(window, comboBox ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
-    return index < 0 ? "" : std::to_string(index);
-  }
-  std::vector<int> items(static_cast<std::size_t>(several));
-  SendMessageA(window, LB_GETSELITEMS, items.size(), reinterpret_cast<LPARAM>(items.data()));
-  std::string text;
-  for (int i : items) text += (text.empty() ? "" : " ") + std::to_string(i);
-  return text;
+// The selected item as the control reports it, -1 for none; -2 for several at once.
+LRESULT Selected(HWND window, bool comboBox, bool several) {
+  if (!several) return SendMessageA(window, comboBox ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+  int items[2] = {-1, -1};
+  const LRESULT count = SendMessageA(window, LB_GETSELITEMS, 2, reinterpret_cast<LPARAM>(items));
+  return count > 1 ? -2 : items[0];
 }
 
 TEST(Win32Controls, FindAndSelectItemsInListBoxesAndAComboBoxButNoOtherWindow) {
@@ -44,10 +37,10 @@ TEST(Win32Controls, FindAndSelectItemsInListBoxesAndAComboBoxButNoOtherWindow) {
     EXPECT_EQ(Common().FindListItem(*list, "blue"), 2);
     if (several) SendMessageA(window, LB_SETSEL, TRUE, 0);  // selected before: no longer after
     Common().SetByValue(*list, "BLUE");
-    EXPECT_EQ(Selected(window, comboBox), "2");
+    EXPECT_EQ(Selected(window, comboBox, several), 2);
     if (several) EXPECT_EQ(SendMessageA(window, LB_GETCARETINDEX, 0, 0), 2);
     Common().SetByValue(*list, "Purple");
-    EXPECT_EQ(Selected(window, comboBox), "");
+    EXPECT_EQ(Selected(window, comboBox, several), -1);
     DestroyWindow(window);
   }
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
