@@ -180,6 +180,8 @@ def suite(work, log, per_test):
     scratch = work / "build" / "tmp"
     clear_scratch(work, scratch)
     scratch.mkdir(parents=True)
+    # A temporary folder like the system's: the ordinary user of the fault tests writes there too.
+    scratch.chmod(0o1777)
     try:
         return run(["ctest", "--preset", "native", "--stop-on-failure", "--timeout", str(per_test), "-j2"], work, log,
                    timeout=per_test * 20, env=dict(os.environ, TMPDIR=str(scratch)))
@@ -192,6 +194,9 @@ def mutation_run(args):
     count = min(args.count, len(everything))
     drawn = random.Random(args.seed).sample(everything, count)
     temp = Path(tempfile.mkdtemp(prefix="orvo-mutants-"))
+    # The fault tests run part of a case as an ordinary user, who must reach the tests'
+    # temporary folders inside the worktree: mkdtemp's folder admits its owner only.
+    temp.chmod(0o755)
     work = temp / "tree"
     log = temp / "log.txt"
     subprocess.run(["git", "worktree", "add", "--detach", str(work), args.commit], cwd=ROOT, check=True,
