@@ -16,9 +16,6 @@ inline std::int32_t Checked(std::int64_t value) {
 }
 
 // A text's length as a whole number.
-inline std::int32_t LengthOf(std::size_t size) {
-  if (size > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) throw OrvoError::Overflow();
-  return static_cast<std::int32_t>(size);
-}
+inline std::int32_t LengthOf(std::size_t size) { return Checked(static_cast<std::int64_t>(size)); }
 
 }  // namespace orvo::whole32

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/device_room.h"
+#include "platform/kept_copy.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
 #include "vocabulary/Failure.h"
@@ -53,33 +54,6 @@ void ReserveRoom(int fd, const std::string& bytes, off_t oldSize) {
   SpendDeviceRoom(extra);
 }
 
-// A copy of the old bytes in the system's temporary folder, flushed; removed when the object
-// goes unless Keep() was called.
-class KeptCopy {
- public:
-  explicit KeptCopy(const std::string& bytes) {
-    const char* folder = std::getenv("TMPDIR");
-    name_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/orvo-kept-XXXXXX";
-    const int fd = ::mkstemp(name_.data());
-    if (fd < 0) ThrowLastErrno();
-    Fd owned(fd);
-    failure::Guarded([&] { WriteAtAndCut(fd, bytes); }, [&](const Failure& f) {
-      ::unlink(name_.c_str());
-      throw OrvoError(f.kind, f.description);
-    });
-  }
-  ~KeptCopy() {
-    if (!kept_) ::unlink(name_.c_str());
-  }
-  KeptCopy(const KeptCopy&) = delete;
-  KeptCopy& operator=(const KeptCopy&) = delete;
-  void Keep() { kept_ = true; }
-
- private:
-  std::string name_;
-  bool kept_ = false;
-};
-
 }  // namespace
 
 void WriteInPlace(const std::string& target, const std::string& bytes, const std::string& keptIn) {
@@ -101,3 +75,22 @@ void WriteInPlace(const std::string& target, const std::string& bytes, const std
 }
 
 }  // namespace orvo::platform::posix
+
+namespace orvo::platform {
+
+std::string WriteTemporaryCopy(const std::string& bytes) {
+  const char* folder = std::getenv("TMPDIR");
+  std::string name = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/orvo-kept-XXXXXX";
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) posix::ThrowLastErrno();
+  posix::Fd owned(fd);
+  failure::Guarded([&] { posix::WriteAtAndCut(fd, bytes); }, [&](const Failure& f) {
+    RemoveTemporaryCopy(name);
+    throw OrvoError(f.kind, f.description);
+  });
+  return name;
+}
+
+void RemoveTemporaryCopy(const std::string& name) noexcept { ::unlink(name.c_str()); }
+
+}  // namespace orvo::platform

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/kept_copy.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 #include "vocabulary/Failure.h"
@@ -28,37 +29,6 @@ void CutAndFlush(HANDLE h, std::size_t length) {
   MoveTo(h, static_cast<std::int64_t>(length));
   if (!SetEndOfFile(h) || !FlushFileBuffers(h)) ThrowLastError();
 }
-
-// A copy of the old bytes in the system's temporary folder, flushed; removed when the object
-// goes unless Keep() was called.
-class KeptCopy {
- public:
-  explicit KeptCopy(const std::string& bytes) {
-    char folder[MAX_PATH + 1];
-    char name[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length > MAX_PATH || GetTempFileNameA(folder, "orv", 0, name) == 0) ThrowLastError();
-    name_ = name;
-    failure::Guarded([&] {
-      Handle h = OpenOrThrow(name_, GENERIC_WRITE, TRUNCATE_EXISTING);
-      WriteAll(h.get(), bytes);
-      if (!FlushFileBuffers(h.get())) ThrowLastError();
-    }, [&](const Failure& f) {
-      DeleteFileA(name_.c_str());
-      throw OrvoError(f.kind, f.description);
-    });
-  }
-  ~KeptCopy() {
-    if (!kept_) DeleteFileA(name_.c_str());
-  }
-  KeptCopy(const KeptCopy&) = delete;
-  KeptCopy& operator=(const KeptCopy&) = delete;
-  void Keep() { kept_ = true; }
-
- private:
-  std::string name_;
-  bool kept_ = false;
-};
 
 }  // namespace
 
@@ -91,3 +61,25 @@ void WriteInPlace(const std::string& path, const std::string& bytes, const std::
 }
 
 }  // namespace orvo::platform::win32
+
+namespace orvo::platform {
+
+std::string WriteTemporaryCopy(const std::string& bytes) {
+  char folder[MAX_PATH + 1];
+  char name[MAX_PATH];
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length > MAX_PATH || GetTempFileNameA(folder, "orv", 0, name) == 0) win32::ThrowLastError();
+  failure::Guarded([&] {
+    win32::Handle h = win32::OpenOrThrow(name, GENERIC_WRITE, TRUNCATE_EXISTING);
+    win32::WriteAll(h.get(), bytes);
+    if (!FlushFileBuffers(h.get())) win32::ThrowLastError();
+  }, [&](const Failure& f) {
+    RemoveTemporaryCopy(name);
+    throw OrvoError(f.kind, f.description);
+  });
+  return name;
+}
+
+void RemoveTemporaryCopy(const std::string& name) noexcept { DeleteFileA(name.c_str()); }
+
+}  // namespace orvo::platform
