@@ -46,7 +46,7 @@ check_zip() {
   ((size <= max_loader_bytes)) || fail "$zip: orvo-loader.exe has $size bytes, more than $max_loader_bytes"
 
   if [ "$machine" = 014c ] && [ "${ORVO_WINE32:-yes}" = no ]; then
-    echo "release: $zip checked, its run NOT MADE: this host cannot start 32-bit programs"
+    echo "release: $zip checked, its run NOT MADE: $ORVO_WINE32_WHY"
     rm -rf "$work"
     return
   fi

@@ -5,13 +5,19 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-orvo}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
-# Debian's `wine` prefers Wine's 32-bit loader, which a host whose kernel runs no 32-bit
-# programs cannot start. There the 64-bit loader serves the 64-bit programs (through a `wine`
-# of our own, first on PATH), the 32-bit programs cannot run at all, and ORVO_WINE32=no tells
-# the scripts so, which then say which checks they could not make.
-export ORVO_WINE32=yes
+# Debian's `wine` prefers Wine's 32-bit loader, which is missing where wine32:i386 could not
+# be installed and cannot start on a host whose kernel runs no 32-bit programs. There the
+# 64-bit loader serves the 64-bit programs (through a `wine` of our own, first on PATH), the
+# 32-bit programs cannot run at all, and ORVO_WINE32=no tells the scripts so; ORVO_WINE32_WHY
+# is the reason they print beside the checks they could not make.
+export ORVO_WINE32=yes ORVO_WINE32_WHY=""
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
   ORVO_WINE32=no
+  if [ -e /usr/lib/wine/wine ]; then
+    ORVO_WINE32_WHY="this host cannot start 32-bit programs (its kernel runs no 32-bit code)"
+  else
+    ORVO_WINE32_WHY="wine32:i386 is not installed (tools/setup-debian.sh said why)"
+  fi
   export WINELOADER=/usr/lib/wine/wine64
   orvo_wine_shims=$(mktemp -d)
   for shim in wine wine-stable; do
