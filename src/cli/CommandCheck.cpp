@@ -49,18 +49,20 @@ std::string LoaderFolderText(const std::string& argument) {
   return absolute ? text : platform::CurrentDirectory() + "\\" + text;
 }
 
-// The names the Profiles folder offers, for a player who misspelt one.
+bool EndsInBst(const std::string& name) { return name.size() > 4 && text::Upper(name.substr(name.size() - 4)) == ".BST"; }
+
+// The names the Profiles folder offers, in order, for a player who misspelt one.
 std::string ProfilesThere(const std::string& loaderFolder) {
-  std::string names;
+  std::vector<std::string> names;
   failure::Quietly([&] {
     platform::StartListing(loaderFolder + "\\Profiles\\*.bst", false);
-    while (const auto listed = platform::NextListed()) {
-      const std::string& name = listed->name;
-      if (name.size() > 4 && text::Upper(name.substr(name.size() - 4)) == ".BST")
-        names += (names.empty() ? "" : ", ") + name.substr(0, name.size() - 4);
-    }
+    while (const auto listed = platform::NextListed())
+      if (EndsInBst(listed->name)) names.push_back(listed->name.substr(0, listed->name.size() - 4));
   });
-  return names;
+  std::sort(names.begin(), names.end());
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list;
 }
 
 // The game's field: the loader starts it, after making its folder current.
@@ -102,7 +104,7 @@ std::size_t CheckProfile(const std::string& name, const std::string& loaderFolde
   const std::string file = ProfileFilePath(loaderFolder, name);
   findings.RequireShort("the profile", file);
   if (!Common().FileExists(file)) {
-    const bool withBst = name.size() > 4 && text::Upper(name.substr(name.size() - 4)) == ".BST";
+    const bool withBst = EndsInBst(name);
     const std::string there = ProfilesThere(loaderFolder);
     findings.Add("no profile " + Shown(file) + ": the loader starts no program beside the game (" +
                  (withBst           ? "write the profile's name without .bst: " + name.substr(0, name.size() - 4)
