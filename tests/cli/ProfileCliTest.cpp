@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliRun.h"
+#include "platform/code_page.h"
 #include "platform/host_path.h"
 
 namespace orvo::test {
@@ -96,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
 // folder holding the game and a companion that a relative path names, which only the game's
 // folder, where the loader starts the companions, finds. {G} stands for the game's path text,
 // {g} for it as orvo shows a path, {L} for the loader's folder as shown, {/} for
-// the separator it is shown with.
+// the separator it is shown with, {long} for a profile name too long for the loader.
 struct CommandCase {
   const char* name;
   std::string command;
@@ -122,10 +123,14 @@ class CommandCheck : public testing::TestWithParam<CommandCase> {
     for (const auto& [mark, by] : {std::pair<std::string, std::string>{"{G}", dir.Text("game\\gpl.exe")},
                                    {"{g}", platform::ToHostPath(dir.Text("game\\gpl.exe"))},
                                    {"{L}", platform::ToHostPath(dir.Text("loader"))}, {"{/}", platform::ToHostPath("\\")},
-                                   {"{D}", dir.Text()}})
+                                   {"{D}", dir.Text()}, {"{long}", Long()}, {"{limit}", std::to_string(kLimit)},
+                                   {"{n}", std::to_string(dir.Text("loader\\Profiles\\").size() + Long().size() + 4)}})
       for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, mark.size(), by);
     return text;
   }
+  // A profile name that makes the profile's path longer than the loader can use.
+  static std::string Long() { return std::string(kLimit - 4, 'x'); }
+  static inline const std::size_t kLimit = platform::LongestLoaderPath();
   TempDir dir;
 };
 
@@ -160,6 +165,10 @@ const CommandCase kCommands[] = {
     {"ProfileWithBst", "{G};;Race.bst",
      {"no profile '{L}{/}Profiles{/}Race.bst.bst'" + kNoCompanions + "write the profile's name without .bst: Race)"}},
     {"MisspeltProfile", "{G};;Rcae", {"no profile '{L}{/}Profiles{/}Rcae.bst'" + kNoCompanions + "the profiles there: Gap, Race, Wide)"}},
+    {"LongerThanTheLoaderTakes", "{G};;{long}",
+     {"the profile '{L}{/}Profiles{/}{long}.bst' has {n} characters, more than the {limit} the loader can use (move it "
+      "to a folder with a shorter path)",
+      "no profile '{L}{/}Profiles{/}{long}.bst'" + kNoCompanions + "the profiles there: Gap, Race, Wide)"}},
     {"NumberedFromOne", "{G};;Gap", {"no section [0]: [1] after it is never started" + kNumberThem}},
     {"UTF16Profile", "{G};;Wide",
      {"{L}{/}Profiles{/}Wide.bst begins with a UTF-16 byte-order mark: the game and the loader see none of its sections or "
