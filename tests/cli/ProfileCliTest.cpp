@@ -93,6 +93,25 @@ const ProfileCase kProfiles[] = {
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A profile saved as UTF-8 (Notepad's choice today): Windows reads each byte of an "é" as a
+// character of its ANSI code page (1252 here), and the line names what the loader will read;
+// Linux takes the name as written and finds the program.
+TEST(ProfileEncodingCli, NamesAUtf8PathAsTheLoaderReadsIt) {
+  TempDir dir;
+  const bool windows = !ExeSuffix().empty();
+  if (!windows) {
+    fs::create_directory(dir / "L\xC3\xA9gendes");
+    fs::copy_file(HelperExe(), dir / "L\xC3\xA9gendes" / "prog");
+  }
+  WriteBytes(dir / "race.bst", "[0]\r\npath=" + dir.Text("L\xC3\xA9gendes\\prog") + " -x\r\n");
+  const Captured check = Orvo({"profile", "check", "race.bst"}, dir.path());
+  EXPECT_EQ(check.exitCode, windows ? 1 : 0) << check.err;
+  EXPECT_EQ(check.out, Printed({windows ? "[0] \"path\" is saved as UTF-8, which the loader reads as '" +
+                                              dir.Text("L\xC3\x83\xC2\xA9gendes\\prog") +
+                                              " -x' (open it in Notepad, choose Save As and the encoding ANSI)"
+                                        : "race.bst: 1 to start, none missing"}));
+}
+
 // check --command: the shortcut's text against a loader folder with its profiles and a game
 // folder holding the game and a companion that a relative path names, which only the game's
 // folder, where the loader starts the companions, finds. {G} stands for the game's path text,
