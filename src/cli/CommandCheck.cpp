@@ -5,6 +5,7 @@
 // a follow-up that does not start) is what a player needs to be told here.
 #include <algorithm>
 
+#include "cli/AbsolutePath.h"
 #include "cli/CommandCheck.h"
 #include "cli/Profile.h"
 #include "common/OrvoCommon.h"
@@ -45,8 +46,7 @@ std::string LoaderFolderText(const std::string& argument) {
   if (argument.empty()) return platform::OwnFolder();
   std::string text = platform::FromHostPath(argument);
   std::replace(text.begin(), text.end(), '/', '\\');
-  const bool absolute = text.rfind('\\', 0) == 0 || (text.size() >= 2 && text[1] == ':');
-  return absolute ? text : platform::CurrentDirectory() + "\\" + text;
+  return Anchored(text);
 }
 
 bool EndsInBst(const std::string& name) { return name.size() > 4 && text::Upper(name.substr(name.size() - 4)) == ".BST"; }
