@@ -116,6 +116,15 @@ check_zip() {
     fail "$zip: orvo.exe profile check --command failed: $answer"
   [ "$answer" = "all is well: the game '$win\\game\\gpl.exe', 3 programs from '$win\\Profiles\\Check.bst', no follow-up" ] ||
     fail "$zip: orvo.exe profile check --command answered '$answer'"
+  # Unzipped into a folder whose name this Windows cannot write in its ANSI code page (Greek
+  # letters under Wine's Western code page, the host naming files in UTF-8), the loader would
+  # read no profile: orvo says so.
+  local greek=$work/$'\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac'
+  mkdir "$greek" && cp "$folder/orvo.exe" "$greek/"
+  answer=$(cd "$folder" && LC_ALL=C.UTF-8 wine "$greek/orvo.exe" profile check --command "$game;;" | tr -d '\r') &&
+    fail "$zip: orvo.exe passed a loader's folder outside the code page: $answer"
+  [[ "$answer" == "the loader's folder has characters outside this Windows' ANSI code page"* ]] ||
+    fail "$zip: orvo.exe answered for a loader's folder outside the code page: '$answer'"
 
   rm -rf "$work"
   echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs three companions (one a tree) and the game, and orvo.exe checks the profile"
