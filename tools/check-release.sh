@@ -6,7 +6,8 @@
 # "kill = tree" that starts a grandchild and stays, and a game that runs a second. The whole
 # log must show the companions started with real ids, the game, "Out of GPL" and all killed in
 # start order; no companion, nor the grandchild, may outlive the run; and the zip's orvo.exe
-# must pass the profile check.
+# must pass the profile check, of the file and of the loader's command line. The players' texts
+# end their lines in CR LF, and README.txt gives the loader's path in the folder the zip holds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${WINEPREFIX:-}" ] || source tools/wine-env.sh
@@ -38,6 +39,17 @@ check_zip() {
   for f in orvo-loader.exe orvo.exe README.txt Profiles/Example.bst; do
     [ -f "$folder/$f" ] || fail "$zip: $f missing"
   done
+  # The players' texts: CR LF line ends, which every Notepad shows as lines, and a README.txt
+  # that names the one folder the zip unpacks to where it gives the loader's path.
+  [ "$(unzip -Z1 "$zip" | cut -d/ -f1 | sort -u)" = "$(basename "$folder")" ] ||
+    fail "$zip: does not unpack to the one folder $(basename "$folder")"
+  for text in README.txt Profiles/Example.bst; do
+    if LC_ALL=C grep -qv $'\r$' "$folder/$text" || [ "$(tail -c1 "$folder/$text" | od -An -c | tr -d ' ')" != '\n' ]; then
+      fail "$zip: $text has a line that does not end in CR LF"
+    fi
+  done
+  grep -qF "C:\\Orvo\\$(basename "$folder")\\orvo-loader.exe" "$folder/README.txt" ||
+    fail "$zip: README.txt does not give the loader's path as the zip unpacks"
   for exe in orvo-loader.exe orvo.exe; do
     [ "$(pe_machine "$folder/$exe")" = "$machine" ] || fail "$zip: $exe is not built for $system"
   done
@@ -99,6 +111,20 @@ check_zip() {
   answer=$(cd "$folder" && wine orvo.exe profile check 'Profiles\Check.bst' | tr -d '\r') ||
     fail "$zip: orvo.exe profile check failed: $answer"
   [ "$answer" = 'Profiles\Check.bst: 3 to start, none missing' ] || fail "$zip: orvo.exe answered '$answer'"
+  # The same command line, as the shortcut would give it, through the loader's folder of the zip.
+  answer=$(cd "$folder" && wine orvo.exe profile check --command "$game;;Check" | tr -d '\r') ||
+    fail "$zip: orvo.exe profile check --command failed: $answer"
+  [ "$answer" = "all is well: the game '$win\\game\\gpl.exe', 3 programs from '$win\\Profiles\\Check.bst', no follow-up" ] ||
+    fail "$zip: orvo.exe profile check --command answered '$answer'"
+  # Unzipped into a folder whose name this Windows cannot write in its ANSI code page (Greek
+  # letters under Wine's Western code page, the host naming files in UTF-8), the loader would
+  # read no profile: orvo says so.
+  local greek=$work/$'\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac'
+  mkdir "$greek" && cp "$folder/orvo.exe" "$greek/"
+  answer=$(cd "$folder" && LC_ALL=C.UTF-8 wine "$greek/orvo.exe" profile check --command "$game;;" | tr -d '\r') &&
+    fail "$zip: orvo.exe passed a loader's folder outside the code page: $answer"
+  [[ "$answer" == "the loader's folder has characters outside this Windows' ANSI code page"* ]] ||
+    fail "$zip: orvo.exe answered for a loader's folder outside the code page: '$answer'"
 
   rm -rf "$work"
   echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs three companions (one a tree) and the game, and orvo.exe checks the profile"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/AbsolutePath.h"
 #include "cli/Outcome.h"
 #include "common/OrvoCommon.h"
 #include "platform/files.h"
@@ -37,7 +38,8 @@ void RequireWritableLog(const DiagnosticsOptions& options) {
 
 Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   gFailureReported = false;
-  const std::string logFile = options.logFile.empty() ? std::string() : platform::FromHostPath(options.logFile);
+  // The log stays the file named, wherever a command makes its current folder.
+  const std::string logFile = Anchored(platform::FromHostPath(options.logFile));
   const bool verbose = options.verbose;
   previousSink_ = SetLoaderLogSink([logFile, verbose](const std::string& entry) {
     // The entry goes to the file as the loader would append it: with CR LF, created when

@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "cli/Diagnostics.h"
+#include "cli/Encoding.h"
 #include "cli/Outcome.h"
 #include "vocabulary/Failure.h"
+#include "platform/files.h"
 #include "platform/host_path.h"
-#include "vocabulary/TextOps.h"
 
 namespace orvo::cli {
 
@@ -22,23 +23,6 @@ std::string EnginePathText(const std::string& fileArgument) {
   return text;
 }
 
-// Editors on Windows may save a file with a byte-order mark in front. The engine, the game
-// and the loader read bytes, so the mark becomes part of the first line (and a header there
-// is no header), and a UTF-16 text is no text they can read at all. The command still runs:
-// the user learns what is lost.
-void WarnOfByteOrderMark(const std::string& text, const std::string& argument) {
-  const std::string utf8 = "\xEF\xBB\xBF";
-  const bool utf16 = text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0;
-  if (text.rfind(utf8, 0) != 0 && !utf16) return;
-  const std::string mark = argument + " begins with a " + (utf16 ? "UTF-16" : "UTF-8") + " byte-order mark: ";
-  if (utf16) return Warn(mark + "the game and the loader see none of its sections or entries (save it as ANSI)");
-  const std::string first = text::TrimSpaces(text.substr(utf8.size(), text.find_first_of("\r\n") - utf8.size()));
-  const bool header = first.size() >= 2 && first.front() == '[' && first.back() == ']';
-  Warn(mark + "the game and the loader do not see " +
-       (header ? "the section " + first + " on its first line" : "its first line '" + first + "' as it is") +
-       " (save it without the mark)");
-}
-
 }  // namespace
 
 IniDocument::IniDocument(const std::string& fileArgument, Use use)
@@ -51,7 +35,10 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
   ini_.SetFilename(pathText_);
   // A file the engine cannot hold: its box has said so, and nothing may be read or written.
   if (FailureReported()) throw AlreadyReported{};
-  if (existed_) WarnOfByteOrderMark(ini_.IniString(), argument_);
+  // The game and the loader read bytes: the user learns what they lose of a file saved with
+  // a byte-order mark. The command still runs; a check reports it as a finding instead.
+  if (const auto note = ByteOrderMarkNote(ini_.IniString(), argument_); note && existed_ && use != Use::Check)
+    Warn(*note);
 }
 
 void IniDocument::RequireReadable() const {
@@ -96,13 +83,22 @@ std::string IniDocument::IndexFileBeside() const {
 }
 
 void IniDocument::Save(bool backup, bool withIndex) {
-  // An edit that failed halfway leaves a text that nobody asked for: it is not saved.
-  if (FailureReported()) throw CommandFailed(argument_ + " was left as it was");
+  // An edit that failed halfway leaves a text that nobody asked for: it is not saved. Its box
+  // was the command's one line.
+  if (FailureReported()) throw AlreadyReported{};
   if (!ini_.Changed()) return;
   ini_.SetSaveIndex(withIndex);
   if (withIndex) ini_.BuildIndex();
+  // Players make a game's file read-only so that the game leaves it alone. The engine's save
+  // makes such a file writable to write it, as its callers expect; orvo gives the mark back.
+  const std::optional<platform::FileFacts> before = platform::InspectFile(pathText_);
   ini_.Save(backup && existed_);
+  if (FailureReported()) throw AlreadyReported{};
   if (ini_.Changed()) throw CommandFailed(argument_ + " was not saved");
+  if (before && before->readOnly)
+    failure::Guarded([&] { platform::SetReadOnly(pathText_, true); }, [&](const Failure& f) -> void {
+      throw CommandFailed(argument_ + " was saved but left writable: " + f.description);
+    });
 }
 
 std::string IniDocument::Where(const std::string& section) const {

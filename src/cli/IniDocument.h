@@ -17,8 +17,9 @@ class IniDocument {
  public:
   // Binds the engine to the file (a missing file binds as the empty text). An editor takes
   // the file's edit lock first and holds it while the object lives, so that two editors at
-  // once never lose an edit: CommandFailed when another one holds it for kLockWaitMs.
-  enum class Use { Read, Edit };
+  // once never lose an edit: CommandFailed when another one holds it for kLockWaitMs. A
+  // reader warns of a byte-order mark; a check reports it itself and is not warned.
+  enum class Use { Read, Edit, Check };
   static constexpr int kLockWaitMs = 5000;
   explicit IniDocument(const std::string& fileArgument, Use use = Use::Read);
 

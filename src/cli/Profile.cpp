@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/ProfileFile.h"
 #include "vocabulary/TextOps.h"
 
 namespace orvo::cli {
@@ -18,8 +19,9 @@ std::optional<unsigned long> SectionNumber(const std::string& name) {
 
 Profile ReadProfile(IniDocument& doc) {
   Profile profile;
-  for (std::string section = "0"; doc.FindSection(section); section = profile.FirstMissing())
+  ForEachProfileSection(doc.engine(), [&](std::size_t, const std::string& section) {
     profile.programs.push_back({section, doc.Lookup(section, "path"), doc.Lookup(section, "kill").value_or("")});
+  });
   const unsigned long next = profile.programs.size();
   std::vector<unsigned long> later;
   for (const std::string& header : doc.SectionNames()) {
@@ -39,6 +41,12 @@ std::string ProgramOf(const std::string& commandLine) {
     return commandLine.substr(1, close == std::string::npos ? std::string::npos : close - 1);
   }
   return commandLine.substr(0, commandLine.find_first_of(" \t"));
+}
+
+std::string SectionList(const std::vector<std::string>& sections) {
+  std::string list;
+  for (const std::string& s : sections) list += (list.empty() ? "[" : ", [") + s + "]";
+  return list;
 }
 
 std::string QuotedWord(const std::string& word) {

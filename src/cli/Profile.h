@@ -1,12 +1,13 @@
 #pragma once
-// A profile file as the loader reads it: the sections "0", "1", "2", ... in that order, up
-// to the first number the file has no section for, each with the command line in its "path".
-// Numbered sections after that gap are never started.
+// A profile file as the loader reads it, through the loader's own walk of its sections: "0",
+// "1", "2", ... in that order, up to the first number the file has no section for, each with
+// the command line in its "path". Numbered sections after that gap are never started.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/IniDocument.h"
+#include "cli/Outcome.h"
 
 namespace orvo::cli {
 
@@ -26,9 +27,17 @@ struct Profile {
 
 Profile ReadProfile(IniDocument& doc);
 
+// One line per problem that keeps the loader from starting a listed program, each saying
+// what to do about it: the profile's encoding first (a file the loader cannot read as it was
+// written gives that line alone), then a gap in the numbers, then each section's.
+PrintedLines ProfileProblems(IniDocument& doc, const Profile& profile);
+
 // The program of a command line, as a process start takes it: the text inside the double
 // quotes when the line begins with one, otherwise the text up to the first blank.
 std::string ProgramOf(const std::string& commandLine);
+
+// "[1], [3]": sections for a message.
+std::string SectionList(const std::vector<std::string>& sections);
 
 // A command line's word for the profile: in double quotes when it holds a blank or a TAB.
 std::string QuotedWord(const std::string& word);

@@ -5,12 +5,12 @@
 #include <functional>
 #include <memory>
 
+#include "cli/CommandCheck.h"
 #include "cli/Commands.h"
 #include "cli/Profile.h"
 #include "cli/Storable.h"
 #include "launcher/KillMode.h"
 #include "platform/files.h"
-#include "platform/process.h"
 
 namespace orvo::cli {
 namespace {
@@ -24,52 +24,6 @@ void RequireReadableProfile(const IniDocument& doc) {
 std::string Listed(const ProfileProgram& program) {
   return "[" + program.section + "] " + program.path.value_or("") +
          (ReadKillMode(program.kill) == KillMode::Tree ? "  (kill = tree)" : "");
-}
-
-std::string SectionList(const std::vector<std::string>& sections) {
-  std::string list;
-  for (const std::string& s : sections) list += (list.empty() ? "[" : ", [") + s + "]";
-  return list;
-}
-
-// Whether the unquoted command line names a program when it is read past its first blank: a
-// path with blanks that the process start cuts at the first one.
-bool NamesAProgramFurtherOn(const std::string& commandLine) {
-  if (commandLine[0] == '"') return false;
-  for (std::size_t blank = commandLine.find_first_of(" \t"); blank != std::string::npos;) {
-    blank = commandLine.find_first_of(" \t", blank + 1);
-    if (platform::ProgramExists(commandLine.substr(0, blank))) return true;
-  }
-  return false;
-}
-
-// One line per problem that keeps the loader from starting a listed program.
-PrintedLines Problems(const Profile& profile) {
-  PrintedLines problems;
-  if (!profile.neverStarted.empty())
-    problems.push_back("no section [" + profile.FirstMissing() + "]: " + SectionList(profile.neverStarted) +
-                       (profile.neverStarted.size() == 1 ? " after it is" : " after it are") + " never started");
-  for (const ProfileProgram& p : profile.programs) {
-    const std::string where = "[" + p.section + "] ";
-    if (ReadKillMode(p.kill) == KillMode::Unknown)
-      problems.push_back(where + "\"kill\" is '" + p.kill + "', which the loader takes as process (tree or process)");
-    if (!p.path) {
-      problems.push_back(where + "has no \"path\"");
-      continue;
-    }
-    if (p.path->empty()) {
-      problems.push_back(where + "has an empty \"path\"");
-      continue;
-    }
-    const std::string program = ProgramOf(*p.path);
-    if (platform::ProgramExists(program)) continue;
-    if (NamesAProgramFurtherOn(*p.path))
-      problems.push_back(where + "\"path\" has blanks and no double quotes, and its first word '" + program +
-                         "' names no program (put the program's path in double quotes)");
-    else
-      problems.push_back(where + "no program '" + program + "'");
-  }
-  return problems;
 }
 
 // A command on one readable profile FILE, its lines made by answer.
@@ -93,10 +47,33 @@ PrintedLines Show(IniDocument&, const Profile& profile) {
   return lines;
 }
 
-PrintedLines Check(IniDocument& doc, const Profile& profile) {
-  PrintedLines problems = Problems(profile);
-  if (!problems.empty()) throw ProblemsFound(std::move(problems));
-  return {doc.argument() + ": " + std::to_string(profile.programs.size()) + " to start, none missing"};
+// check FILE, or check --command: the one or the other.
+void AddCheck(CLI::App& profile, Invocation& invocation) {
+  struct Args {
+    std::string file, command, loaderFolder;
+  };
+  auto args = std::make_shared<Args>();
+  CLI::App* cmd = profile.add_subcommand(
+      "check", "Exit 0 when the loader starts every program listed, 1 with one line per problem, 2 for no profile");
+  CLI::Option* file = cmd->add_option("FILE", args->file, "The profile file (.bst)");
+  CLI::Option* command = cmd->add_option(
+      "--command", args->command,
+      "Check instead the loader's whole command line, \"game;follow-up;profile\", as a shortcut gives it");
+  cmd->add_option("--loader-folder", args->loaderFolder, "The loader's folder, for --command (default: orvo's own)")
+      ->needs(command);
+  file->excludes(command);
+  cmd->callback([args, file, command, &invocation] {
+    if (file->count() + command->count() == 0) throw CLI::RequiredError("FILE or --command");
+    invocation.action = [args, command] {
+      if (command->count()) return CheckLaunchCommand(args->command, args->loaderFolder);
+      IniDocument doc(args->file, IniDocument::Use::Check);
+      RequireReadableProfile(doc);
+      const Profile profile = ReadProfile(doc);
+      PrintedLines problems = ProfileProblems(doc, profile);
+      if (!problems.empty()) throw ProblemsFound(std::move(problems));
+      return PrintedLines{doc.argument() + ": " + std::to_string(profile.programs.size()) + " to start, none missing"};
+    };
+  });
 }
 
 void AddAdd(CLI::App& profile, Invocation& invocation) {
@@ -149,9 +126,7 @@ void AddProfileCommands(CLI::App& app, Invocation& invocation) {
   profile->require_subcommand(1);
   AddProfileQuery(*profile, invocation, "show", "List the programs the loader starts, in start order, with their sections",
                   Show);
-  AddProfileQuery(*profile, invocation, "check",
-                  "Exit 0 when the loader starts every program listed, 1 with one line per problem, 2 for no profile",
-                  Check);
+  AddCheck(*profile, invocation);
   AddAdd(*profile, invocation);
 }
 

@@ -22,6 +22,12 @@ void Print(const PrintedLines& lines) {
   std::fflush(stdout);
 }
 
+// A failure is one line: where a member's box has already been that line, the command's own
+// word on the same failure is not added.
+void ComplainOnce(const std::string& message) {
+  if (!FailureReported()) Complain(message);
+}
+
 // The command's own failures and the members' exceptions (way 5: overflow and the like)
 // become one line on stderr. Nothing is printed to stdout after a failure, so that a script
 // never reads half an answer.
@@ -35,15 +41,15 @@ int RunAction(const Invocation& invocation) {
     Print(found.lines);
     return kFailed;
   } catch (const UsageError& e) {
-    Complain(e.what());
+    ComplainOnce(e.what());
     return kUsageError;
   } catch (const CommandFailed& e) {
-    Complain(e.what());
+    ComplainOnce(e.what());
     return kFailed;
   } catch (const AlreadyReported&) {
     return kFailed;
   } catch (...) {
-    Complain(CurrentFailure().description);
+    ComplainOnce(CurrentFailure().description);
     return kFailed;
   }
 }

@@ -6,6 +6,7 @@
 #include "launcher/CommonDefinitions.h"
 #include "launcher/DebugSettings.h"
 #include "launcher/KillMode.h"
+#include "launcher/ProfileFile.h"
 #include "launcher/frmIcon.h"
 #include "platform/message_box.h"
 #include "platform/program_info.h"
@@ -17,18 +18,16 @@ void frmIcon::StartProfilePrograms(const std::string& profileName) {
   failure::Quietly([&] {
     if (profileName.empty()) return;
     INIFile profile;
-    profile.SetFilename(platform::OwnFolder() + "\\Profiles\\" + profileName + ".bst");
-    // Sections "0", "1", ... until the first number the file has no section for.
-    for (std::size_t k = 1;; ++k) {
-      const std::string section = std::to_string(k - 1);
-      if (profile.dbGetSection(section).empty()) return;
+    profile.SetFilename(ProfileFilePath(platform::OwnFolder(), profileName));
+    ForEachProfileSection(profile, [&](std::size_t index, const std::string& section) {
+      const std::size_t k = index + 1;
       processList_.resize(k + 1);  // slot 0 stays empty
       trees_.resize(k + 1);
       const bool tree = ReadKillMode(profile.GetIniValue(section, "kill")) == KillMode::Tree;
       processList_[k] = prCreateNewProcess(profile.GetIniValue(section, "path"), tree ? &trees_[k] : nullptr);
       WriteLoaderLog("Started: " + profile.GetIniValue(section, "path") + " as " +
                      std::to_string(processList_[k].dwProcessId));
-    }
+    });
   });
 }
 

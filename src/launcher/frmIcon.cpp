@@ -76,14 +76,11 @@ void frmIcon::SetWorkingFolder(const std::string& path) {
   failure::Quietly([&] {
     const std::size_t exe = text::Upper(path).find(".EXE");
     if (exe == std::string::npos || exe == 0) return;
-    const std::string beforeExe = path.substr(0, exe);
     // A backslash as the very first character leaves an empty folder, whose setting fails
     // and so skips the drive step too.
-    const std::size_t slash = beforeExe.rfind('\\');
-    if (slash != std::string::npos) {
-      const std::string folder = beforeExe.substr(0, slash);
-      platform::ChangeDirectory(folder);
-      WriteLoaderLog("Set Dir to " + folder);
+    if (const std::optional<std::string> folder = WorkingFolderOf(path)) {
+      platform::ChangeDirectory(*folder);
+      WriteLoaderLog("Set Dir to " + *folder);
     }
     if (path.size() >= 2 && path[1] == ':') {
       platform::ChangeDrive(path[0]);

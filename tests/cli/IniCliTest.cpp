@@ -44,6 +44,8 @@ TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {
   if (c.exitCode == 0) {
     EXPECT_EQ(run.err, "");
   } else {
+    // Every failure is one line, whatever path it took.
+    EXPECT_TRUE(run.err.rfind("orvo: ", 0) == 0 && run.err.find('\n') == run.err.size() - 1) << run.err;
     for (const std::string& part : c.printed) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
   }
   std::string after = kLeague;
@@ -91,7 +93,7 @@ const CliCase kCommands[] = {
     {"SetSameValueWritesNothing", {"set", "player.ini", "Options", "Speed", " 12 "}, 0, {}},
     {"SetMissingFile", {"set", "absent.ini", "Truck", "Gear", "3"}, 1, {"cannot read absent.ini"}},
     // A box of the engine becomes a line on stderr: stdin is empty and nothing waits.
-    {"AddSaveFails", {"set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, 1, {" in Save ", "not saved"}},
+    {"AddSaveFails", {"set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, 1, {" in Save "}},
     {"SetMissingEntry", {"set", "player.ini", "Options", "Gear", "3"}, 1, {"--add"}},
     {"Add", {"set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
     {"RefuseSemicolonInValue", {"set", "player.ini", "Car", "model", "a;b"}, 2, {"';'"}},
@@ -111,6 +113,25 @@ INSTANTIATE_TEST_SUITE_P(Commands, IniCli,
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
                          });
+
+// Players make a game's file read-only so that the game leaves it alone: orvo's edits save it
+// and leave it read-only, with the mode it had.
+TEST(ReadOnlyCli, StaysReadOnlyAfterASave) {
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"ini", "set", "p.ini", "A", "k", "2"}, {"ini", "delete", "p.ini", "A", "k"}}) {
+    SCOPED_TRACE(command[1]);
+    TempDir dir;
+    WriteBytes(dir / "p.ini", "[A]\r\nk=1\r\n");
+    fs::permissions(dir / "p.ini", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const fs::perms before = fs::status(dir / "p.ini").permissions();
+    const Captured run = Orvo(command, dir.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(ReadBytes(dir / "p.ini"), "[A]\r\nk=1\r\n");
+    EXPECT_EQ(fs::status(dir / "p.ini").permissions(), before);
+    fs::permissions(dir / "p.ini", fs::perms::owner_write, fs::perm_options::add);
+  }
+}
 
 // The printed index is the engine's own, byte for byte; --write and set --index put it where
 // Save would, rebuilt for the text as saved.

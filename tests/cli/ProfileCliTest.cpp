@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliRun.h"
+#include "platform/code_page.h"
+#include "platform/host_path.h"
 
 namespace orvo::test {
 namespace {
@@ -20,6 +22,9 @@ struct ProfileCase {
 };
 
 void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
+
+const std::string kNumberThem = " (number the sections 0, 1, 2 ... without a gap)";
+const std::string kCheckIt = " (check the program's path)";
 
 std::string Filled(std::string text, const TempDir& dir) {
   const std::string program = "prog" + ExeSuffix();
@@ -59,25 +64,141 @@ const ProfileCase kProfiles[] = {
     {"InSectionOrderNotTextOrder", "[1]\r\npath={P} b\r\n[0]\r\npath = {P} a ; note\r\n[ 2 ]\r\npath=\"{Q}\" c\r\n",
      {"[0] {P} a", "[1] {P} b", "[2] \"{Q}\" c"}, {}},
     {"AGapNamesTheSectionsNeverStarted", "[0]\r\npath={P}\r\n[3]\r\npath={P}\r\n[ 2 ]\r\n[9]\r\n[01]\r\n",
-     {"[0] {P}"}, {"no section [1]: [2], [3], [9] after it are never started"}},
-    {"NoSectionZero", "[1]\r\npath={P}\r\n", {}, {"no section [0]: [1] after it is never started"}},
+     {"[0] {P}"}, {"no section [1]: [2], [3], [9] after it are never started" + kNumberThem}},
+    {"NoSectionZero", "[1]\r\npath={P}\r\n", {}, {"no section [0]: [1] after it is never started" + kNumberThem}},
     {"MissingAndEmptyPaths", "[0]\r\nother={P}\r\n[1]\r\npath=\r\n", {"[0] ", "[1] "},
-     {"[0] has no \"path\"", "[1] has an empty \"path\""}},
+     {"[0] has no \"path\" (add the line \"path = \" and the program's path)",
+      "[1] has an empty \"path\" (write the program's path after \"path =\")"}},
     {"AProgramThatIsNotThere",
      "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"{D}\\gone too.exe\"\r\n[2]\r\npath=\"\" -a\r\n[3]\r\npath=\"{D}\\with blank\"\r\n",
      {"[0] {D}\\gone.exe -a", "[1] \"{D}\\gone too.exe\"", "[2] \"\" -a", "[3] \"{D}\\with blank\""},
-     {"[0] no program '{D}\\gone.exe'", "[1] no program '{D}\\gone too.exe'", "[2] no program ''",
-      "[3] no program '{D}\\with blank'"}},  // a folder is no program
+     {"[0] no program '{D}\\gone.exe'" + kCheckIt, "[1] no program '{D}\\gone too.exe'" + kCheckIt,
+      "[2] no program ''" + kCheckIt, "[3] no program '{D}\\with blank'" + kCheckIt}},  // a folder is no program
     {"BlanksWithoutQuotes", "[0]\r\npath={Q} -x\r\n", {"[0] {Q} -x"},
      {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
       "program's path in double quotes)"}},
     {"AnEmptyProfile", "; nothing yet\r\n", {}, {}},
+    // The loader reads bytes: a mark hides the first header, and UTF-16 hides every one.
+    {"UTF8ByteOrderMark", "\xEF\xBB\xBF[0]\r\npath={P}\r\n[1]\r\npath={P}\r\n", {},
+     {"race.bst begins with a UTF-8 byte-order mark: the game and the loader do not see the section [0] on its "
+      "first line (save it without the mark)"}},
+    {"UTF16", std::string("\xFF\xFE[\0" "0\0]\0", 8), {},
+     {"race.bst begins with a UTF-16 byte-order mark: the game and the loader see none of its sections or entries "
+      "(save it as ANSI)"}},
     {"KillModes", "[0]\r\npath={P} a\r\nkill = Tree\r\n[1]\r\npath={P} b\r\nkill=process\r\n[2]\r\npath={P} c\r\nkill=all\r\n",
      {"[0] {P} a  (kill = tree)", "[1] {P} b", "[2] {P} c"},
      {"[2] \"kill\" is 'all', which the loader takes as process (tree or process)"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A profile saved as UTF-8 (Notepad's choice today): Windows reads each byte of an "é" as a
+// character of its ANSI code page (1252 here), and the line names what the loader will read;
+// Linux takes the name as written and finds the program.
+TEST(ProfileEncodingCli, NamesAUtf8PathAsTheLoaderReadsIt) {
+  TempDir dir;
+  const bool windows = !ExeSuffix().empty();
+  if (!windows) {
+    fs::create_directory(dir / "L\xC3\xA9gendes");
+    fs::copy_file(HelperExe(), dir / "L\xC3\xA9gendes" / "prog");
+  }
+  // The bytes as they stand: a path text made from a file-system path would be converted.
+  WriteBytes(dir / "race.bst", "[0]\r\npath=" + dir.Text() + "\\L\xC3\xA9gendes\\prog -x\r\n");
+  const Captured check = Orvo({"profile", "check", "race.bst"}, dir.path());
+  EXPECT_EQ(check.exitCode, windows ? 1 : 0) << check.err;
+  EXPECT_EQ(check.out, Printed({windows ? "[0] \"path\" is saved as UTF-8, which the loader reads as '" +
+                                              dir.Text() + "\\L\xC3\x83\xC2\xA9gendes\\prog" +
+                                              " -x' (open it in Notepad, choose Save As and the encoding ANSI)"
+                                        : "race.bst: 1 to start, none missing"}));
+}
+
+// check --command: the shortcut's text against a loader folder with its profiles and a game
+// folder holding the game and a companion that a relative path names, which only the game's
+// folder, where the loader starts the companions, finds. {G} stands for the game's path text,
+// {g} for it as orvo shows a path, {L} for the loader's folder as shown, {/} for
+// the separator it is shown with, {long} for a profile name too long for the loader.
+struct CommandCase {
+  const char* name;
+  std::string command;
+  std::vector<std::string> printed;  // exit 1 unless it is the one line "all is well: ..."
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+
+class CommandCheck : public testing::TestWithParam<CommandCase> {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir / "loader" / "Profiles");
+    fs::create_directory(dir / "game");
+    fs::copy_file(HelperExe(), dir / "game" / "gpl.exe");
+    fs::copy_file(HelperExe(), dir / "game" / ("prog" + ExeSuffix()));
+    for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
+             {"Race", "[0]\r\npath=.\\prog -x\r\n[1]\r\npath=.\\prog -y\r\n"},
+             {"Gap", "[1]\r\npath=.\\prog\r\n"},
+             {"Wide", std::string("\xFF\xFE[\0", 4)}})
+      WriteBytes(dir / "loader" / "Profiles" / (name + ".bst"), text);
+  }
+  std::string Filled(std::string text) const {
+    for (const auto& [mark, by] : {std::pair<std::string, std::string>{"{G}", dir.Text("game\\gpl.exe")},
+                                   {"{g}", platform::ToHostPath(dir.Text("game\\gpl.exe"))},
+                                   {"{L}", platform::ToHostPath(dir.Text("loader"))}, {"{/}", platform::ToHostPath("\\")},
+                                   {"{D}", dir.Text()}, {"{long}", Long()}, {"{limit}", std::to_string(kLimit)},
+                                   {"{n}", std::to_string(dir.Text("loader\\Profiles\\").size() + Long().size() + 4)}})
+      for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, mark.size(), by);
+    return text;
+  }
+  // A profile name that makes the profile's path longer than the loader can use.
+  static std::string Long() { return std::string(kLimit - 4, 'x'); }
+  static inline const std::size_t kLimit = platform::LongestLoaderPath();
+  TempDir dir;
+};
+
+TEST_P(CommandCheck, FindsWhatTheLoaderWouldNotDoAsMeant) {
+  const CommandCase& c = GetParam();
+  std::vector<std::string> printed;
+  for (const std::string& line : c.printed) printed.push_back(Filled(line));
+  const Captured run =
+      Orvo({"profile", "check", "--command", Filled(c.command), "--loader-folder", dir.Text("loader")}, dir.path());
+  EXPECT_EQ(run.exitCode, printed.front().rfind("all is well", 0) == 0 ? 0 : 1) << run.err;
+  EXPECT_EQ(run.out, Printed(printed));
+  EXPECT_EQ(run.err, "");
+}
+
+const std::string kNoCompanions = ": the loader starts no program beside the game (";
+const CommandCase kCommands[] = {
+    {"AllIsWell", "{G} -w;;Race", {"all is well: the game '{g}', 2 programs from '{L}{/}Profiles{/}Race.bst', no follow-up"}},
+    {"NoProfileNoFollowUp", "{G};;", {"all is well: the game '{g}', no profile, no follow-up"}},
+    {"OneSemicolon", "{G};Race",
+     {"the command has fewer than two ';': the loader starts nothing and ends (write game;follow-up;profile, leaving a "
+      "field empty where you want none, as in C:\\Sierra\\GPL\\gpl.exe;;Race)"}},
+    {"EmptyGame", " ;;",
+     {"the game's field, before the first ';', is empty: the loader starts no game (write the game's program there, "
+      "such as C:\\Sierra\\GPL\\gpl.exe)"}},
+    // In quotes the loader finds no folder to make current: the companions are not found.
+    {"QuotedGame", "\"{G}\";;Race",
+     {"the game's field is in double quotes: the loader then starts the game and the profile's programs in the wrong "
+      "folder (write the game's path without quotes; blanks in it are fine)",
+      "[0] no program '.\\prog' (check the program's path)", "[1] no program '.\\prog' (check the program's path)"}},
+    {"NoGame", "{D}\\game\\gone.exe;;",
+     {"no game program in '{D}\\game\\gone.exe': the loader starts no game and ends (check the game's path)"}},
+    {"ProfileWithBst", "{G};;Race.bst",
+     {"no profile '{L}{/}Profiles{/}Race.bst.bst'" + kNoCompanions + "write the profile's name without .bst: Race)"}},
+    {"MisspeltProfile", "{G};;Rcae", {"no profile '{L}{/}Profiles{/}Rcae.bst'" + kNoCompanions + "the profiles there: Gap, Race, Wide)"}},
+    {"LongerThanTheLoaderTakes", "{G};;{long}",
+     {"the profile '{L}{/}Profiles{/}{long}.bst' has {n} characters, more than the {limit} the loader can use (move it "
+      "to a folder with a shorter path)",
+      "no profile '{L}{/}Profiles{/}{long}.bst'" + kNoCompanions + "the profiles there: Gap, Race, Wide)"}},
+    {"NumberedFromOne", "{G};;Gap", {"no section [0]: [1] after it is never started" + kNumberThem}},
+    {"UTF16Profile", "{G};;Wide",
+     {"{L}{/}Profiles{/}Wide.bst begins with a UTF-16 byte-order mark: the game and the loader see none of its sections or "
+      "entries (save it as ANSI)"}},
+    {"NoFollowUp", "{G};{D}\\gone;",
+     {"no follow-up program in '{D}\\gone': the loader skips it without a word (check its path, or leave the field "
+      "empty)"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Profiles, CommandCheck, testing::ValuesIn(kCommands),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // add: the next section after the last one the loader starts, written through the engine in
@@ -102,6 +223,9 @@ TEST_P(ProfileAdd, AppendsTheNextSectionAndKeepsTheRest) {
   arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
   const Captured run = Orvo(arguments, dir.path());
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+  // A refusal is one line, as every failure of orvo is.
+  EXPECT_EQ(run.err.empty(), c.exitCode == 0) << run.err;
+  if (c.exitCode != 0) EXPECT_TRUE(run.err.rfind("orvo: ", 0) == 0 && run.err.find('\n') == run.err.size() - 1) << run.err;
   EXPECT_EQ(c.after.empty() ? "" : ReadBytes(dir / "race.bst"), c.after);
 }
 
