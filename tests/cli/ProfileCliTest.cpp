@@ -225,7 +225,9 @@ TEST_P(ProfileAdd, AppendsTheNextSectionAndKeepsTheRest) {
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
   // A refusal is one line, as every failure of orvo is.
   EXPECT_EQ(run.err.empty(), c.exitCode == 0) << run.err;
-  if (c.exitCode != 0) EXPECT_TRUE(run.err.rfind("orvo: ", 0) == 0 && run.err.find('\n') == run.err.size() - 1) << run.err;
+  if (c.exitCode != 0) {
+    EXPECT_TRUE(run.err.rfind("orvo: ", 0) == 0 && run.err.find('\n') == run.err.size() - 1) << run.err;
+  }
   EXPECT_EQ(c.after.empty() ? "" : ReadBytes(dir / "race.bst"), c.after);
 }
 
