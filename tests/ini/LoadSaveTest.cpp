@@ -4,7 +4,9 @@
 #include <functional>
 
 #include "IniTestSupport.h"
+#include "common/OrvoCommon.h"
 #include "platform/read_faults.h"
+#include "support/Devices.h"
 
 namespace orvo::test {
 namespace {
@@ -98,7 +100,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
       {"TooLargeForItsPositions", [](const fs::path& file) {
          WriteBytes(file, "");
          fs::resize_file(file, 2147483648u);
-       }, "File too large in inifile.Filename (Let)", 1}};
+       }, "File too large in inifile.Refresh", 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
@@ -114,6 +116,26 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
+  }
+}
+
+// A device reads as the empty text. A pipe is never waited on: its reading is refused with
+// Refresh's box, tried again as every reading is, and the binding then leaves the object empty.
+TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
+  TempDir dir;
+  const TestPipe pipe(dir);
+  std::vector<std::pair<std::string, std::size_t>> cases;  // name, boxes
+  for (const std::string& device : EmptyDevices()) cases.emplace_back(device, 0);
+  cases.emplace_back(pipe.name(), 3);
+  for (const auto& [name, shown] : cases) {
+    SCOPED_TRACE(name);
+    BoxRecorder boxes;
+    INIFile ini = WithText("[A]\r\nx=1\r\n");
+    ini.SetFilename(name);
+    EXPECT_EQ(ini.IniString(), "");
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "");
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(shown, "Not a plain file in inifile.Refresh"));
+    EXPECT_TRUE(Common().FileExists(name));
   }
 }
 
