@@ -79,8 +79,6 @@ void SetReadOnly(const std::string& path, bool readOnly);
 
 void CopyFileReplacing(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
-// Fails with kind AlreadyExists when the target exists.
-void RenameFile(const std::string& from, const std::string& to);
 void MakeDirectory(const std::string& path);
 void RemoveEmptyDirectory(const std::string& path);
 

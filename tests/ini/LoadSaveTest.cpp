@@ -5,8 +5,8 @@
 
 #include "IniTestSupport.h"
 #include "common/OrvoCommon.h"
-#include "platform/read_faults.h"
 #include "support/Devices.h"
+#include "support/FaultSeams.h"
 
 namespace orvo::test {
 namespace {
@@ -94,7 +94,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
   const Case cases[] = {
       {"EveryReadFails", [](const fs::path& file) {
          WriteBytes(file, "[B]\r\ny=1\r\n");
-         platform::FailReadsOf(PathText(file));
+         FailReadsOf(PathText(file));
        }, " in inifile.Refresh", 3},
       // Sparse on the test's file system, so it costs no room.
       {"TooLargeForItsPositions", [](const fs::path& file) {
@@ -111,7 +111,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     BoxRecorder boxes;
     c.arrange(dir / "new.ini");
     ini.SetFilename(dir.Text("new.ini"));
-    platform::FailReadsOf(std::nullopt);
+    FailReadsOf(std::nullopt);
     EXPECT_EQ(ini.IniString(), "");
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);

@@ -193,16 +193,6 @@ void RemoveFile(const std::string& path) {
   if (::unlink(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
 }
 
-void RenameFile(const std::string& from, const std::string& to) {
-  // A rename never replaces: the Windows rename fails when the target exists.
-  if (::renameat2(AT_FDCWD, ToHostPath(from).c_str(), AT_FDCWD, ToHostPath(to).c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) posix::ThrowLastErrno();
-    struct stat st{};
-    if (::lstat(ToHostPath(to).c_str(), &st) == 0) posix::ThrowErrno(EEXIST);
-    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) posix::ThrowLastErrno();
-  }
-}
-
 void MakeDirectory(const std::string& path) {
   if (::mkdir(ToHostPath(path).c_str(), 0777) != 0) posix::ThrowLastErrno();
 }

@@ -169,10 +169,6 @@ void RemoveFile(const std::string& path) {
   if (!DeleteFileA(path.c_str())) win32::ThrowLastError();
 }
 
-void RenameFile(const std::string& from, const std::string& to) {
-  if (!MoveFileA(from.c_str(), to.c_str())) win32::ThrowLastError();
-}
-
 void MakeDirectory(const std::string& path) {
   if (!CreateDirectoryA(path.c_str(), nullptr)) win32::ThrowLastError();
 }
