@@ -6,7 +6,8 @@
 
 namespace orvo::test {
 
-std::vector<std::string> EmptyDevices() { return {PathText("/dev/null")}; }
+std::string NullDevice() { return PathText("/dev/null"); }
+std::string Console() { return PathText("/dev/tty"); }
 
 std::string MakePipe(const TempDir& dir) {
   if (::mkfifo((dir / "pipe.ini").c_str(), 0644) != 0) throw std::runtime_error("cannot make a FIFO");

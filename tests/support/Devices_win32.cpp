@@ -6,7 +6,8 @@
 
 namespace orvo::test {
 
-std::vector<std::string> EmptyDevices() { return {"NUL", "CON"}; }
+std::string NullDevice() { return "NUL"; }
+std::string Console() { return "CON"; }
 
 std::string MakePipe(const TempDir& dir) {
   // A client that closes its end leaves its instance taken until the server disconnects it.
