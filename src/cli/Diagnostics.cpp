@@ -13,6 +13,7 @@
 namespace orvo::cli {
 namespace {
 bool gFailureReported = false;
+std::string gLastComplaint;  // the text of the box shown last
 }  // namespace
 
 bool FailureReported() { return gFailureReported; }
@@ -38,6 +39,7 @@ void RequireWritableLog(const DiagnosticsOptions& options) {
 
 Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   gFailureReported = false;
+  gLastComplaint.clear();
   // The log stays the file named, wherever a command makes its current folder.
   const std::string logFile = Anchored(platform::FromHostPath(options.logFile));
   const bool verbose = options.verbose;
@@ -52,7 +54,9 @@ Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   });
   previousReceiver_ = platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
     gFailureReported = true;
-    Complain(text);
+    // A step that is tried again after its box shows the same box again: one line says it.
+    if (text != gLastComplaint) Complain(text);
+    gLastComplaint = text;
     return false;  // a line on stderr: nobody dismisses it
   });
 }
