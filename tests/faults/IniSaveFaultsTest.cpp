@@ -14,6 +14,8 @@
 
 #include <cstring>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -42,20 +44,24 @@ struct SaveFault {
   bool ordinaryUser = false;             // the save runs as a user whom permissions stop
   const char* sameFile = nullptr;        // a name in <dir> that must hold what game.ini holds afterwards
   bool modeKept = true;                  // false: a read-only file comes back writable
+  bool saveIndex = false;                // the index file game.gix is saved too
 };
 
 class SaveFaults : public IniCases<SaveFault> {};
 
 std::ptrdiff_t OpenDescriptors() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
 
-// What a save must keep of each name in a folder: its kind, mode, owner, group and links.
-using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t>>;
-Kinds KindsIn(const fs::path& folder) {
+// What a save must keep of each name in a folder: its kind, mode, owner, group and links,
+// and the bytes of every plain file it leads to, but those of the file that was saved.
+using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string>>;
+Kinds KindsIn(const fs::path& folder, const char* saved) {
   Kinds kinds;
   for (const auto& entry : fs::directory_iterator(folder)) {
     struct stat st{};
+    const std::string name = entry.path().filename().string();
+    const bool bytes = entry.is_regular_file() && name != "game.ini" && !(saved && name == saved);
     if (::lstat(entry.path().c_str(), &st) == 0)
-      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink};
+      kinds[name] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, bytes ? ReadBytes(entry.path()) : ""};
   }
   return kinds;
 }
@@ -83,8 +89,9 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
     ini.SetIniString(kOnDisk);
   }
   ini.SetIniValue("A", "x", "2");
+  ini.SetSaveIndex(c.saveIndex);
   ASSERT_TRUE(ini.Changed());
-  Kinds before = KindsIn(dir.path());
+  Kinds before = KindsIn(dir.path(), c.sameFile);
 
   const int outcome = c.ordinaryUser ? AsOrdinaryUser([&] { return Saved(ini, c.backup, boxes); })
                                      : Saved(ini, c.backup, boxes);
@@ -96,12 +103,13 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   EXPECT_EQ(fs::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
   if (c.sameFile) EXPECT_EQ(ReadBytes(dir / c.sameFile), c.fileAfter);
   // A backup, when one was made, is a plain file holding the file as it was.
-  Kinds after = KindsIn(dir.path());
+  Kinds after = KindsIn(dir.path(), c.sameFile);
   if (after.erase("game.ini.PreOrvo") && !before.count("game.ini.PreOrvo")) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "game.ini.PreOrvo")));
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
   }
-  if (!before.count("game.ini")) after.erase("game.ini");  // the file the save made
+  for (const char* made : {"game.ini", c.sameFile, c.saveIndex ? "game.gix" : nullptr})  // what the save made
+    if (made && !before.count(made)) after.erase(made);
   if (!c.modeKept) std::get<0>(before["game.ini"]) = std::get<0>(after["game.ini"]) = 0;
   EXPECT_EQ(after, before) << "a name changed in kind, mode, owner or links, or a new one was left";
 }
@@ -118,6 +126,19 @@ void Link(TempDir& d) {
   fs::create_symlink("target.ini", d / "game.ini");
 }
 void SecondLink(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
+void DanglingLink(TempDir& d) {
+  fs::remove(d / "game.ini");
+  fs::create_symlink("made.ini", d / "game.ini");
+}
+void WriteOnly(TempDir& d) { ::chmod((d / "game.ini").c_str(), 0200); }
+// Index files that are no file of their own: written, they would replace another file, block
+// on a pipe, or put the index text into the INI file itself (and so into its backup).
+void IndexLinkedElsewhere(TempDir& d) {
+  WriteBytes(d / "victim", "not an index");
+  fs::create_symlink("victim", d / "game.gix");
+}
+void IndexIsAPipe(TempDir& d) { ::mkfifo((d / "game.gix").c_str(), 0644); }
+void IndexIsTheFile(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "game.gix"); }
 // Only root can give a file away; for another user the file stays the saver's.
 void Owner(const fs::path& file, uid_t user, mode_t mode) {
   if (::chown(file.c_str(), user, user) != 0) {
@@ -144,6 +165,14 @@ INSTANTIATE_TEST_SUITE_P(
         // The edit goes to the file the link names, and the link stays a link.
         SaveFault{"Link", Link, true, false, kEdited, nullptr, false, "target.ini"},
         SaveFault{"SecondLink", SecondLink, true, false, kEdited, nullptr, false, "other.ini"},
+        // A link to a file not there yet: the file is made where it points.
+        SaveFault{"DanglingLink", DanglingLink, false, false, kEdited, nullptr, false, "made.ini"},
+        // A file that cannot be read is no missing one: nothing is saved over it.
+        SaveFault{"UnreadableFile", WriteOnly, false, true, kOnDisk, nullptr, true},
+        // The index file is written only as a file of its own; the INI file is saved all the same.
+        SaveFault{"IndexLinkedElsewhere", IndexLinkedElsewhere, true, false, kEdited, nullptr, false, nullptr, true, true},
+        SaveFault{"IndexIsAPipe", IndexIsAPipe, true, false, kEdited, nullptr, false, nullptr, true, true},
+        SaveFault{"IndexIsTheFile", IndexIsTheFile, true, false, kEdited, nullptr, false, "game.gix", true, true},
         SaveFault{"AnotherUsersPrivateFile", NobodysPrivateFile, true, false, kEdited},
         SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true}),
     ByName());
@@ -223,21 +252,70 @@ TEST(KilledSave, LeavesTheFileWholeAndNothingBeside) {
 // that file, once its process has gone; another process's work in progress stays.
 TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
   TempDir dir;
-  WriteBytes(dir / "game.ini", kOnDisk);
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
-  const std::string of = std::to_string(gone), running = std::to_string(::getpid());
-  for (const std::string& name : {"game.ini.orvo-new-" + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3",
-                                  "game.ini.orvo-new-" + running + "-0", "other.ini.orvo-new-" + of + "-0"})
-    WriteBytes(dir / name, "half");
+  const std::string of = std::to_string(gone), running = std::to_string(::getpid()), mark = "game.ini.orvo-new-";
+  WriteBytes(dir / "game.ini", kOnDisk);
+  // Names the program never makes, however like its own they look, are the user's.
+  std::set<std::string> kept = {mark + running + "-0", "other.ini.orvo-new-" + of + "-0", mark + of + "-my notes.txt",
+                                mark + "+" + of + "-0", mark + " " + of + "-0", mark + "0" + of + "-0", mark + of + "-0.bak"};
+  for (const std::string& name : kept) WriteBytes(dir / name, "half");
+  for (const std::string& name : {mark + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3"}) WriteBytes(dir / name, "half");
   LogCapture log;
   INIFile ini;
   ini.SetFilename(dir.Text("game.ini"));
   ini.SetIniValue("A", "x", "2");
   ini.Save(true);
-  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
-                                                         "other.ini.orvo-new-" + of + "-0"}));
+  kept.insert({"game.ini", "game.ini.PreOrvo"});
+  EXPECT_EQ(NamesIn(dir.path()), kept);
+}
+
+// Every name in a folder with its kind.
+std::map<std::string, fs::file_type> NamesAndKinds(const fs::path& folder) {
+  std::map<std::string, fs::file_type> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names[entry.path().filename().string()] = entry.symlink_status().type();
+  return names;
+}
+
+// orvo, run by the file's owner (an ordinary user), writes an index file only as a file of its
+// own: not through a link, not onto a folder or a pipe, and not onto the INI file itself; and
+// it saves no text over a file it cannot read. Each is refused in one line before anything is
+// written (the engine's own save, in the table above, writes the INI file all the same).
+TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
+  struct Case { const char* name; std::string file; std::function<void(const fs::path&)> arrange; std::string says; };
+  const auto link = [](const char* to) { return [to](const fs::path& d) { fs::create_symlink(to, d / "p.gix"); }; };
+  const Case cases[] = {
+      {"LinkElsewhere", "p.ini", link("victim"), "is a link"},
+      {"LinkToTheFile", "p.ini", link("p.ini"), "is a link"},
+      {"SecondLinkOfTheFile", "p.ini", [](const fs::path& d) { fs::create_hard_link(d / "p.ini", d / "p.gix"); }, "is the INI file itself"},
+      {"TheFileItself", "p.gix", nullptr, "is the INI file itself"},
+      {"Folder", "p.ini", [](const fs::path& d) { fs::create_directory(d / "p.gix"); }, "is no plain file"},
+      {"Pipe", "p.ini", [](const fs::path& d) { ::mkfifo((d / "p.gix").c_str(), 0644); }, "is no plain file"},
+      {"UnreadableFile", "p.ini", [](const fs::path& d) { ::chmod((d / "p.ini").c_str(), 0200); }, "cannot read p.ini"}};
+  const std::string orvo = (BinFolder() / ("orvo" + ExeSuffix())).string();
+  for (const Case& c : cases) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"ini", "index", c.file, "--write"},
+                                                    {"ini", "set", c.file, "A", "k", "2", "--index", "--add"}}) {
+      SCOPED_TRACE(std::string(c.name) + " " + command[1]);
+      TempDir dir;
+      WriteBytes(dir / "victim", "[A]\r\nk=1");
+      WriteBytes(dir / c.file, "[A]\r\nk=1");
+      if (c.arrange) c.arrange(dir.path());
+      GiveToOrdinaryUser(dir.path());
+      const auto names = NamesAndKinds(dir.path());
+      std::vector<std::string> asUser = {"--reuid=65534", "--regid=65534", "--clear-groups", orvo};
+      asUser.insert(asUser.end(), command.begin(), command.end());
+      const Captured run = ::geteuid() == 0 ? RunCapturing("/usr/bin/setpriv", asUser, dir.path())
+                                            : RunCapturing(orvo, command, dir.path());
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+      EXPECT_EQ(ReadBytes(dir / c.file), "[A]\r\nk=1");
+      EXPECT_EQ(ReadBytes(dir / "victim"), "[A]\r\nk=1");
+      EXPECT_EQ(NamesAndKinds(dir.path()), names) << "an index file was written";
+    }
+  }
 }
 
 // Two editors at once, each adding its own entry to the same file: each waits for the other,

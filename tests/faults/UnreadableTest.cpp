@@ -1,8 +1,10 @@
 // Names that exist but cannot be read as asked: a folder whose listing fails until the
-// person at the box removes the cause, and a pipe, which a binding must not wait on.
+// person at the box removes the cause, a pipe, which a binding must not wait on, and index
+// files that no text can be read from.
 #include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
 
 #include "common/OrvoCommon.h"
 #include "ini/IniTestSupport.h"
@@ -41,6 +43,27 @@ TEST_F(IniTest, BindingAPipeFailsAtOnce) {
   ini.SetFilename(dir.Text("pipe.ini"));
   EXPECT_EQ(ini.IniString(), "");
   EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Not a plain file in inifile.Filename (Let)"});
+}
+
+// An index file newer than its INI file that is no plain file, or longer than a text can be, is
+// an unreadable one: it is not opened, and the index is built from the text.
+TEST_F(IniTest, AnIndexFileThatNoTextCanBeReadFromIsNotTrusted) {
+  for (const auto& arrange : std::vector<std::function<void(const fs::path&)>>{
+           [](const fs::path& gix) { ::mkfifo(gix.c_str(), 0644); },
+           [](const fs::path& gix) {
+             WriteBytes(gix, "");
+             fs::resize_file(gix, 3221225472u);  // sparse: it costs no room, and 3 GiB to read
+           }}) {
+    TempDir dir;
+    WriteBytes(dir / "t.ini", "[A]\r\nx=1\r\n");
+    arrange(dir / "t.gix");
+    const auto newer = fs::last_write_time(dir / "t.ini") + std::chrono::seconds(5);
+    fs::last_write_time(dir / "t.gix", newer);
+    INIFile ini;
+    ini.SetFilename(dir.Text("t.ini"));
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "1");
+  }
+  EXPECT_TRUE(boxes.texts().empty());
 }
 
 }  // namespace
