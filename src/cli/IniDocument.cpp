@@ -62,13 +62,14 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
 }
 
 void IniDocument::WarnOfStaleIndex(Use use) {
-  // The engine trusted the index file exactly when it is strictly newer than the file and
-  // readable; the loader then answers from it, whatever the text says.
+  // The engine trusted the index file exactly when it is strictly newer than the file and can
+  // be read as one; the loader then answers from it, whatever the text says.
   const std::string indexFile = ini::IndexFileName(pathText_);
-  if (!(Common().FileDate(indexFile) > Common().FileDate(pathText_) && ini::IndexFileReadable(indexFile))) return;
-  const std::string loaded = ini_.IndexString();
+  if (!(Common().FileDate(indexFile) > Common().FileDate(pathText_))) return;
+  const auto loaded = ini::ReadIndexFile(indexFile);
+  if (!loaded) return;
   ini_.BuildIndex();
-  if (loaded != ini_.IndexString() + "\r\n")
+  if (*loaded != ini_.IndexString() + "\r\n")
     Warn("the index file " + platform::ToHostPath(indexFile) + " does not match " + argument_ +
          ": the game and the loader look values up in it, orvo's edits go by the text ('orvo ini index --write " +
          argument_ + "' mends it)");

@@ -5,6 +5,7 @@
 
 #include "common/OrvoCommon.h"
 #include "platform/files.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo::ini {
 
@@ -20,10 +21,14 @@ std::optional<std::string> IndexFileRefusal(const std::string& indexName, const 
   return std::nullopt;
 }
 
-bool IndexFileReadable(const std::string& indexName) {
-  const auto facts = platform::InspectFile(indexName);
-  return facts && facts->plainFile && facts->size <= std::numeric_limits<std::int32_t>::max() &&
-         Common().FileExists(indexName);
+std::optional<std::string> ReadIndexFile(const std::string& indexName) {
+  return failure::QuietDefault(std::optional<std::string>(), [&] {
+    const auto content = platform::ReadFileBytesIfReadable(indexName, [](platform::OpenedKind kind, std::int64_t size) {
+      if (kind != platform::OpenedKind::PlainFile || size > std::numeric_limits<std::int32_t>::max())
+        throw OrvoError(OrvoError::Kind::InvalidArgument, "Not an index file");
+    });
+    return content ? std::optional(content->bytes) : std::nullopt;
+  });
 }
 
 }  // namespace orvo::ini

@@ -15,9 +15,10 @@ std::string IndexFileName(const std::string& iniName);
 // where it may: a plain file, or no file yet.
 std::optional<std::string> IndexFileRefusal(const std::string& indexName, const std::string& iniName);
 
-// Whether indexName can be read as an index file: a plain file that opens for reading, whose
-// text fits the 2,147,483,647 characters of a text. Any other is an unreadable index file,
-// which is no failure: the index is rebuilt from the text instead.
-bool IndexFileReadable(const std::string& indexName);
+// The content of indexName where it can be read as an index file: a plain file that opens for
+// reading, whose text fits the 2,147,483,647 characters of a text. Any other (a device, a pipe,
+// a file that cannot be read) is an unreadable index file, nullopt, which is no failure: the
+// index is built from the text instead. Nothing of such a file is read.
+std::optional<std::string> ReadIndexFile(const std::string& indexName);
 
 }  // namespace orvo::ini

@@ -4,7 +4,9 @@
 #include <functional>
 
 #include "IniTestSupport.h"
-#include "platform/read_faults.h"
+#include "common/OrvoCommon.h"
+#include "support/Devices.h"
+#include "support/FaultSeams.h"
 
 namespace orvo::test {
 namespace {
@@ -92,13 +94,13 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
   const Case cases[] = {
       {"EveryReadFails", [](const fs::path& file) {
          WriteBytes(file, "[B]\r\ny=1\r\n");
-         platform::FailReadsOf(PathText(file));
+         FailReadsOf(PathText(file));
        }, " in inifile.Refresh", 3},
       // Sparse on the test's file system, so it costs no room.
       {"TooLargeForItsPositions", [](const fs::path& file) {
          WriteBytes(file, "");
          fs::resize_file(file, 2147483648u);
-       }, "File too large in inifile.Filename (Let)", 1}};
+       }, "File too large in inifile.Refresh", 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
@@ -109,11 +111,31 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     BoxRecorder boxes;
     c.arrange(dir / "new.ini");
     ini.SetFilename(dir.Text("new.ini"));
-    platform::FailReadsOf(std::nullopt);
+    FailReadsOf(std::nullopt);
     EXPECT_EQ(ini.IniString(), "");
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
+  }
+}
+
+// A device reads as the empty text. A pipe is never waited on: its reading is refused with
+// Refresh's box, tried again as every reading is, and the binding then leaves the object empty.
+TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
+  TempDir dir;
+  const TestPipe pipe(dir);
+  std::vector<std::pair<std::string, std::size_t>> cases;  // name, boxes
+  for (const std::string& device : EmptyDevices()) cases.emplace_back(device, 0);
+  cases.emplace_back(pipe.name(), 3);
+  for (const auto& [name, shown] : cases) {
+    SCOPED_TRACE(name);
+    BoxRecorder boxes;
+    INIFile ini = WithText("[A]\r\nx=1\r\n");
+    ini.SetFilename(name);
+    EXPECT_EQ(ini.IniString(), "");
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "");
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(shown, "Not a plain file in inifile.Refresh"));
+    EXPECT_TRUE(Common().FileExists(name));
   }
 }
 
