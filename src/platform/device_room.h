@@ -1,8 +1,8 @@
 #pragma once
 // Room on the device for the bytes this program writes to its files: a fault seam. The
-// programs link src/platform/no_faults.cpp, in which the device takes every byte; the tests
-// link their own definition instead (tests/support/FaultSeams.h), which sets a limit to make the
-// device run full part-way through a write, the way a nearly full disk does.
+// programs link no_faults.cpp, in which the device takes every byte; the tests link the
+// switchable definition of fault_switches.cpp instead, to make the device run full part-way
+// through a write, the way a nearly full disk does.
 #include <cstddef>
 
 namespace orvo::platform {

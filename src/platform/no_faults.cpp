@@ -1,6 +1,6 @@
 // The fault seams as the programs ship them: every read goes through and the device takes
-// every byte. Only the tests link other definitions (tests/support/FaultSeams.cpp); these
-// stand alone in their file so that a test program that links its own never pulls this one in.
+// every byte. Only the tests link other definitions (fault_switches.cpp); these stand alone in
+// their file, so that a test program that links those never pulls this one in.
 #include "platform/device_room.h"
 #include "platform/read_faults.h"
 

@@ -2,11 +2,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "IniTestSupport.h"
 #include "common/OrvoCommon.h"
 #include "support/Devices.h"
-#include "support/FaultSeams.h"
+#include "platform/fault_switches.h"
 
 namespace orvo::test {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
   const Case cases[] = {
       {"EveryReadFails", [](const fs::path& file) {
          WriteBytes(file, "[B]\r\ny=1\r\n");
-         FailReadsOf(PathText(file));
+         platform::FailReadsOf(PathText(file));
        }, " in inifile.Refresh", 3},
       // Sparse on the test's file system, so it costs no room.
       {"TooLargeForItsPositions", [](const fs::path& file) {
@@ -111,7 +112,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     BoxRecorder boxes;
     c.arrange(dir / "new.ini");
     ini.SetFilename(dir.Text("new.ini"));
-    FailReadsOf(std::nullopt);
+    platform::FailReadsOf(std::nullopt);
     EXPECT_EQ(ini.IniString(), "");
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);
@@ -123,19 +124,17 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
 // Refresh's box, tried again as every reading is, and the binding then leaves the object empty.
 TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
   TempDir dir;
-  const TestPipe pipe(dir);
-  std::vector<std::pair<std::string, std::size_t>> cases;  // name, boxes
-  for (const std::string& device : EmptyDevices()) cases.emplace_back(device, 0);
-  cases.emplace_back(pipe.name(), 3);
-  for (const auto& [name, shown] : cases) {
-    SCOPED_TRACE(name);
+  struct Case { std::string name; std::size_t boxes; std::optional<bool> opens; };
+  const Case cases[] = {{NullDevice(), 0, true}, {Console(), 0, std::nullopt}, {MakePipe(dir), 3, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     BoxRecorder boxes;
     INIFile ini = WithText("[A]\r\nx=1\r\n");
-    ini.SetFilename(name);
+    ini.SetFilename(c.name);
     EXPECT_EQ(ini.IniString(), "");
     EXPECT_EQ(ini.GetIniValue("A", "x"), "");
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>(shown, "Not a plain file in inifile.Refresh"));
-    EXPECT_TRUE(Common().FileExists(name));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(c.boxes, "Not a plain file in inifile.Refresh"));
+    if (c.opens) EXPECT_EQ(Common().FileExists(c.name), *c.opens);
   }
 }
 

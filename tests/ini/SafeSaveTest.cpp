@@ -4,7 +4,7 @@
 #include <map>
 
 #include "ini/IniTestSupport.h"
-#include "support/FaultSeams.h"
+#include "platform/fault_switches.h"
 #include "platform/files.h"
 
 namespace orvo::test {
@@ -30,7 +30,7 @@ struct FullDevice {
 
 class SafeSave : public IniCases<FullDevice> {
  protected:
-  void TearDown() override { LimitDeviceRoom(std::nullopt); }
+  void TearDown() override { platform::LimitDeviceRoom(std::nullopt); }
 };
 
 TEST_P(SafeSave, AFullDeviceLeavesEveryFileWhole) {
@@ -49,9 +49,9 @@ TEST_P(SafeSave, AFullDeviceLeavesEveryFileWhole) {
   ini.SetIniValue("A", "x", "a value longer than the old one");
   const std::int64_t newSize = static_cast<std::int64_t>(ini.IniString().size());
   const std::int64_t backupRoom = c.backupFits ? static_cast<std::int64_t>(old.size()) : 0;
-  LimitDeviceRoom(backupRoom + (c.room >= 0 ? c.room : newSize + c.room));
+  platform::LimitDeviceRoom(backupRoom + (c.room >= 0 ? c.room : newSize + c.room));
   ini.Save(c.backup);
-  LimitDeviceRoom(std::nullopt);
+  platform::LimitDeviceRoom(std::nullopt);
 
   if (c.backupFits) before["game.ini.PreOrvo"] = old;
   EXPECT_EQ(FilesIn(dir.path()), before);

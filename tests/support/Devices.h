@@ -1,30 +1,17 @@
 #pragma once
-// Names that are no plain file, as the program's path texts: devices that read as empty, and a
-// pipe that a test makes and removes again.
-#include <cstdint>
+// Names that are no plain file, as the program's path texts.
 #include <string>
-#include <vector>
 
 #include "support/TempDir.h"
 
 namespace orvo::test {
 
-// NUL and CON on Windows, /dev/null on POSIX.
-std::vector<std::string> EmptyDevices();
-
-// A pipe nobody writes into (a FIFO in dir on POSIX; on Windows a named pipe whose server has
-// an instance free for every opening a test makes), gone with the object.
-class TestPipe {
- public:
-  explicit TestPipe(const TempDir& dir);
-  ~TestPipe();
-  TestPipe(const TestPipe&) = delete;
-  TestPipe& operator=(const TestPipe&) = delete;
-  const std::string& name() const { return name_; }
-
- private:
-  std::string name_;
-  std::vector<std::intptr_t> handles_;
-};
+// The null device (NUL, /dev/null), and the console (CON, /dev/tty), which opens only where
+// the program has one: under Wine or in CI it is a name that cannot be opened.
+std::string NullDevice();
+std::string Console();
+// A pipe nobody writes into: a FIFO in dir on POSIX; on Windows a named pipe whose server,
+// this test program, keeps an instance free for each of a test's openings until it ends.
+std::string MakePipe(const TempDir& dir);
 
 }  // namespace orvo::test

@@ -6,12 +6,12 @@
 
 namespace orvo::test {
 
-std::vector<std::string> EmptyDevices() { return {PathText("/dev/null")}; }
+std::string NullDevice() { return PathText("/dev/null"); }
+std::string Console() { return PathText("/dev/tty"); }
 
-TestPipe::TestPipe(const TempDir& dir) : name_(dir.Text("pipe.ini")) {
+std::string MakePipe(const TempDir& dir) {
   if (::mkfifo((dir / "pipe.ini").c_str(), 0644) != 0) throw std::runtime_error("cannot make a FIFO");
+  return dir.Text("pipe.ini");
 }
-
-TestPipe::~TestPipe() = default;  // the FIFO goes with its folder
 
 }  // namespace orvo::test

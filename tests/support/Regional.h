@@ -12,8 +12,6 @@ class DecimalSeparatorSet {
  public:
   explicit DecimalSeparatorSet(const std::string& separator);
   ~DecimalSeparatorSet();
-  DecimalSeparatorSet(const DecimalSeparatorSet&) = delete;
-  DecimalSeparatorSet& operator=(const DecimalSeparatorSet&) = delete;
 
  private:
   std::optional<std::string> found_;  // nullopt: nothing was set

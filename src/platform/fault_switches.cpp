@@ -1,7 +1,6 @@
-// The fault seams with a switch: these definitions stand in for src/platform/no_faults.cpp in
-// every test program that calls FailReadsOf or LimitDeviceRoom. All of them are in this one
-// file, so that the linker takes all of them from here or none.
-#include "support/FaultSeams.h"
+// The fault seams with a switch, in place of no_faults.cpp in every test program that calls
+// FailReadsOf or LimitDeviceRoom; in one file, so that the linker takes all of them or none.
+#include "platform/fault_switches.h"
 
 #include <algorithm>
 #include <utility>
@@ -39,13 +38,9 @@ void SpendDeviceRoom(std::size_t written) noexcept {
   if (room) *room -= std::min<std::uint64_t>(written, *room);
 }
 
-}  // namespace platform
-
-namespace test {
-
 void FailReadsOf(std::optional<std::string> path) { FailingPath() = std::move(path); }
 
 void LimitDeviceRoom(std::optional<std::uint64_t> bytes) noexcept { RoomLeft() = bytes; }
 
-}  // namespace test
+}  // namespace platform
 }  // namespace orvo

@@ -1,16 +1,16 @@
 #pragma once
-// The tests' side of the platform's fault seams (platform/read_faults.h, platform/device_room.h):
-// a test program that calls these links the definitions in FaultSeams.cpp in place of the ones
-// the programs ship with, in which nothing fails.
+// Switches of the platform's fault seams (read_faults.h, device_room.h), for the tests only:
+// a program that calls them links fault_switches.cpp in place of no_faults.cpp, with which the
+// shipped programs are linked and in which nothing fails.
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace orvo::test {
+namespace orvo::platform {
 
 // Every read of this path text fails from now on; nullopt: no read fails.
 void FailReadsOf(std::optional<std::string> path);
 // The device takes this many bytes more and is then full; nullopt: no limit.
 void LimitDeviceRoom(std::optional<std::uint64_t> bytes) noexcept;
 
-}  // namespace orvo::test
+}  // namespace orvo::platform
