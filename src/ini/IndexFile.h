@@ -18,7 +18,9 @@ std::optional<std::string> IndexFileRefusal(const std::string& indexName, const 
 // The content of indexName where it can be read as an index file: a plain file that opens for
 // reading, whose text fits the 2,147,483,647 characters of a text. Any other (a device, a pipe,
 // a file that cannot be read) is an unreadable index file, nullopt, which is no failure: the
-// index is built from the text instead. Nothing of such a file is read.
+// index is built from the text instead. Nothing of such a file is read. The bytes are those that
+// ReadWholeFile gives, from an opening that never creates the file nor waits on it; a link is
+// followed, as for any file the engine reads (a lookup changes no file).
 std::optional<std::string> ReadIndexFile(const std::string& indexName);
 
 }  // namespace orvo::ini
