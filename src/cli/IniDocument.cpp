@@ -74,7 +74,7 @@ void IniDocument::WarnOfStaleIndex(Use use) {
          ": the game and the loader look values up in it, orvo's edits go by the text ('orvo ini index --write " +
          argument_ + "' mends it)");
   // An edit goes by the text's own index; a lookup answers from the index file, as the loader's.
-  if (use == Use::Read) ini_.Refresh();
+  if (use != Use::Edit) ini_.Refresh();
 }
 
 void IniDocument::RequireReadable() const {
