@@ -5,8 +5,9 @@
 #include "cli/Diagnostics.h"
 #include "cli/Encoding.h"
 #include "cli/Outcome.h"
-#include "vocabulary/Failure.h"
+#include "ini/IndexFile.h"
 #include "platform/files.h"
+#include "vocabulary/Failure.h"
 #include "platform/host_path.h"
 
 namespace orvo::cli {
@@ -32,6 +33,10 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
                      [&](const Failure& f) -> void { throw CommandFailed(argument_ + ": " + f.description); });
   }
   existed_ = Common().FileExists(pathText_);
+  // A file that is there but cannot be read is not taken for a missing one: an edit would
+  // save a new text over it (the engine refuses that save too; here it is refused first).
+  if (use == Use::Edit && !existed_ && platform::InspectFile(pathText_))
+    throw CommandFailed("cannot read " + argument_ + ", so it is left as it is");
   ini_.SetFilename(pathText_);
   // A file the engine cannot hold: its box has said so, and nothing may be read or written.
   if (FailureReported()) throw AlreadyReported{};
@@ -39,6 +44,23 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
   // a byte-order mark. The command still runs; a check reports it as a finding instead.
   if (const auto note = ByteOrderMarkNote(ini_.IniString(), argument_); note && existed_ && use != Use::Check)
     Warn(*note);
+  if (existed_) WarnOfStaleIndex(use);
+}
+
+void IniDocument::WarnOfStaleIndex(Use use) {
+  // The engine trusted the index file exactly when it is strictly newer than the file and can
+  // be read as one; the loader then answers from it, whatever the text says.
+  const std::string indexFile = ini::IndexFileName(pathText_);
+  if (!(Common().FileDate(indexFile) > Common().FileDate(pathText_))) return;
+  const auto loaded = ini::ReadIndexFile(indexFile);
+  if (!loaded) return;
+  ini_.BuildIndex();
+  if (*loaded != ini_.IndexString() + "\r\n")
+    Warn("the index file " + platform::ToHostPath(indexFile) + " does not match " + argument_ +
+         ": the game and the loader look values up in it, orvo's edits go by the text ('orvo ini index --write " +
+         argument_ + "' mends it)");
+  // An edit goes by the text's own index; a lookup answers from the index file, as the loader's.
+  if (use != Use::Edit) ini_.Refresh();
 }
 
 void IniDocument::RequireReadable() const {
@@ -70,7 +92,7 @@ std::vector<std::pair<std::string, std::string>> IniDocument::EntriesOfFoundSect
 std::vector<std::string> IniDocument::SectionNames() const { return ini_.SectionNames(); }
 
 std::string IniDocument::IndexFileBeside() const {
-  const std::string indexFile = Common().FilePart(pathText_) + ".gix";
+  const std::string indexFile = ini::IndexFileName(pathText_);
   // A name without a folder, or with ".\", lies in the current folder.
   const auto folder = [](const std::string& name) {
     const std::string path = Common().FilePath(name);
@@ -79,6 +101,9 @@ std::string IniDocument::IndexFileBeside() const {
   if (folder(indexFile) != folder(pathText_))
     throw CommandFailed("the index file of " + argument_ + " would be " + platform::ToHostPath(indexFile) +
                         ", outside its folder");
+  if (const auto refusal = ini::IndexFileRefusal(indexFile, pathText_))
+    throw CommandFailed("the index file " + platform::ToHostPath(indexFile) + " of " + argument_ + " " + *refusal +
+                        ": orvo writes no index file there");
   return indexFile;
 }
 

@@ -59,6 +59,10 @@ class IniDocument {
   std::string Where(const std::string& section, const std::string& entry) const;
 
  private:
+  // A loaded index file that does not match the text: one warning; an edit then goes by the
+  // text's own index, a lookup by the index file, as the loader's would.
+  void WarnOfStaleIndex(Use use);
+
   std::optional<platform::EditLock> lock_;
   std::string argument_;
   std::string pathText_;

@@ -7,6 +7,7 @@
 
 #include "common/DateValue.h"
 #include "ini/FailureScheme.h"
+#include "ini/IndexFile.h"
 #include "vocabulary/TextOps.h"
 #include "platform/files.h"
 
@@ -16,7 +17,7 @@ namespace {
 // "" and "dummy" bind the object to no file.
 bool IsUnbound(const std::string& name) { return name.empty() || name == "dummy"; }
 
-std::string IndexFileName(const std::string& iniName) { return Common().FilePart(iniName) + ".gix"; }
+using ini::IndexFileName;
 
 // The game's INI files by their own name, tested in this order.
 std::int32_t GameIniNumber(const std::string& ownName) {
@@ -89,8 +90,12 @@ bool INIFile::Reload(bool pBinding) {
       // The dates have whole seconds: an index file written in the same second as the INI
       // file is not trusted.
       const std::string indexName = IndexFileName(sFilename);
-      if (Common().FileDate(indexName) > (ownDate ? *ownDate : Common().FileDate(sFilename))) {
-        sIndex = Common().ReadWholeFile(indexName);
+      // An index file that cannot be read as one (ReadIndexFile) is not trusted either.
+      std::optional<std::string> indexText;
+      if (Common().FileDate(indexName) > (ownDate ? *ownDate : Common().FileDate(sFilename)))
+        indexText = ini::ReadIndexFile(indexName);
+      if (indexText) {
+        sIndex = std::move(*indexText);
         IndexChanged();
         bIndexDirty = false;
         bIndexFromText = false;  // it may have been made for another text: an edit checks its positions
@@ -112,7 +117,14 @@ void INIFile::Save(bool pBackupOriginalFile) {
       IniFileDump();
       ShowFatalError("Invalid filename in SaveIniFile");  // and the file is still written
     }
-    if (bSaveIndex) Common().WriteNewIniFile(IndexFileName(sFilename), sIndex);
+    // A file that is there but cannot be read is no missing file: a text saved over it would
+    // be one that never held what the file holds. Nothing is written, not even the index file.
+    if (platform::InspectFile(sFilename) && !Common().FileExists(sFilename))
+      throw OrvoError(OrvoError::Kind::System, "The file cannot be read, and its text would be lost");
+    // The index file is written only where it can be a file of its own, and the write is as
+    // quiet as any other failure of it.
+    const std::string indexName = IndexFileName(sFilename);
+    if (bSaveIndex && !ini::IndexFileRefusal(indexName, sFilename)) Common().WriteNewIniFile(indexName, sIndex);
 
     // The backup is a copy, complete before the file is touched: the file itself never
     // leaves its name, and a link keeps pointing at the file that gets the edit.

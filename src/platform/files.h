@@ -76,6 +76,13 @@ struct FileFacts {
 };
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept;
 void SetReadOnly(const std::string& path, bool readOnly);
+// What a name is by itself, a link not followed; nullopt when nothing has that name (or it
+// cannot be asked about).
+enum class NameKind { PlainFile, Folder, Link, Other };  // Other: a device, a pipe, a socket
+std::optional<NameKind> KindOfName(const std::string& path) noexcept;
+// Whether two names lead to one file: the same name, a link to it, a second (hard) link of it.
+// False when either leads to nothing.
+bool SameFile(const std::string& a, const std::string& b) noexcept;
 
 void CopyFileReplacing(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);

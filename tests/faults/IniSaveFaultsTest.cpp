@@ -14,6 +14,8 @@
 
 #include <cstring>
 
+#include <algorithm>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
@@ -42,20 +44,24 @@ struct SaveFault {
   bool ordinaryUser = false;             // the save runs as a user whom permissions stop
   const char* sameFile = nullptr;        // a name in <dir> that must hold what game.ini holds afterwards
   bool modeKept = true;                  // false: a read-only file comes back writable
+  bool saveIndex = false;                // the index file game.gix is saved too
 };
 
 class SaveFaults : public IniCases<SaveFault> {};
 
 std::ptrdiff_t OpenDescriptors() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
 
-// What a save must keep of each name in a folder: its kind, mode, owner, group and links.
-using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t>>;
-Kinds KindsIn(const fs::path& folder) {
+// What a save must keep of each name in a folder: its kind, mode, owner, group and links,
+// and the bytes of every plain file it leads to, but those of the file that was saved.
+using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string>>;
+Kinds KindsIn(const fs::path& folder, const char* saved) {
   Kinds kinds;
   for (const auto& entry : fs::directory_iterator(folder)) {
     struct stat st{};
+    const std::string name = entry.path().filename().string();
+    const bool bytes = entry.is_regular_file() && name != "game.ini" && !(saved && name == saved);
     if (::lstat(entry.path().c_str(), &st) == 0)
-      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink};
+      kinds[name] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, bytes ? ReadBytes(entry.path()) : ""};
   }
   return kinds;
 }
@@ -83,8 +89,9 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
     ini.SetIniString(kOnDisk);
   }
   ini.SetIniValue("A", "x", "2");
+  ini.SetSaveIndex(c.saveIndex);
   ASSERT_TRUE(ini.Changed());
-  Kinds before = KindsIn(dir.path());
+  Kinds before = KindsIn(dir.path(), c.sameFile);
 
   const int outcome = c.ordinaryUser ? AsOrdinaryUser([&] { return Saved(ini, c.backup, boxes); })
                                      : Saved(ini, c.backup, boxes);
@@ -96,12 +103,13 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   EXPECT_EQ(fs::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
   if (c.sameFile) EXPECT_EQ(ReadBytes(dir / c.sameFile), c.fileAfter);
   // A backup, when one was made, is a plain file holding the file as it was.
-  Kinds after = KindsIn(dir.path());
+  Kinds after = KindsIn(dir.path(), c.sameFile);
   if (after.erase("game.ini.PreOrvo") && !before.count("game.ini.PreOrvo")) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "game.ini.PreOrvo")));
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
   }
-  if (!before.count("game.ini")) after.erase("game.ini");  // the file the save made
+  for (const char* made : {"game.ini", c.sameFile, c.saveIndex ? "game.gix" : nullptr})  // what the save made
+    if (made && !before.count(made)) after.erase(made);
   if (!c.modeKept) std::get<0>(before["game.ini"]) = std::get<0>(after["game.ini"]) = 0;
   EXPECT_EQ(after, before) << "a name changed in kind, mode, owner or links, or a new one was left";
 }
@@ -118,6 +126,10 @@ void Link(TempDir& d) {
   fs::create_symlink("target.ini", d / "game.ini");
 }
 void SecondLink(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
+void DanglingLink(TempDir& d) { fs::remove(d / "game.ini"), fs::create_symlink("made.ini", d / "game.ini"); }
+// Index files that are no file of their own: written, they would replace another file, block
+// on a pipe, or put the index text into the INI file itself (and so into its backup).
+void IndexLinkedElsewhere(TempDir& d) { WriteBytes(d / "victim", "x"), fs::create_symlink("victim", d / "game.gix"); }
 // Only root can give a file away; for another user the file stays the saver's.
 void Owner(const fs::path& file, uid_t user, mode_t mode) {
   if (::chown(file.c_str(), user, user) != 0) {
@@ -144,6 +156,16 @@ INSTANTIATE_TEST_SUITE_P(
         // The edit goes to the file the link names, and the link stays a link.
         SaveFault{"Link", Link, true, false, kEdited, nullptr, false, "target.ini"},
         SaveFault{"SecondLink", SecondLink, true, false, kEdited, nullptr, false, "other.ini"},
+        // A link to a file not there yet: the file is made where it points.
+        SaveFault{"DanglingLink", DanglingLink, false, false, kEdited, nullptr, false, "made.ini"},
+        // A file that cannot be read is no missing one: nothing is saved over it.
+        SaveFault{"UnreadableFile", [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0200); }, false, true, kOnDisk, nullptr, true},
+        // The index file is written only as a file of its own; the INI file is saved all the same.
+        SaveFault{"IndexLinkedElsewhere", IndexLinkedElsewhere, true, false, kEdited, nullptr, false, nullptr, true, true},
+        SaveFault{"IndexIsAPipe", [](TempDir& d) { ::mkfifo((d / "game.gix").c_str(), 0644); }, true, false, kEdited,
+                  nullptr, false, nullptr, true, true},
+        SaveFault{"IndexIsTheFile", [](TempDir& d) { fs::create_hard_link(d / "game.ini", d / "game.gix"); }, true, false,
+                  kEdited, nullptr, false, "game.gix", true, true},
         SaveFault{"AnotherUsersPrivateFile", NobodysPrivateFile, true, false, kEdited},
         SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true}),
     ByName());
@@ -223,21 +245,55 @@ TEST(KilledSave, LeavesTheFileWholeAndNothingBeside) {
 // that file, once its process has gone; another process's work in progress stays.
 TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
   TempDir dir;
-  WriteBytes(dir / "game.ini", kOnDisk);
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
-  const std::string of = std::to_string(gone), running = std::to_string(::getpid());
-  for (const std::string& name : {"game.ini.orvo-new-" + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3",
-                                  "game.ini.orvo-new-" + running + "-0", "other.ini.orvo-new-" + of + "-0"})
-    WriteBytes(dir / name, "half");
+  const std::string of = std::to_string(gone), running = std::to_string(::getpid()), mark = "game.ini.orvo-new-";
+  WriteBytes(dir / "game.ini", kOnDisk);
+  // Names the program never makes, however like its own they look, are the user's.
+  std::set<std::string> kept = {mark + running + "-0", "other.ini.orvo-new-" + of + "-0", mark + of + "-my notes.txt",
+                                mark + "+" + of + "-0", mark + " " + of + "-0", mark + "0" + of + "-0", mark + of + "-0.bak"};
+  for (const std::string& name : kept) WriteBytes(dir / name, "half");
+  for (const std::string& name : {mark + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3"}) WriteBytes(dir / name, "half");
   LogCapture log;
   INIFile ini;
   ini.SetFilename(dir.Text("game.ini"));
   ini.SetIniValue("A", "x", "2");
   ini.Save(true);
-  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
-                                                         "other.ini.orvo-new-" + of + "-0"}));
+  kept.insert({"game.ini", "game.ini.PreOrvo"});
+  EXPECT_EQ(NamesIn(dir.path()), kept);
+}
+
+// orvo, run by the file's owner (an ordinary user), writes an index file only as a file of its
+// own in the INI file's folder: not outside it (where the engine's naming puts one for a file
+// without an extension), not through a link, not onto a pipe, not onto the INI file itself; and
+// it saves no text over a file it cannot read. Each is refused in one line, and no name changes.
+TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
+  struct Case { std::string file; void (*arrange)(const fs::path&); std::string says; };
+  for (const Case& c : {Case{"game.d/settings", [](const fs::path&) {}, "outside its folder"},
+                        Case{"p.ini", [](const fs::path& d) { fs::create_symlink("victim", d / "p.gix"); }, "is a link"},
+                        Case{"p.ini", [](const fs::path& d) { fs::create_hard_link(d / "p.ini", d / "p.gix"); }, "is the INI file itself"},
+                        Case{"p.gix", [](const fs::path&) {}, "is the INI file itself"},
+                        Case{"p.ini", [](const fs::path& d) { ::mkfifo((d / "p.gix").c_str(), 0644); }, "is no plain file"},
+                        Case{"p.ini", [](const fs::path& d) { ::chmod((d / "p.ini").c_str(), 0200); }, "cannot read p.ini"}}) {
+    for (const char* command : {"index '%s' --write", "set '%s' A k 2 --index --add"}) {
+      SCOPED_TRACE(c.says + ": " + command);
+      TempDir dir;
+      fs::create_directory(dir / "game.d");
+      for (const std::string& name : {c.file, std::string("victim")}) WriteBytes(dir / name, "[A]\r\nk=1");
+      c.arrange(dir.path());
+      GiveToOrdinaryUser(dir.path());
+      const Kinds before = KindsIn(dir.path(), nullptr);
+      char line[200];
+      std::snprintf(line, sizeof line, command, c.file.c_str());
+      const std::string orvo = "'" + (BinFolder() / ("orvo" + ExeSuffix())).string() + "' ini " + line;
+      const Captured run = RunCapturing("/bin/sh", {"-c", ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " + orvo : orvo}, dir.path());
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+      EXPECT_EQ(KindsIn(dir.path(), nullptr), before) << "a name changed, or an index file was written";
+    }
+  }
 }
 
 // Two editors at once, each adding its own entry to the same file: each waits for the other,

@@ -1,5 +1,7 @@
-// A name that exists but cannot be read as asked: a folder whose listing fails until the
-// person at the box removes the cause.
+// Names that exist but cannot be read as asked: a folder whose listing fails until the
+// person at the box removes the cause, and index files that no text can be read from.
+#include <sys/stat.h>
+
 #include <chrono>
 
 #include "common/OrvoCommon.h"
@@ -30,6 +32,21 @@ TEST(Unreadable, NewestFileAsksAgainForAsLongAsSomeoneDismissesTheBox) {
   EXPECT_EQ(Common().NewestFile(dir.Text("loop"), "*.ini"), "new.ini");
   EXPECT_EQ(person.texts().size(), 5u);
   for (const std::string& text : person.texts()) EXPECT_TRUE(text.ends_with(" in NewestFile")) << text;
+}
+
+// A newer index file that is a pipe, or longer than a text can be (sparse: 3 GiB to read, and
+// no room taken), is an unreadable one: it is not opened, and the index is the text's own.
+TEST_F(IniTest, AnIndexFileThatNoTextCanBeReadFromIsNotTrusted) {
+  for (const bool pipe : {true, false}) {
+    TempDir dir;
+    WriteBytes(dir / "t.ini", "[A]\r\nx=1\r\n");
+    pipe ? void(::mkfifo((dir / "t.gix").c_str(), 0644)) : (WriteBytes(dir / "t.gix", ""), fs::resize_file(dir / "t.gix", 3u << 30));
+    fs::last_write_time(dir / "t.gix", fs::last_write_time(dir / "t.ini") + std::chrono::seconds(5));
+    INIFile ini;
+    ini.SetFilename(dir.Text("t.ini"));
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "1");
+  }
+  EXPECT_TRUE(boxes.texts().empty());
 }
 
 }  // namespace

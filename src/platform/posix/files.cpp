@@ -153,6 +153,20 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   return facts;
 }
 
+std::optional<NameKind> KindOfName(const std::string& path) noexcept {
+  struct stat st{};
+  if (::lstat(ToHostPath(path).c_str(), &st) != 0) return std::nullopt;
+  if (S_ISLNK(st.st_mode)) return NameKind::Link;
+  if (S_ISDIR(st.st_mode)) return NameKind::Folder;
+  return S_ISREG(st.st_mode) ? NameKind::PlainFile : NameKind::Other;
+}
+
+bool SameFile(const std::string& a, const std::string& b) noexcept {
+  struct stat first{}, second{};
+  return ::stat(ToHostPath(a).c_str(), &first) == 0 && ::stat(ToHostPath(b).c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 void SetReadOnly(const std::string& path, bool readOnly) {
   std::string host = ToHostPath(path);
   struct stat st{};

@@ -6,19 +6,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
 
+#include "platform/new_file_name.h"
 #include "platform/posix/posix_error.h"
 
 namespace orvo::platform::posix {
 namespace {
 
-constexpr const char* kMark = ".orvo-new-";
-
 // A free name for the file beside target, of this process; the attempt number tells apart the
 // names one process takes.
 std::string NameBeside(const std::string& target, unsigned attempt) {
-  return target + kMark + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+  return NewFileName(target, static_cast<std::uint64_t>(::getpid()), attempt);
 }
 
 // Makes a name for an open file with link(); EEXIST tells the caller the name is taken.
@@ -96,14 +96,10 @@ void RemoveLeftovers(const std::string& file) noexcept {
   const std::string own = OwnName(file);
   while (const dirent* entry = ::readdir(folder)) {
     const std::string name = entry->d_name;
-    const auto mark = name.rfind(kMark);
-    if (mark == std::string::npos || name.compare(0, own.size(), own) != 0) continue;
-    const std::string stem = name.substr(own.size(), mark - own.size());
-    if (!stem.empty() && stem != ".PreOrvo") continue;
-    char* end = nullptr;
-    const long pid = std::strtol(name.c_str() + mark + std::char_traits<char>::length(kMark), &end, 10);
-    if (pid <= 0 || *end != '-') continue;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(folder), name.c_str(), 0);
+    auto maker = NewFileMaker(name, own);
+    if (!maker) maker = NewFileMaker(name, own + ".PreOrvo");
+    if (!maker || *maker > static_cast<std::uint64_t>(std::numeric_limits<pid_t>::max())) continue;
+    if (::kill(static_cast<pid_t>(*maker), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(folder), name.c_str(), 0);
   }
   ::closedir(folder);
 }

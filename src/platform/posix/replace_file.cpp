@@ -25,11 +25,21 @@ namespace {
 using posix::NewFile;
 
 // The file a name stands for: a link is followed to the file it names, so that the link
-// stays. A name that does not resolve (a file not there yet) stands for itself.
+// stays. A link to a file not there yet stands for the name it leads to, where the file is
+// made, as editors make it; any other name that does not resolve stands for itself.
 std::string ResolvedHostPath(const std::string& path) {
-  const std::string host = ToHostPath(path);
+  std::string host = ToHostPath(path);
   char resolved[PATH_MAX];
-  return ::realpath(host.c_str(), resolved) != nullptr ? std::string(resolved) : host;
+  if (::realpath(host.c_str(), resolved) != nullptr) return resolved;
+  // As many links as the system itself follows before it gives up with ELOOP.
+  for (int links = 0; links < 40; ++links) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(host.c_str(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) == sizeof target) return host;
+    const std::string next(target, static_cast<std::size_t>(length));
+    host = next.front() == '/' ? next : posix::FolderOf(host) + "/" + next;
+  }
+  posix::ThrowErrno(ELOOP);
 }
 
 // Extended attributes (ACLs, security labels) carried over; false when one cannot be.

@@ -154,6 +154,42 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   return facts;
 }
 
+namespace {
+// The name itself opened for no access, a link not followed.
+HANDLE OpenName(const std::string& path, DWORD flags) {
+  return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+}
+}  // namespace
+
+std::optional<NameKind> KindOfName(const std::string& path) noexcept {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return NameKind::Link;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return NameKind::Folder;
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return NameKind::Other;
+  // A device name (NUL, CON) may pass for a file in its attributes; its handle tells.
+  HANDLE h = OpenName(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  if (h == INVALID_HANDLE_VALUE) return NameKind::PlainFile;
+  const bool disk = GetFileType(h) == FILE_TYPE_DISK;
+  CloseHandle(h);
+  return disk ? NameKind::PlainFile : NameKind::Other;
+}
+
+bool SameFile(const std::string& a, const std::string& b) noexcept {
+  BY_HANDLE_FILE_INFORMATION info[2];
+  const std::string* names[2] = {&a, &b};
+  for (int i = 0; i < 2; ++i) {
+    HANDLE h = OpenName(*names[i], 0);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(h, &info[i]);
+    CloseHandle(h);
+    if (!known) return false;
+  }
+  return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+         info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
 void SetReadOnly(const std::string& path, bool readOnly) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError();

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
+#include "platform/new_file_name.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 
@@ -33,13 +32,11 @@ void RemoveLeftoversOf(const std::string& stem) noexcept {
   HANDLE search = FindFirstFileA((stem + kMark + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   const std::string folder = FolderOf(stem);
-  const std::size_t ownLength = stem.size() - folder.size() + std::char_traits<char>::length(kMark);
+  const std::string ownStem = stem.substr(folder.size());
   do {
     const std::string name = found.cFileName;
-    if (name.size() <= ownLength) continue;
-    char* end = nullptr;
-    const unsigned long id = std::strtoul(name.c_str() + ownLength, &end, 10);
-    if (id != 0 && *end == '-' && ProcessIsGone(id)) DeleteFileA((folder + name).c_str());
+    const auto maker = NewFileMaker(name, ownStem);
+    if (maker && *maker <= MAXDWORD && ProcessIsGone(static_cast<DWORD>(*maker))) DeleteFileA((folder + name).c_str());
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }
@@ -48,7 +45,7 @@ void RemoveLeftoversOf(const std::string& stem) noexcept {
 
 NewFileBeside::NewFileBeside(const std::string& target) {
   for (unsigned attempt = 0;; ++attempt) {
-    name_ = target + kMark + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
+    name_ = NewFileName(target, GetCurrentProcessId(), attempt);
     HANDLE h = CreateFileA(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       CloseHandle(h);
