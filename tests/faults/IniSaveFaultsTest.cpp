@@ -5,13 +5,16 @@
 // again, and loses nothing that was on disk; a save that can succeed does. Either way no
 // descriptor stays open, and every name in the folder keeps its kind, mode, owner and links,
 // with nothing new beside them but the backup.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
-
 #include <cstring>
 
 #include <map>
@@ -48,14 +51,32 @@ class SaveFaults : public IniCases<SaveFault> {};
 
 std::ptrdiff_t OpenDescriptors() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
 
-// What a save must keep of each name in a folder: its kind, mode, owner, group and links.
-using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t>>;
+// A file's extended attributes (ACLs among them) and inode flags, as one text.
+std::string AttributesOf(const fs::path& file) {
+  std::string names(4096, '\0'), text;
+  names.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::llistxattr(file.c_str(), names.data(), names.size()))));
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    std::string value(4096, '\0');
+    value.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::lgetxattr(file.c_str(), names.c_str() + at, value.data(), value.size()))));
+    text += std::string(names.c_str() + at) + "=" + value + ";";
+  }
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  int flags = 0;
+  if (fd >= 0 && fs::is_regular_file(fs::symlink_status(file)) && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0)
+    text += "flags=" + std::to_string(flags);
+  if (fd >= 0) ::close(fd);
+  return text;
+}
+
+// What a save must keep of each name in a folder: its kind, mode, owner, group, links,
+// attributes and flags.
+using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string>>;
 Kinds KindsIn(const fs::path& folder) {
   Kinds kinds;
   for (const auto& entry : fs::directory_iterator(folder)) {
     struct stat st{};
     if (::lstat(entry.path().c_str(), &st) == 0)
-      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink};
+      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, AttributesOf(entry.path())};
   }
   return kinds;
 }
@@ -69,9 +90,39 @@ int Saved(INIFile& ini, bool backup, const BoxRecorder& boxes) {
          (OpenDescriptors() != descriptors ? kDescriptorLeft : 0) | (ini.IniString() != kEdited ? kEditsLost : 0);
 }
 
+// The saver's own journal folder and temporary folder for one case, given to the ordinary
+// user where the case runs as one: a save must leave both as empty as it found them.
+struct OwnFolders {
+  TempDir state, temporary;
+  explicit OwnFolders(bool ordinaryUser) {
+    ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
+    ::setenv("TMPDIR", temporary.path().c_str(), 1);
+    if (ordinaryUser) {
+      GiveToOrdinaryUser(state.path());
+      GiveToOrdinaryUser(temporary.path());
+    }
+  }
+  ~OwnFolders() {
+    ::unsetenv("XDG_STATE_HOME");
+    ::unsetenv("TMPDIR");
+  }
+  bool Empty() const { return fs::is_empty(temporary.path()) && (!fs::exists(state / "orvo") || fs::is_empty(state / "orvo")); }
+};
+
+// Files bound onto their own names by a case, unbound when it ends.
+std::vector<fs::path> gBound;
+struct Unbind {
+  ~Unbind() {
+    for (const auto& file : gBound) ::umount2(file.c_str(), MNT_DETACH);
+    gBound.clear();
+  }
+};
+
 TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   const SaveFault& c = GetParam();
   TempDir dir;
+  const OwnFolders own(c.ordinaryUser);
+  const Unbind unbind;
   WriteBytes(dir / "game.ini", kOnDisk);
   if (c.ordinaryUser) GiveToOrdinaryUser(dir.path());
   INIFile ini;
@@ -100,7 +151,11 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   if (after.erase("game.ini.PreOrvo") && !before.count("game.ini.PreOrvo")) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "game.ini.PreOrvo")));
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
+    EXPECT_EQ(AttributesOf(dir / "game.ini.PreOrvo").find("acl_access") == std::string::npos,
+              AttributesOf(dir / "game.ini").find("acl_access") == std::string::npos)
+        << "the backup's readers are not the file's";
   }
+  EXPECT_TRUE(own.Empty()) << "a journal or a copy of the old bytes was left";
   if (!before.count("game.ini")) after.erase("game.ini");  // the file the save made
   if (!c.modeKept) std::get<0>(before["game.ini"]) = std::get<0>(after["game.ini"]) = 0;
   EXPECT_EQ(after, before) << "a name changed in kind, mode, owner or links, or a new one was left";
@@ -126,6 +181,31 @@ void Owner(const fs::path& file, uid_t user, mode_t mode) {
 }
 void NobodysPrivateFile(TempDir& d) { Owner(d / "game.ini", kNobody, 0600); }
 void RootsSharedFile(TempDir& d) { Owner(d / "game.ini", 0, 0666); }
+// A default ACL that would let nobody read a new file in the folder.
+void FolderLetsNobodyRead(TempDir& d) {
+  ::chmod((d / "game.ini").c_str(), 0640);
+  const std::uint32_t acl[] = {2, 0x01 | 6u << 16, ~0u, 0x02 | 4u << 16, kNobody, 0x04 | 4u << 16, ~0u,
+                               0x10 | 4u << 16, ~0u, 0x20, ~0u};
+  EXPECT_EQ(::setxattr(d.path().c_str(), "system.posix_acl_default", acl, sizeof acl, 0), 0);
+}
+void NoDumpNoAtime(TempDir& d) {
+  const int fd = ::open((d / "game.ini").c_str(), O_RDONLY);
+  int flags = FS_NODUMP_FL | FS_NOATIME_FL;
+  EXPECT_EQ(::ioctl(fd, FS_IOC_SETFLAGS, &flags), 0);
+  ::close(fd);
+}
+// An attribute only root sees, which an ordinary owner can neither list nor set.
+void TrustedAttribute(TempDir& d) { EXPECT_EQ(::setxattr((d / "game.ini").c_str(), "trusted.mark", "1", 1, 0), 0); }
+const std::string kLongName = std::string(232, 'n') + ".ini";  // no room for a new file's name beside it
+void LongName(TempDir& d) {
+  fs::rename(d / "game.ini", d / kLongName);
+  fs::create_symlink(kLongName, d / "game.ini");
+}
+// A file bound onto its own name: the system refuses to rename another file over it.
+void BoundOntoItself(TempDir& d) {
+  const auto file = d / "game.ini";
+  if (::mount(file.c_str(), file.c_str(), nullptr, MS_BIND, nullptr) == 0) gBound.push_back(file);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, SaveFaults,
@@ -145,7 +225,15 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{"Link", Link, true, false, kEdited, nullptr, false, "target.ini"},
         SaveFault{"SecondLink", SecondLink, true, false, kEdited, nullptr, false, "other.ini"},
         SaveFault{"AnotherUsersPrivateFile", NobodysPrivateFile, true, false, kEdited},
-        SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true}),
+        SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true},
+        // What the new file could not be given keeps the save in place.
+        SaveFault{"FolderWithADefaultACL", FolderLetsNobodyRead, true, false, kEdited},
+        SaveFault{"InodeFlags", NoDumpNoAtime, true, false, kEdited},
+        SaveFault{"TrustedAttribute", TrustedAttribute, true, false, kEdited},
+        SaveFault{"TrustedAttributeItsOwnerCannotSee", TrustedAttribute, true, false, kEdited, nullptr, true},
+        // Replaces the system refuses.
+        SaveFault{"NameTooLongForANewFileBeside", LongName, false, false, kEdited, kLongName.c_str()},
+        SaveFault{"FileBoundOntoItsName", BoundOntoItself, true, false, kEdited}),
     ByName());
 
 // A real device that runs full: a small memory file system of 64 KB, where the machine lets
@@ -239,6 +327,92 @@ TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
   EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{"game.ini", "game.ini.PreOrvo", "game.ini.orvo-new-" + running + "-0",
                                                          "other.ini.orvo-new-" + of + "-0"}));
 }
+
+// A save written in place (a second link; another user's writable file in a folder that
+// takes no new file, whose journal goes to the user's own folder; a saver who cannot see
+// every attribute) killed at each of its steps: before each named call, or half-way through
+// a write. The next binding reads the old bytes or the new ones and leaves the file so; nothing
+// of the save is left in the folder, the user's journal folder or the temporary folder.
+struct InPlaceKill {
+  std::string name;
+  friend void PrintTo(const InPlaceKill& k, std::ostream* os) { *os << k.name; }
+  void (*arrange)(TempDir&);
+  bool ordinaryUser;
+};
+class KilledInPlace : public IniCases<InPlaceKill> {};
+
+// The status of a program run to its end, as a shell gives it (128 + the signal of a kill).
+int RunToEnd(const std::vector<std::string>& args, const std::string& killAt) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setenv("ORVO_KILL_AT", killAt.c_str(), 1);
+    ::setenv("LD_PRELOAD", ORVO_KILL_SHIM, 1);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+TEST_P(KilledInPlace, EveryLaterReaderSeesTheOldOrTheNewBytes) {
+  const InPlaceKill& c = GetParam();
+  // The edit makes the text shorter, so the file is cut at the end: a kill before the cut
+  // leaves the new text followed by the old one's end.
+  const std::string old = "[A]\r\nx = 1\r\ny = 1\r\n" + std::string(64 * 1024, ';') + "\r\n";
+  INIFile expected = WithText(old);
+  expected.DeleteIniEntry("A", "x");
+  const std::string edited = expected.IniString();
+  ASSERT_LT(edited.size(), old.size());
+  TempDir dir;
+  const OwnFolders own(c.ordinaryUser);
+  const std::string orvo = (BinFolder() / "orvo").string(), file = (dir / "game.ini").string();
+  std::map<std::string, int> kills;
+  for (const std::string call : {"write", "write half", "pwrite", "pwrite half", "fallocate", "ftruncate", "fsync", "unlink", "flock", "fchmod"}) {
+    for (int n = 1;; ++n) {
+      const std::string at = call.substr(0, call.find(' ')) + " " + std::to_string(n) + call.substr(std::min(call.find(' '), call.size()));
+      ::chmod(dir.path().c_str(), 0755);
+      fs::remove(dir / "other.ini");
+      WriteBytes(dir / "game.ini", old);
+      if (c.ordinaryUser) GiveToOrdinaryUser(dir.path());
+      c.arrange(dir);
+      const Kinds before = KindsIn(dir.path());
+      const auto ran = [&] { return RunToEnd({orvo, "ini", "delete", file, "A", "x", "--no-backup"}, at); };
+      const int status = c.ordinaryUser ? AsOrdinaryUser(ran) : ran();
+      if (status != 128 + SIGKILL) {
+        EXPECT_EQ(status, 0) << at;
+        EXPECT_TRUE(ReadBytes(dir / "game.ini") == edited) << at;
+        break;
+      }
+      ++kills[call];
+      const auto read = [&] {
+        INIFile ini;
+        ini.SetFilename(PathText(dir / "game.ini"));
+        const std::string now = ReadBytes(dir / "game.ini");
+        return (ini.IniString() == now ? 0 : 4) + (now == old ? 1 : now == edited ? 2 : 3);
+      };
+      const int seen = c.ordinaryUser ? AsOrdinaryUser(read) : read();
+      EXPECT_TRUE(seen == 1 || seen == 2) << "killed at " << at << ": the reader saw " << seen;
+      EXPECT_EQ(KindsIn(dir.path()), before) << "killed at " << at;
+      EXPECT_TRUE(own.Empty()) << "killed at " << at;
+    }
+  }
+  for (const char* step : {"write", "pwrite", "pwrite half", "ftruncate", "fsync", "unlink"})
+    EXPECT_GE(kills[step], 1) << "the save never came to " << step << ": it was not written in place";
+}
+
+void LinkedFile(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
+void ClosedFolder(TempDir& d) { ::chmod(d.path().c_str(), 0555); }
+void OpenFolder(TempDir&) {}
+
+INSTANTIATE_TEST_SUITE_P(Steps, KilledInPlace,
+                         testing::Values(InPlaceKill{"SecondLink", LinkedFile, false},
+                                         InPlaceKill{"FolderThatTakesNoNewFile", ClosedFolder, true},
+                                         InPlaceKill{"SaverWhoCannotSeeEveryAttribute", OpenFolder, true}),
+                         ByName());
 
 // Two editors at once, each adding its own entry to the same file: each waits for the other,
 // so neither edit is lost, and nothing of their lock stays in the folder.

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
+#include "platform/host_path.h"
 #include "platform/posix/posix_error.h"
 
 namespace orvo::platform::posix {
@@ -40,6 +42,19 @@ std::string FolderOf(const std::string& hostPath) {
   return cut == 0 ? "/" : hostPath.substr(0, cut);
 }
 
+void SyncFolderOf(const std::string& hostPath) noexcept {
+  const int folder = ::open(FolderOf(hostPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  ::fsync(folder);
+  ::close(folder);
+}
+
+std::string ResolvedHostPath(const std::string& path) {
+  const std::string host = ToHostPath(path);
+  char resolved[PATH_MAX];
+  return ::realpath(host.c_str(), resolved) != nullptr ? std::string(resolved) : host;
+}
+
 NewFile::NewFile(const std::string& beside, mode_t mode) {
   fd_ = ::open(FolderOf(beside).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   // File systems without unnamed files answer in several ways; each leads to a named one.
@@ -64,10 +79,14 @@ NewFile::~NewFile() {
 }
 
 void NewFile::Publish(const std::string& name, bool replacing) {
-  if (::fsync(fd_) != 0) ThrowLastErrno();
+  const auto fail = [this] {
+    error_ = errno;
+    ThrowLastErrno();
+  };
+  if (::fsync(fd_) != 0) fail();
   if (named_.empty()) {
     if (!replacing) {
-      if (LinkUnnamed(fd_, name) != 0) ThrowLastErrno();
+      if (LinkUnnamed(fd_, name) != 0) fail();
       published_ = true;
       return;
     }
@@ -76,15 +95,15 @@ void NewFile::Publish(const std::string& name, bool replacing) {
     for (unsigned attempt = 0; named_.empty(); ++attempt) {
       const std::string candidate = NameBeside(name, attempt);
       if (LinkUnnamed(fd_, candidate) == 0) named_ = candidate;
-      else if (errno != EEXIST) ThrowLastErrno();
+      else if (errno != EEXIST) fail();
     }
   }
   if (replacing) {
-    if (::rename(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+    if (::rename(named_.c_str(), name.c_str()) != 0) fail();
   } else if (::renameat2(AT_FDCWD, named_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) ThrowLastErrno();
+    if (errno != EINVAL && errno != ENOSYS) fail();
     // No such rename here: a second name, then the first one goes.
-    if (::link(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+    if (::link(named_.c_str(), name.c_str()) != 0) fail();
     ::unlink(named_.c_str());
   }
   published_ = true;
