@@ -1,6 +1,6 @@
 // A kill -9 at one exact step of a save, loaded into orvo with LD_PRELOAD: ORVO_KILL_AT
-// "<call> <n>" kills the process as it makes its n-th call of that name, before the call;
-// "<call> <n> half" lets a write put down half of its bytes first.
+// "<n> <call>" kills the process as it makes its n-th call of that name, before the call;
+// "<n> <call> half" lets a write put down half of its bytes first.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -12,63 +12,36 @@
 
 namespace {
 
-// Whether this call of name is the one to die at; half tells how.
-bool Due(const char* name, bool& half) {
-  static const char* at = std::getenv("ORVO_KILL_AT");
+// 0: the call goes on; 1: the process dies before it; 2: after half of its bytes.
+int Due(const char* name) {
   static unsigned seen = 0;
-  char call[32] = {};
+  char call[32] = {}, how[8] = {};
   unsigned n = 0;
-  char how[8] = {};
-  if (at == nullptr || std::sscanf(at, "%31s %u %7s", call, &n, how) < 2 || std::strcmp(call, name) != 0) return false;
-  half = std::strcmp(how, "half") == 0;
-  return ++seen == n;
-}
-
-void Die() { ::raise(SIGKILL); }
-
-template <class Fn>
-Fn Real(const char* name) {
-  return reinterpret_cast<Fn>(::dlsym(RTLD_NEXT, name));
+  const char* at = std::getenv("ORVO_KILL_AT");
+  if (at == nullptr || std::sscanf(at, "%u %31s %7s", &n, call, how) < 2 || std::strcmp(call, name) != 0 || ++seen != n)
+    return 0;
+  return std::strcmp(how, "half") == 0 ? 2 : 1;
 }
 
 }  // namespace
 
-extern "C" {
-
-ssize_t write(int fd, const void* bytes, size_t n) {
-  static auto real = Real<ssize_t (*)(int, const void*, size_t)>("write");
-  bool half = false;
-  if (Due("write", half)) {
-    if (half) real(fd, bytes, n / 2);
-    Die();
+#define ORVO_KILL_AT(ret, name, params, args, halfArgs)                               \
+  extern "C" ret name params {                                                        \
+    static const auto real = reinterpret_cast<ret(*) params>(::dlsym(RTLD_NEXT, #name)); \
+    if (const int due = Due(#name)) {                                                 \
+      if (due == 2) real halfArgs;                                                    \
+      ::raise(SIGKILL);                                                               \
+    }                                                                                 \
+    return real args;                                                                 \
   }
-  return real(fd, bytes, n);
-}
-
-ssize_t pwrite64(int fd, const void* bytes, size_t n, off64_t at) {
-  static auto real = Real<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-  bool half = false;
-  if (Due("pwrite", half)) {
-    if (half) real(fd, bytes, n / 2, at);
-    Die();
-  }
-  return real(fd, bytes, n, at);
-}
-ssize_t pwrite(int fd, const void* bytes, size_t n, off_t at) { return pwrite64(fd, bytes, n, at); }
-
-#define ORVO_KILL_BEFORE(ret, name, params, args)                    \
-  ret name params {                                                  \
-    static auto real = Real<ret(*) params>(#name);                   \
-    bool half = false;                                               \
-    if (Due(#name, half)) Die();                                     \
-    return real args;                                                \
-  }
-ORVO_KILL_BEFORE(int, fsync, (int fd), (fd))
-ORVO_KILL_BEFORE(int, ftruncate, (int fd, off_t length), (fd, length))
-ORVO_KILL_BEFORE(int, ftruncate64, (int fd, off64_t length), (fd, length))
-ORVO_KILL_BEFORE(int, fallocate, (int fd, int mode, off_t at, off_t length), (fd, mode, at, length))
-ORVO_KILL_BEFORE(int, fallocate64, (int fd, int mode, off64_t at, off64_t length), (fd, mode, at, length))
-ORVO_KILL_BEFORE(int, unlink, (const char* name), (name))
-ORVO_KILL_BEFORE(int, flock, (int fd, int operation), (fd, operation))
-ORVO_KILL_BEFORE(int, fchmod, (int fd, mode_t mode), (fd, mode))
-}
+ORVO_KILL_AT(ssize_t, write, (int fd, const void* b, size_t n), (fd, b, n), (fd, b, n / 2))
+ORVO_KILL_AT(ssize_t, pwrite, (int fd, const void* b, size_t n, off_t at), (fd, b, n, at), (fd, b, n / 2, at))
+ORVO_KILL_AT(int, fsync, (int fd), (fd), (fd))
+ORVO_KILL_AT(int, ftruncate, (int fd, off_t length), (fd, length), (fd, length))
+ORVO_KILL_AT(int, fallocate, (int fd, int mode, off_t at, off_t length), (fd, mode, at, length), (fd, mode, at, length))
+ORVO_KILL_AT(int, unlink, (const char* name), (name), (name))
+ORVO_KILL_AT(int, flock, (int fd, int operation), (fd, operation), (fd, operation))
+ORVO_KILL_AT(int, fchmod, (int fd, mode_t mode), (fd, mode), (fd, mode))
+ORVO_KILL_AT(int, rename, (const char* from, const char* to), (from, to), (from, to))
+ORVO_KILL_AT(int, linkat, (int fromFolder, const char* from, int toFolder, const char* to, int flags),
+             (fromFolder, from, toFolder, to, flags), (fromFolder, from, toFolder, to, flags))
