@@ -36,8 +36,8 @@ std::optional<JournalContent> ReadJournalText(const std::string& text);
 // for the next binding to put the old bytes back.
 class RollbackJournal {
  public:
-  // hostTarget is the file's host path, openFile its open descriptor (handle on Windows).
-  RollbackJournal(const std::string& hostTarget, std::intptr_t openFile, const std::string& oldBytes);
+  // hostTarget is the file's host path (a link followed already), oldBytes its content.
+  RollbackJournal(const std::string& hostTarget, const std::string& oldBytes);
   ~RollbackJournal();
   RollbackJournal(const RollbackJournal&) = delete;
   RollbackJournal& operator=(const RollbackJournal&) = delete;

@@ -1,9 +1,12 @@
-// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute.
+// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute,
+// the journal of a write in place.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 
 #include "IniTestSupport.h"
+#include "platform/host_path.h"
+#include "platform/journal.h"
 #include "platform/read_faults.h"
 
 namespace orvo::test {
@@ -115,6 +118,29 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     EXPECT_EQ(boxes.texts().size(), c.boxes);
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
   }
+}
+
+// A write in place half done: while its writer lives, a binding takes the old bytes from the
+// journal and leaves the file to the writer; once the writer has gone, the next binding puts
+// the old bytes back and removes the journal.
+TEST_F(IniTest, ABindingTakesTheOldBytesOfAnUnfinishedWriteInPlace) {
+  TempDir dir;
+  const std::string old = "[A]\r\nx = 1\r\n", half = "[A]\r\nx = 2\r\n\r\n";
+  WriteBytes(dir / "game.ini", old);
+  const auto bound = [&] {
+    INIFile ini;
+    ini.SetFilename(dir.Text("game.ini"));
+    return ini.IniString();
+  };
+  {
+    const platform::RollbackJournal writing(platform::ToHostPath(dir.Text("game.ini")), old);
+    WriteBytes(dir / "game.ini", half);
+    EXPECT_EQ(bound(), old);
+    EXPECT_EQ(ReadBytes(dir / "game.ini"), half);
+  }
+  EXPECT_EQ(bound(), old);
+  EXPECT_EQ(ReadBytes(dir / "game.ini"), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "the journal was left";
 }
 
 }  // namespace

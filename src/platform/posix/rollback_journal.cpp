@@ -128,10 +128,9 @@ std::optional<std::string> PlayBack(const std::string& name, const std::string& 
 
 }  // namespace
 
-RollbackJournal::RollbackJournal(const std::string& hostTarget, std::intptr_t openFile, const std::string& oldBytes)
-    : handle_(-1) {
+RollbackJournal::RollbackJournal(const std::string& hostTarget, const std::string& oldBytes) : handle_(-1) {
   struct stat file{};
-  if (::fstat(static_cast<int>(openFile), &file) != 0) posix::ThrowLastErrno();
+  if (::stat(hostTarget.c_str(), &file) != 0) posix::ThrowLastErrno();
   const std::string identity = Identity(file);
   name_ = BesideName(hostTarget);
   int fd = CreateJournal(name_, (file.st_mode & 0644) | 0600);

@@ -57,7 +57,7 @@ void WriteInPlace(const std::string& target, const std::string& bytes) {
   const std::string old = ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
   // From here until Commit() a reader that comes after this process has gone takes the old
   // bytes from the journal, whatever the file holds.
-  RollbackJournal journal(target, fd.get(), old);
+  RollbackJournal journal(target, old);
   failure::Guarded([&] {
     ReserveRoom(fd.get(), bytes, st.st_size);
     WriteAtAndCut(fd.get(), bytes);

@@ -24,6 +24,11 @@ std::string Identity(HANDLE file) {
   return text;
 }
 
+std::string IdentityOf(const std::string& path) {
+  Handle file = win32::OpenOrThrow(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING);
+  return Identity(file.get());
+}
+
 std::string BesideName(const std::string& target) { return target + std::string(kJournalSuffix); }
 
 // The user's own folder for the journals of files whose folder takes no new file:
@@ -86,9 +91,9 @@ std::optional<std::string> PlayBack(const std::string& name, const std::string& 
 
 }  // namespace
 
-RollbackJournal::RollbackJournal(const std::string& hostTarget, std::intptr_t openFile, const std::string& oldBytes)
+RollbackJournal::RollbackJournal(const std::string& hostTarget, const std::string& oldBytes)
     : handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
-  const std::string identity = Identity(reinterpret_cast<HANDLE>(openFile));
+  const std::string identity = IdentityOf(hostTarget);
   const auto create = [](const std::string& name) {
     return CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -134,11 +139,7 @@ std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noex
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    std::string identity;
-    {
-      Handle file = win32::OpenOrThrow(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING);
-      identity = Identity(file.get());
-    }
+    const std::string identity = IdentityOf(path);
     std::optional<std::string> old = PlayBack(BesideName(path), path, identity);
     if (const std::string folder = OwnJournalFolder(false); !folder.empty() && !old)
       old = PlayBack(OwnName(folder, identity), path, identity);

@@ -38,7 +38,7 @@ void WriteInPlace(const std::string& path, const std::string& bytes) {
   const std::string old = ReadFrom(h.get(), 0, static_cast<std::size_t>(size.QuadPart));
   // From here until Commit() a reader that comes after this process has gone takes the old
   // bytes from the journal, whatever the file holds.
-  RollbackJournal journal(path, reinterpret_cast<std::intptr_t>(h.get()), old);
+  RollbackJournal journal(path, old);
   failure::Guarded([&] {
     // The room first: the new bytes beyond the old end.
     if (bytes.size() > old.size()) WriteAt(h.get(), bytes, old.size(), bytes.size());
