@@ -38,10 +38,7 @@ ORVO_KILL_AT(ssize_t, write, (int fd, const void* b, size_t n), (fd, b, n), (fd,
 ORVO_KILL_AT(ssize_t, pwrite, (int fd, const void* b, size_t n, off_t at), (fd, b, n, at), (fd, b, n / 2, at))
 ORVO_KILL_AT(int, fsync, (int fd), (fd), (fd))
 ORVO_KILL_AT(int, ftruncate, (int fd, off_t length), (fd, length), (fd, length))
-ORVO_KILL_AT(int, fallocate, (int fd, int mode, off_t at, off_t length), (fd, mode, at, length), (fd, mode, at, length))
 ORVO_KILL_AT(int, unlink, (const char* name), (name), (name))
-ORVO_KILL_AT(int, flock, (int fd, int operation), (fd, operation), (fd, operation))
-ORVO_KILL_AT(int, fchmod, (int fd, mode_t mode), (fd, mode), (fd, mode))
 ORVO_KILL_AT(int, rename, (const char* from, const char* to), (from, to), (from, to))
 ORVO_KILL_AT(int, linkat, (int fromFolder, const char* from, int toFolder, const char* to, int flags),
              (fromFolder, from, toFolder, to, flags), (fromFolder, from, toFolder, to, flags))
