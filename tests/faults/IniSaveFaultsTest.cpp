@@ -21,6 +21,7 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <utility>
 
 #include "faults/OrdinaryUser.h"
 #include "ini/IniTestSupport.h"
@@ -105,10 +106,7 @@ struct OwnFolders {
 // Files bound onto their own names by a case, unbound when it ends.
 std::vector<fs::path> gBound;
 struct Unbind {
-  ~Unbind() {
-    for (const auto& file : gBound) ::umount2(file.c_str(), MNT_DETACH);
-    gBound.clear();
-  }
+  ~Unbind() { for (const auto& file : std::exchange(gBound, {})) ::umount2(file.c_str(), MNT_DETACH); }
 };
 
 TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
