@@ -107,8 +107,16 @@ bool Trusted(const struct stat& journal, const struct stat& file) {
          (file.st_mode & S_IWOTH) != 0;
 }
 
+// Whether a journal is the file's. A journal beside the file is tied to its device by the
+// folder, and a device's number may change when the machine starts again (after the power
+// cut that a journal is for), so there the file number alone must match.
+bool JournalOf(const std::string& identity, const struct stat& file, bool beside) {
+  return beside ? identity.substr(identity.find('-') + 1) == std::to_string(file.st_ino) : identity == Identity(file);
+}
+
 // What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
-std::optional<std::string> PlayBack(const std::string& name, const std::string& target, const struct stat& file) {
+std::optional<std::string> PlayBack(const std::string& name, const std::string& target, const struct stat& file,
+                                    bool beside) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
@@ -118,7 +126,7 @@ std::optional<std::string> PlayBack(const std::string& name, const std::string& 
   // A journal that went while this reader waited for it was a write made final.
   if (!held && !StillNamed(name, fd)) return std::nullopt;
   const auto content = ReadJournalText(posix::ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)));
-  if (content && content->identity != Identity(file)) return std::nullopt;  // another file's: not to play here
+  if (content && !JournalOf(content->identity, file, beside)) return std::nullopt;  // another file's
   if (held) return content ? std::optional(content->oldBytes) : std::nullopt;
   // Cut short, it was written before the file's first byte changed: the file is as it was.
   if (content && !PutBack(target, file, content->oldBytes)) return content->oldBytes;
@@ -173,9 +181,9 @@ std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noex
     const std::string target = posix::ResolvedHostPath(path);
     struct stat file{};
     if (::stat(target.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return std::nullopt;
-    std::optional<std::string> old = PlayBack(BesideName(target), target, file);
+    std::optional<std::string> old = PlayBack(BesideName(target), target, file, true);
     if (const auto folder = OwnJournalFolder(false); folder && !old)
-      old = PlayBack(OwnName(*folder, Identity(file)), target, file);
+      old = PlayBack(OwnName(*folder, Identity(file)), target, file, false);
     return old;
   });
 }
