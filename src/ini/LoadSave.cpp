@@ -10,6 +10,7 @@
 #include "ini/IndexFile.h"
 #include "vocabulary/TextOps.h"
 #include "platform/files.h"
+#include "platform/journal.h"
 
 namespace orvo {
 namespace {
@@ -78,7 +79,10 @@ bool INIFile::Reload(bool pBinding) {
       // file that cannot be opened reads as the empty text, or ends a binding's load.
       bool readable = true;
       RetryStep([&] {
+        // A write in place that its program did not finish is undone before the file is read.
+        const std::optional<std::string> unfinished = platform::RollBackUnfinishedWrite(sFilename);
         std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
+        if (content && unfinished) content->bytes = *unfinished;
         readable = content.has_value();
         if (!readable && pBinding) return;
         sIniFile = content ? std::move(content->bytes) : std::string();
@@ -129,13 +133,9 @@ void INIFile::Save(bool pBackupOriginalFile) {
     // The backup is a copy, complete before the file is touched: the file itself never
     // leaves its name, and a link keeps pointing at the file that gets the edit.
     const std::string backup = sFilename + ".PreOrvo";
-    std::string keptIn;
     if (pBackupOriginalFile && !Common().FileExists(backup)) {
       // A backup already there (even one that cannot be read) is kept, without a word.
-      failure::Guarded([&] {
-                         platform::CopyToNewFile(sFilename, backup);
-                         keptIn = backup;
-                       },
+      failure::Guarded([&] { platform::CopyToNewFile(sFilename, backup); },
                        [&](const Failure& f) {
                          if (f.kind != OrvoError::Kind::AlreadyExists) throw OrvoError(f.kind, f.description);
                        });
@@ -147,7 +147,7 @@ void INIFile::Save(bool pBackupOriginalFile) {
     const auto facts = platform::InspectFile(sFilename);
     const bool readOnly = facts && facts->readOnly;
     if (readOnly) platform::SetReadOnly(sFilename, false);
-    failure::Guarded([&] { platform::ReplaceFileBytes(sFilename, sIniFile, keptIn); }, [&](const Failure& f) {
+    failure::Guarded([&] { platform::ReplaceFileBytes(sFilename, sIniFile); }, [&](const Failure& f) {
       if (readOnly) failure::Quietly([&] { platform::SetReadOnly(sFilename, true); });
       throw OrvoError(f.kind, f.description);
     });

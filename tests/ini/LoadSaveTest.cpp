@@ -1,4 +1,5 @@
-// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute.
+// Binding, loading and saving: byte-exact round trips, the backup, the read-only attribute,
+// the journal of a write in place.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -8,6 +9,8 @@
 #include "common/OrvoCommon.h"
 #include "support/Devices.h"
 #include "platform/fault_switches.h"
+#include "platform/host_path.h"
+#include "platform/journal.h"
 
 namespace orvo::test {
 namespace {
@@ -134,8 +137,29 @@ TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
     EXPECT_EQ(ini.IniString(), "");
     EXPECT_EQ(ini.GetIniValue("A", "x"), "");
     EXPECT_EQ(boxes.texts(), std::vector<std::string>(c.boxes, "Not a plain file in inifile.Refresh"));
-    if (c.opens) EXPECT_EQ(Common().FileExists(c.name), *c.opens);
+    if (c.opens) {
+      EXPECT_EQ(Common().FileExists(c.name), *c.opens);
+    }
   }
+}
+
+// A write in place half done: while its writer lives, a binding takes the old bytes from the
+// journal and leaves the file to the writer; once the writer has gone, the next binding puts
+// the old bytes back and removes the journal.
+TEST_F(IniTest, ABindingTakesTheOldBytesOfAnUnfinishedWriteInPlace) {
+  TempDir dir;
+  const std::string old = "[A]\r\nx = 1\r\n", half = "[A]\r\nx = 2\r\n\r\n";
+  WriteBytes(dir / "game.ini", old);
+  INIFile ini;
+  {
+    const platform::RollbackJournal writing(platform::ToHostPath(dir.Text("game.ini")), old);
+    WriteBytes(dir / "game.ini", half);
+    ini.SetFilename(dir.Text("game.ini"));
+    EXPECT_EQ(ini.IniString() + ReadBytes(dir / "game.ini"), old + half) << "the writer's file taken or changed";
+  }
+  ini.SetFilename(dir.Text("game.ini"));
+  EXPECT_EQ(ini.IniString() + ReadBytes(dir / "game.ini"), old + old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "the journal was left";
 }
 
 }  // namespace

@@ -6,9 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
+#include "platform/host_path.h"
 #include "platform/new_file_name.h"
 #include "platform/posix/posix_error.h"
 
@@ -40,6 +43,31 @@ std::string FolderOf(const std::string& hostPath) {
   return cut == 0 ? "/" : hostPath.substr(0, cut);
 }
 
+void SyncFolderOf(const std::string& hostPath) noexcept {
+  const int folder = ::open(FolderOf(hostPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  ::fsync(folder);
+  ::close(folder);
+}
+
+// A link is followed to the file it names, so that the link stays. A link to a file not there
+// yet stands for the name it leads to, where the file is made, as editors make it; any other
+// name that does not resolve stands for itself.
+std::string ResolvedHostPath(const std::string& path) {
+  std::string host = ToHostPath(path);
+  char resolved[PATH_MAX];
+  if (::realpath(host.c_str(), resolved) != nullptr) return resolved;
+  // As many links as the system itself follows before it gives up with ELOOP.
+  for (int links = 0; links < 40; ++links) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(host.c_str(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) == sizeof target) return host;
+    const std::string next(target, static_cast<std::size_t>(length));
+    host = next.front() == '/' ? next : FolderOf(host) + "/" + next;
+  }
+  ThrowErrno(ELOOP);
+}
+
 NewFile::NewFile(const std::string& beside, mode_t mode) {
   fd_ = ::open(FolderOf(beside).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   // File systems without unnamed files answer in several ways; each leads to a named one.
@@ -64,10 +92,14 @@ NewFile::~NewFile() {
 }
 
 void NewFile::Publish(const std::string& name, bool replacing) {
-  if (::fsync(fd_) != 0) ThrowLastErrno();
+  const auto fail = [this] {
+    error_ = errno;
+    ThrowLastErrno();
+  };
+  if (::fsync(fd_) != 0) fail();
   if (named_.empty()) {
     if (!replacing) {
-      if (LinkUnnamed(fd_, name) != 0) ThrowLastErrno();
+      if (LinkUnnamed(fd_, name) != 0) fail();
       published_ = true;
       return;
     }
@@ -76,15 +108,15 @@ void NewFile::Publish(const std::string& name, bool replacing) {
     for (unsigned attempt = 0; named_.empty(); ++attempt) {
       const std::string candidate = NameBeside(name, attempt);
       if (LinkUnnamed(fd_, candidate) == 0) named_ = candidate;
-      else if (errno != EEXIST) ThrowLastErrno();
+      else if (errno != EEXIST) fail();
     }
   }
   if (replacing) {
-    if (::rename(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+    if (::rename(named_.c_str(), name.c_str()) != 0) fail();
   } else if (::renameat2(AT_FDCWD, named_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) ThrowLastErrno();
+    if (errno != EINVAL && errno != ENOSYS) fail();
     // No such rename here: a second name, then the first one goes.
-    if (::link(named_.c_str(), name.c_str()) != 0) ThrowLastErrno();
+    if (::link(named_.c_str(), name.c_str()) != 0) fail();
     ::unlink(named_.c_str());
   }
   published_ = true;

@@ -20,7 +20,7 @@ class NewFile {
   NewFile& operator=(const NewFile&) = delete;
 
   bool ok() const { return fd_ >= 0; }
-  // errno of the failed creation.
+  // errno of the failed creation, or of the failed Publish.
   int error() const { return error_; }
   int fd() const { return fd_; }
   // Flushes the bytes to the device and gives the file the host path name: over the file of
@@ -41,5 +41,11 @@ void RemoveLeftovers(const std::string& file) noexcept;
 
 // The folder of a host path ("." for a bare name).
 std::string FolderOf(const std::string& hostPath);
+// Flushes the names in the folder of a host path to the device; a folder that cannot be
+// synced is let be.
+void SyncFolderOf(const std::string& hostPath) noexcept;
+// The host path of the file a path text stands for: a link is followed to the file it
+// names, so that the link stays; a link to a file not there yet, to where it leads.
+std::string ResolvedHostPath(const std::string& path);
 
 }  // namespace orvo::platform::posix

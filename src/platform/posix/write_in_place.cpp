@@ -4,11 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <optional>
-
 #include "platform/device_room.h"
-#include "platform/kept_copy.h"
+#include "platform/journal.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
 #include "vocabulary/Failure.h"
@@ -35,8 +32,8 @@ void WriteAtAndCut(int fd, const std::string& bytes) {
 }
 
 // Takes the blocks that the bytes beyond the old length need, without changing the file;
-// where the file system cannot reserve, those bytes are written beyond the old end and the
-// file is cut back to its old length if they do not fit.
+// where the file system cannot reserve, those bytes are written beyond the old end (the
+// caller cuts the file back if they do not fit).
 void ReserveRoom(int fd, const std::string& bytes, off_t oldSize) {
   const auto newSize = static_cast<off_t>(bytes.size());
   if (newSize <= oldSize) return;
@@ -44,53 +41,35 @@ void ReserveRoom(int fd, const std::string& bytes, off_t oldSize) {
   if (DeviceRoom(extra) < extra) ThrowErrno(ENOSPC);
   if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, oldSize, newSize - oldSize) != 0) {
     if (errno != EOPNOTSUPP && errno != ENOSYS) ThrowLastErrno();
-    failure::Guarded([&] { WriteAllAt(fd, bytes.substr(static_cast<std::size_t>(oldSize)), oldSize); },
-                     [&](const Failure& f) {
-                       if (::ftruncate(fd, oldSize) != 0) {
-                       }
-                       throw OrvoError(f.kind, f.description);
-                     });
+    WriteAllAt(fd, bytes.substr(static_cast<std::size_t>(oldSize)), oldSize);
   }
   SpendDeviceRoom(extra);
 }
 
 }  // namespace
 
-void WriteInPlace(const std::string& target, const std::string& bytes, const std::string& keptIn) {
+void WriteInPlace(const std::string& target, const std::string& bytes) {
   const int opened = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
   if (opened < 0) ThrowLastErrno();
   Fd fd(opened);
   struct stat st{};
   if (::fstat(fd.get(), &st) != 0) ThrowLastErrno();
   const std::string old = ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
-  std::optional<KeptCopy> copy;
-  if (keptIn.empty()) copy.emplace(old);
-  ReserveRoom(fd.get(), bytes, st.st_size);
-  failure::Guarded([&] { WriteAtAndCut(fd.get(), bytes); }, [&](const Failure& f) {
-    failure::Guarded([&] { WriteAtAndCut(fd.get(), old); }, [&](const Failure&) {
-      if (copy) copy->Keep();
+  // From here until Commit() a reader that comes after this process has gone takes the old
+  // bytes from the journal, whatever the file holds.
+  RollbackJournal journal(target, old);
+  failure::Guarded([&] {
+    ReserveRoom(fd.get(), bytes, st.st_size);
+    WriteAtAndCut(fd.get(), bytes);
+  }, [&](const Failure& f) {
+    // Where the old bytes cannot be put back now, the journal stays for the next reader.
+    failure::Quietly([&] {
+      WriteAtAndCut(fd.get(), old);
+      journal.Commit();
     });
     throw OrvoError(f.kind, f.description);
   });
+  journal.Commit();
 }
 
 }  // namespace orvo::platform::posix
-
-namespace orvo::platform {
-
-std::string WriteTemporaryCopy(const std::string& bytes) {
-  const char* folder = std::getenv("TMPDIR");
-  std::string name = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/orvo-kept-XXXXXX";
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) posix::ThrowLastErrno();
-  posix::Fd owned(fd);
-  failure::Guarded([&] { posix::WriteAtAndCut(fd, bytes); }, [&](const Failure& f) {
-    RemoveTemporaryCopy(name);
-    throw OrvoError(f.kind, f.description);
-  });
-  return name;
-}
-
-void RemoveTemporaryCopy(const std::string& name) noexcept { ::unlink(name.c_str()); }
-
-}  // namespace orvo::platform

@@ -2,13 +2,14 @@
 // new file beside it takes its place with ReplaceFile, which gives it the old one's
 // attributes and security. A file with a second link, a name too long for a new one beside
 // it, a folder that takes no new file, or a file that another program holds open without
-// letting it be replaced, is written in place, safely (write_in_place.cpp).
+// letting it be replaced, is written in place, under a rollback journal (write_in_place.cpp).
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/journal.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/new_file.h"
 #include "platform/win32/win_error.h"
@@ -35,7 +36,8 @@ bool MayTakeThePlaceOf(const std::string& path) {
 // Refusals that leave both files as they were and that a write in place may get past.
 bool RefusedAsItStands(DWORD error) {
   return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+         error == ERROR_NOT_SAME_DEVICE || error == ERROR_FILENAME_EXCED_RANGE || error == ERROR_BUSY;
 }
 
 // False, with nothing changed, when the file cannot be replaced as it stands.
@@ -65,7 +67,9 @@ bool ReplaceByNewFile(const std::string& path, const std::string& bytes, bool ex
 
 }  // namespace
 
-void ReplaceFileBytes(const std::string& path, const std::string& bytes, const std::string& oldBytesKeptIn) {
+void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+  // A write in place that did not finish is undone first: its journal holds the file's bytes.
+  RollBackUnfinishedWrite(path);
   const DWORD old = GetFileAttributesA(path.c_str());
   const bool exists = old != INVALID_FILE_ATTRIBUTES;
   // A folder, or a file that a write in place could not open, is refused the same way.
@@ -81,7 +85,7 @@ void ReplaceFileBytes(const std::string& path, const std::string& bytes, const s
     });
   }
   const bool replaceable = win32::RoomForNewFileBeside(path) && (!exists || MayTakeThePlaceOf(path));
-  if (!replaceable || !ReplaceByNewFile(path, bytes, exists)) win32::WriteInPlace(path, bytes, oldBytesKeptIn);
+  if (!replaceable || !ReplaceByNewFile(path, bytes, exists)) win32::WriteInPlace(path, bytes);
 }
 
 void CopyToNewFile(const std::string& from, const std::string& to) {

@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
 
-#include "platform/kept_copy.h"
+#include "platform/journal.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 #include "vocabulary/Failure.h"
@@ -32,54 +31,29 @@ void CutAndFlush(HANDLE h, std::size_t length) {
 
 }  // namespace
 
-void WriteInPlace(const std::string& path, const std::string& bytes, const std::string& keptIn) {
+void WriteInPlace(const std::string& path, const std::string& bytes) {
   Handle h = OpenOrThrow(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h.get(), &size)) ThrowLastError();
   const std::string old = ReadFrom(h.get(), 0, static_cast<std::size_t>(size.QuadPart));
-  std::optional<KeptCopy> copy;
-  if (keptIn.empty()) copy.emplace(old);
-  // The room first: the new bytes beyond the old end.
-  if (bytes.size() > old.size()) {
-    failure::Guarded([&] { WriteAt(h.get(), bytes, old.size(), bytes.size()); }, [&](const Failure& f) {
-      failure::Quietly([&] { CutAndFlush(h.get(), old.size()); });
-      throw OrvoError(f.kind, f.description);
-    });
-  }
+  // From here until Commit() a reader that comes after this process has gone takes the old
+  // bytes from the journal, whatever the file holds.
+  RollbackJournal journal(path, old);
   failure::Guarded([&] {
+    // The room first: the new bytes beyond the old end.
+    if (bytes.size() > old.size()) WriteAt(h.get(), bytes, old.size(), bytes.size());
     WriteAt(h.get(), bytes, 0, std::min(old.size(), bytes.size()));
     CutAndFlush(h.get(), bytes.size());
   }, [&](const Failure& f) {
-    failure::Guarded([&] {
+    // Where the old bytes cannot be put back now, the journal stays for the next reader.
+    failure::Quietly([&] {
       WriteAt(h.get(), old, 0, old.size());
       CutAndFlush(h.get(), old.size());
-    }, [&](const Failure&) {
-      if (copy) copy->Keep();
+      journal.Commit();
     });
     throw OrvoError(f.kind, f.description);
   });
+  journal.Commit();
 }
 
 }  // namespace orvo::platform::win32
-
-namespace orvo::platform {
-
-std::string WriteTemporaryCopy(const std::string& bytes) {
-  char folder[MAX_PATH + 1];
-  char name[MAX_PATH];
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  if (length == 0 || length > MAX_PATH || GetTempFileNameA(folder, "orv", 0, name) == 0) win32::ThrowLastError();
-  failure::Guarded([&] {
-    win32::Handle h = win32::OpenOrThrow(name, GENERIC_WRITE, TRUNCATE_EXISTING);
-    win32::WriteAll(h.get(), bytes);
-    if (!FlushFileBuffers(h.get())) win32::ThrowLastError();
-  }, [&](const Failure& f) {
-    RemoveTemporaryCopy(name);
-    throw OrvoError(f.kind, f.description);
-  });
-  return name;
-}
-
-void RemoveTemporaryCopy(const std::string& name) noexcept { DeleteFileA(name.c_str()); }
-
-}  // namespace orvo::platform

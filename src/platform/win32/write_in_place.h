@@ -6,12 +6,12 @@
 
 namespace orvo::platform::win32 {
 
-// The bytes beyond the old length are written first, so that a full device fails before a
-// byte of the old content changes (the file is cut back then); then the rest is written, the
-// file cut to the new length and flushed. Until that flush the old bytes are kept elsewhere:
-// in keptIn (a copy this save made) or else in a copy in the system's temporary folder. A
-// failure after the first changed byte puts the old bytes back before it is reported; only
-// when that fails too does the copy in the temporary folder stay, for the user.
-void WriteInPlace(const std::string& path, const std::string& bytes, const std::string& keptIn);
+// The old bytes go to a rollback journal (platform/journal.h) first; then the bytes beyond
+// the old length are written, so that a full device fails before a byte of the old content
+// changes; then the rest, the file is cut to the new length and flushed, and the journal
+// removed. A failure after the first changed byte puts the old bytes back before it is
+// reported; where that fails too, the journal stays, and the next reader of the file puts
+// them back.
+void WriteInPlace(const std::string& path, const std::string& bytes);
 
 }  // namespace orvo::platform::win32
