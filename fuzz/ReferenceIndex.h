@@ -8,6 +8,7 @@
 
 #include "ini/IndexRecord.h"
 #include "ini/LineScanner.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo::fuzz {
 
@@ -49,6 +50,43 @@ inline std::vector<std::size_t> ReferenceEntryLines(const std::string& text, std
     if (text::EqualIgnoringCase(upperSection, section) && text::EqualIgnoringCase(parts.name, entry)) lines.push_back(line);
   });
   return lines;
+}
+
+// GetIniValue's steps on an index, plainly: the first occurrence of the key, the characters
+// from its end to the next CR LF, blanks removed at both ends. fails: a key with no CR LF after
+// it, which the member reports through its failure scheme.
+struct ReferenceAnswer {
+  bool found = false, fails = false;
+  std::string value;
+};
+inline ReferenceAnswer ReferenceLookup(std::string_view index, std::string_view section, std::string_view entry) {
+  const std::string key = ini::LookupKey(section, entry);
+  const std::size_t at = index.find(key);
+  if (at == std::string_view::npos) return {};
+  const std::size_t stop = index.find("\r\n", at + key.size());
+  if (stop == std::string_view::npos) return {true, true, {}};
+  return {true, false, text::TrimSpaces(std::string(index.substr(at + key.size(), stop - at - key.size())))};
+}
+
+// Whether the first occurrence of the key starts one of the index's records, read from its
+// start five lines at a time; false where it matches across two records, is missing, or the
+// index is not made of whole records (a trailing CR LF, as an index file ends, is allowed).
+inline bool FirstMatchIsRecord(std::string_view index, std::string_view section, std::string_view entry) {
+  const std::size_t at = index.find(ini::LookupKey(section, entry));
+  bool startsOne = false;
+  std::size_t p = 0;
+  while (p < index.size()) {
+    startsOne = startsOne || p == at;
+    if (index.substr(p) == "\r\n") break;
+    if (index.substr(p, 2) != "\r\n") return false;
+    p += 2;
+    for (int line = 0; line < 4; ++line) {
+      const std::size_t end = index.find("\r\n", p);
+      if (end == std::string_view::npos) return false;
+      p = end + 2;
+    }
+  }
+  return startsOne;
 }
 
 }  // namespace orvo::fuzz

@@ -1,6 +1,7 @@
 // A random sequence of edits, lookups, saves and reloads on a generated INI text, checking:
 //  - a file loaded and saved without edits comes back byte for byte;
-//  - a value set (with adding) reads back;
+//  - a value set (with adding) reads back, unless its key matches across two records first
+//    (it then has no position of that entry, and nothing changes);
 //  - an edit touches one line only, and only a line of that entry in that section: set
 //    changes characters inside it (or inserts whole lines), delete removes it with the line
 //    end before it;
@@ -139,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string value = Value(in);
         ini.SetIniValue(section, entry, value, true);
         const std::string what = section + "/" + entry + "=" + value + " in\n" + before;
-        fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value) || section.empty() || entry.empty(),
+        fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value) || section.empty() || entry.empty() ||
+                        !fuzz::FirstMatchIsRecord(ini.IndexString(), section, entry),
                     "a value set does not read back", what);
         const Diff d = Compare(before, ini.IniString());
         // In place: inside one line, one of that entry. Added: whole lines inserted, or a new
@@ -155,13 +157,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 2: {
-        const std::string had = ini.GetIniValue(section, entry);
+        // An entry that the text's own index finds as a record of its own is removed; an index
+        // read from a file answers as it stands (it may lack the entry).
+        ini.GetIniValue(section, entry);
+        const bool present = ini.IndexString() == fuzz::ReferenceIndex(before) && fuzz::FirstMatchIsRecord(ini.IndexString(), section, entry);
         ini.DeleteIniEntry(section, entry);
         const Diff d = Compare(before, ini.IniString());
         fuzz::Check(d.inserted.empty(), "a delete inserted text", before);
         fuzz::Check(d.removed.empty() || IsOneLineRemoved(before, ini.IniString(), fuzz::ReferenceEntryLines(before, section, entry)),
                     "a delete removed more than one line of the entry", section + "/" + entry + " in\n" + before);
-        fuzz::Check(had.empty() || !d.removed.empty() || before.empty(), "a delete of a present entry did nothing",
+        fuzz::Check(!present || !d.removed.empty(), "a delete of a present entry did nothing",
                     section + "/" + entry + " in\n" + before);
         break;
       }

@@ -1,15 +1,17 @@
 // INIFile: edits that patch the text in place and touch only the characters they must.
 //
-// An edit goes by the index built from the text itself, never by one read from an index file:
-// such a file may have been made for another text, and though the text confirms every record
-// before an edit uses it (RecordCheck.h), a record that the text confirms may still be a later
-// line of the entry than the one lookups read, whose record the file lacks. Edits of a file
-// whose index file is trusted pay for one rebuild; every other edit for a short comparison.
+// An edit goes by the index as it stands, as lookups do, with one guard: before it changes the
+// text at a record's position it checks that the text there is a line of that entry inside
+// that section (RecordCheck.h). A key that matches across two records, or a stale index read
+// from a file, would otherwise have it change another line of the user's file. A stale index
+// is rebuilt and searched again; in the index built from the text a denied position can only
+// come from a key across two records, which has no position of that entry: nothing changes.
 #include <algorithm>
 
 #include "ini/FailureScheme.h"
 #include "ini/IndexRecord.h"
 #include "ini/LineScanner.h"
+#include "ini/RecordCheck.h"
 
 namespace orvo {
 namespace {
@@ -22,6 +24,17 @@ std::size_t PhysicalLineBegin(std::string_view text, std::size_t at) {
 }
 
 }  // namespace
+
+bool INIFile::EditMayChangeAt(const ini::KeyBuffer& sKey, std::int32_t position) const {
+  const auto entry = ini::EntryWithValueAt(sIniFile, position);
+  if (!entry || !text::EqualIgnoringCase(entry->name, sKey.Entry()) ||
+      !text::EqualIgnoringCase(ini::SectionAbove(sIniFile, entry->lineStart), sKey.Section()))
+    return false;
+  // An index read from a file may lack the records of the entry's first lines while one of a
+  // later line matches: the edit would go to a line that nothing reads, the game and the
+  // text's own index taking the first. The text before the line is read for that only then.
+  return IndexInStep() || !ini::EarlierEntryLine(sIniFile, entry->lineStart, sKey.Section(), sKey.Entry());
+}
 
 void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry, const std::string& pValue,
                           bool pAdd, bool pDontMarkAsChanged) {
@@ -36,19 +49,31 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
       [&] {
         if (pEntry.empty() || pSection.empty()) return;
         value = text::TrimSpaces(pValue);
-        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
-        SearchAnswer search;
-        if (GetIniValue(pSection, pEntry, search) == value) return;  // Changed is not touched
+        if (bIndexDirty) BuildIndex();
+        const ini::KeyBuffer sKey(pSection, pEntry);
+        std::size_t valueFrom = 0;
+        std::int32_t pos = 0;
+        for (int pass = 0;; ++pass) {
+          SearchAnswer search;
+          if (GetIniValue(pSection, pEntry, search) == value) return;  // Changed is not touched
 
-        // The lookup's search answers for the edit too: nothing has changed the index since.
-        // Only a lookup that failed before its search answered leaves the edit to search.
-        // Either way the record is one that the text confirms, so its position is the value's.
-        const auto record = search.searched ? search.record : LocateRecord(ini::KeyBuffer(pSection, pEntry));
-        if (!record) {
-          if (pAdd) AddIniEntry(pSection, pEntry, value);
-          return;
+          // The lookup's search answers for the edit too: nothing has changed the index since.
+          // Only a lookup that failed before its search answered leaves the edit to search.
+          if (!search.searched) {
+            const auto at = FindKey(sKey);
+            search.valueFrom = at ? std::optional(*at + sKey.View().size()) : std::nullopt;
+          }
+          if (!search.valueFrom) {
+            if (pAdd) AddIniEntry(pSection, pEntry, value);
+            return;
+          }
+          valueFrom = *search.valueFrom;
+          pos = ini::RecordPosition(sIndex, valueFrom);
+          if (pos <= 0) return;
+          if (EditMayChangeAt(sKey, pos)) break;
+          if (IndexInStep() || pass > 0) return;
+          BuildIndex();  // stale: searched again on the text's own index
         }
-        const std::int32_t pos = record->position;
         // The value field runs to the first line end, comment or TAB; spaces before a
         // comment belong to it, so a shorter value keeps the comment in its column.
         const std::int32_t e = OwnCommon().FindCharInString(sIniFile, "\r\n;\t", pos);
@@ -56,13 +81,15 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
         const std::string_view field = std::string_view(sIniFile).substr(static_cast<std::size_t>(pos - 1), width);
 
         // Same length: every position in the index stays valid, so the record is patched
-        // instead of rebuilding the index; but not with a value that the text does not read
-        // back as written (one holding a comment, a TAB or a line end), which would leave an
-        // index that no longer matches its text.
-        if (text::TrimSpacesView(field).size() != value.size() || value.find_first_of("\r\n;\t") != std::string::npos) {
+        // instead of rebuilding the index, whatever the value holds: a value with a comment in
+        // it is answered by lookups as it was set until the index is next rebuilt. The value is
+        // written over the index from the record's value line on, as far as the index reaches.
+        if (text::TrimSpacesView(field).size() != value.size()) {
           bIndexDirty = true;
         } else {
-          sIndex.replace(record->valueFrom, value.size(), value);
+          if (valueFrom >= sIndex.size()) throw OrvoError::InvalidArgument();
+          const std::size_t n = std::min(value.size(), sIndex.size() - valueFrom);
+          sIndex.replace(valueFrom, n, value, 0, n);
           IndexChanged();
         }
         std::string written = value;
@@ -132,10 +159,17 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
       " in inifile.DeleteIniEntry",
       [&] { return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry)}; },
       [&] {
-        if (!IndexInStep()) BuildIndex();  // the text's own index (see above)
-        const auto record = LocateRecord(ini::KeyBuffer(pSection, pEntry));
-        if (!record) return;
-        const std::int32_t pos = record->position;  // confirmed by the text: the entry's value
+        if (bIndexDirty) BuildIndex();
+        const ini::KeyBuffer sKey(pSection, pEntry);
+        std::int32_t pos = 0;
+        for (int pass = 0;; ++pass) {
+          const auto at = FindKey(sKey);
+          if (!at) return;
+          pos = ini::RecordPosition(sIndex, *at + sKey.View().size());
+          if (EditMayChangeAt(sKey, pos)) break;
+          if (IndexInStep() || pass > 0) return;
+          BuildIndex();  // stale: searched again on the text's own index
+        }
 
         // The entry's line goes together with the line end before it; the line end after it
         // stays. Line ends are CR LF, LF or CR alone, so in a text whose lines end in LF or

@@ -56,8 +56,9 @@ class INIFile {
 
   // ---- Lookups ---------------------------------------------------------------------------
   // The value of pEntry in pSection, blanks removed at both ends; "" when there is none.
-  // Names are not trimmed before the search. Only an index record that the text confirms
-  // answers; one that the text denies makes an index read from a file be rebuilt.
+  // Names are not trimmed before the search. The first occurrence of the key in the index
+  // answers, as the index stands (one read from an index file included), and a key that
+  // matches at the index's very end, with no line end after it, is a failure.
   // Box " in inifile.GetIniValue", then "".
   std::string GetIniValue(const std::string& pSection, const std::string& pEntry);
   // Positions the section reader after the header of pSection ("" = the first section with
@@ -69,10 +70,10 @@ class INIFile {
   void dbGNS(std::string& pEntry, std::string& pValue);
 
   // ---- Queries for tools ------------------------------------------------------------------
-  // Whether the index as it stands holds a record for pSection/pEntry that the text confirms:
-  // the same search that GetIniValue makes, so after a GetIniValue of the same names a ""
-  // means an empty value exactly when this is true. Read only: a dirty or stale index is not
-  // rebuilt (GetIniValue does that). A failure of the search answers false, quietly.
+  // Whether the index as it stands holds the lookup key of pSection/pEntry: the same search
+  // that GetIniValue makes, so after a GetIniValue of the same names a "" means an empty
+  // value exactly when this is true. Read only: a dirty index is not rebuilt (GetIniValue
+  // does that). A failure of the search answers false, quietly.
   bool HasIniRecord(const std::string& pSection, const std::string& pEntry) const;
   // Every section header in the order of the text, as the section reader tests headers (on
   // the whole line, so '[A] ;x' is none), duplicates and "[]" included. Read only.
@@ -153,32 +154,21 @@ class INIFile {
   // Reads lines from pos until the header of pSection ("" = the first non-empty name), as
   // the section reader finds it; returns that header's line start, or -1 at the end.
   std::int32_t FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found);
-  // The first occurrence of the lookup key in the index at or after offset from, or nullopt.
-  std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey, std::size_t from = 0) const;
-  // A record of the index that the text confirms: the entry's line is at its position, with
-  // its value, inside its section. Only such a record answers a lookup or guides an edit.
-  struct FoundRecord {
-    std::size_t valueFrom = 0;  // where the record's value line starts in the index
-    std::int32_t position = 0;
-    std::string_view value;     // inside the index
-  };
-  // The first record of the key that the text confirms. In an index built from this very text
-  // a match that the text denies can only be one across two records, and the search goes on
-  // past it; in any other index it shows the index to be stale, and the answer says so.
-  struct RecordSearch {
-    std::optional<FoundRecord> found;
-    bool stale = false;
-  };
-  RecordSearch FindRecord(const ini::KeyBuffer& sKey) const;
-  // FindRecord; a stale index is rebuilt and searched again.
-  std::optional<FoundRecord> LocateRecord(const ini::KeyBuffer& sKey);
+  // The first occurrence of the lookup key in the index, or nullopt.
+  std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey) const;
+  // Whether an edit of the key's entry may change the text at position: the text there is
+  // the value of a line of that entry inside that section, as the index builder reads them,
+  // and, for an index that was not built from this text, the first such line. Anything else
+  // is a position that only a key across two records or a stale index gives.
+  bool EditMayChangeAt(const ini::KeyBuffer& sKey, std::int32_t position) const;
   // Whether sIndex is what BuildIndex made of sIniFile, kept in step with it since.
   bool IndexInStep() const { return bIndexFromText && !bIndexDirty; }
   // What one key search of GetIniValue found, for an edit that goes on from it: searched is
-  // false when the lookup failed before its search answered.
+  // false when the lookup failed before its search answered; valueFrom is where the record's
+  // value line starts in the index.
   struct SearchAnswer {
     bool searched = false;
-    std::optional<FoundRecord> record;
+    std::optional<std::size_t> valueFrom;
   };
   // GetIniValue, its failure included, telling the edit where the value line starts.
   std::string GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search);

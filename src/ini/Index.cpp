@@ -2,8 +2,8 @@
 #include "common/ProgressMode.h"
 #include "ini/FailureScheme.h"
 #include "ini/IndexRecord.h"
+#include "ini/IndexScan.h"
 #include "ini/KeySearch.h"
-#include "ini/RecordCheck.h"
 #include "ini/RecordWriter.h"
 // The index builder shows its progress in the status window.
 #include "status/frmStatus.h"
@@ -43,14 +43,8 @@ void INIFile::BuildIndex() {
   });
 }
 
-std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey, std::size_t from) const {
+std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey) const {
   const std::string_view key = sKey.View();
-  if (from > 0) {
-    // Searching on past a match that the text denied: rare, and never through the table.
-    const std::size_t at = from <= sIndex.size() ? ini::FindLookupKey(std::string_view(sIndex).substr(from), key)
-                                                 : std::string::npos;
-    return at == std::string::npos ? std::nullopt : std::optional(from + at);
-  }
   std::size_t at = std::string::npos;
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
@@ -63,39 +57,6 @@ std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey, std::siz
   }
   if (at == std::string::npos) return std::nullopt;
   return at;
-}
-
-INIFile::RecordSearch INIFile::FindRecord(const ini::KeyBuffer& sKey) const {
-  const std::string_view index = sIndex;
-  for (auto at = FindKey(sKey); at; at = FindKey(sKey, *at + 1)) {
-    const std::size_t valueFrom = *at + sKey.View().size();
-    const auto tail = ini::ReadRecordTail(index, valueFrom);
-    const auto entry = tail ? ini::EntryWithValueAt(sIniFile, tail->position) : std::nullopt;
-    bool confirmed = entry && entry->value == tail->value && text::EqualIgnoringCase(entry->name, sKey.Entry());
-    // In the index built from this very text a record holds the section that the builder
-    // found above its line, so the text need not be read for it once the key is known to cover
-    // a record's name and section lines: the key then starts after an empty line, and an empty
-    // line follows the position. A key across two records takes that shape only where an empty
-    // section or an empty value stands, so such keys, and every key of an index read from a
-    // file, have their section read from the text.
-    const bool ownRecord = IndexInStep() && tail && tail->endsRecord && !tail->value.empty() &&
-                           !sKey.Section().empty() && !sKey.NamesHoldLineEnd() &&
-                           (*at == 0 || (*at >= 2 && index.substr(*at - 2, 2) == ini::kCrLf));
-    if (confirmed && !ownRecord)
-      confirmed = text::EqualIgnoringCase(ini::SectionAbove(sIniFile, entry->lineStart), sKey.Section());
-    if (confirmed) return {FoundRecord{valueFrom, tail->position, tail->value}, false};
-    if (!IndexInStep()) return {std::nullopt, true};
-  }
-  return {};
-}
-
-std::optional<INIFile::FoundRecord> INIFile::LocateRecord(const ini::KeyBuffer& sKey) {
-  RecordSearch search = FindRecord(sKey);
-  if (search.stale) {
-    BuildIndex();
-    search = FindRecord(sKey);
-  }
-  return search.found;
 }
 
 }  // namespace orvo

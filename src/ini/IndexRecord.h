@@ -5,9 +5,10 @@
 //   CR LF NAME CR LF SECTION CR LF value CR LF position CR LF
 // with name and section in upper case, the value as written, and the 1-based position at
 // which the value starts in the text. A lookup is one plain substring search for the key
-// CR LF NAME CR LF SECTION CR LF. That search may also match across the lines of two records,
-// and an index read from a file may not match the text at all: the text confirms a record
-// before anything answers from it (RecordCheck.h).
+// CR LF NAME CR LF SECTION CR LF, and the first occurrence answers, also where it matches
+// across the lines of two records. An index read from a file may not match the text at all:
+// an edit checks the text at a record's position before it changes anything there
+// (RecordCheck.h); a lookup answers from the index as it stands.
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "vocabulary/Failure.h"
 #include "vocabulary/TextOps.h"
 
 namespace orvo::ini {
@@ -105,6 +107,32 @@ inline void AppendRecord(std::string& index, std::string_view name, std::string_
   AppendUpper(index, name);
   index.append(kCrLf).append(upperSection).append(kCrLf).append(value).append(kCrLf);
   index.append(digits, written.ptr).append(kCrLf);
+}
+
+// The line of the index that starts at offset from: up to the next CR LF. A line without a
+// CR LF after it is a text operation with a negative length, an invalid argument.
+inline std::string_view IndexLine(std::string_view index, std::size_t from) {
+  const std::size_t stop = from <= index.size() ? index.find(kCrLf, from) : std::string_view::npos;
+  if (stop == std::string_view::npos) throw OrvoError::InvalidArgument();
+  return index.substr(from, stop - from);
+}
+
+// The number on a position line: its leading decimal digits, 0 when there are none; one
+// beyond the 32-bit whole numbers is an overflow.
+inline std::int32_t PositionNumber(std::string_view line) {
+  std::int64_t n = 0;
+  for (char c : line) {
+    if (c < '0' || c > '9') break;
+    n = n * 10 + (c - '0');
+    if (n > INT32_MAX) throw OrvoError::Overflow();
+  }
+  return static_cast<std::int32_t>(n);
+}
+
+// The value line of a record starts at valueFrom; the position line follows it.
+inline std::int32_t RecordPosition(std::string_view index, std::size_t valueFrom) {
+  const std::string_view value = IndexLine(index, valueFrom);
+  return PositionNumber(IndexLine(index, valueFrom + value.size() + kCrLf.size()));
 }
 
 }  // namespace orvo::ini

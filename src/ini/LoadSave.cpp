@@ -103,7 +103,7 @@ bool INIFile::Reload(bool pBinding) {
         sIndex = Common().ReadWholeFile(indexName);
         IndexChanged();
         bIndexDirty = false;
-        bIndexFromText = false;  // it may have been made for another text: the text confirms each record
+        bIndexFromText = false;  // it may have been made for another text: an edit checks its positions
       } else {
         bIndexDirty = true;
       }

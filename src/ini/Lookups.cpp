@@ -23,15 +23,20 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
         if (bIndexDirty) BuildIndex();
         const ini::KeyBuffer sKey(pSection, pEntry);
         keyMade = true;
-        search = {true, LocateRecord(sKey)};
-        if (!search.record) return std::string();
-        return std::string(text::TrimSpacesView(search.record->value));
+        // The first occurrence of the key answers, wherever it stands: the index is not checked
+        // against the text, since a lookup changes nothing that could be lost.
+        const auto at = FindKey(sKey);
+        search = {true, at ? std::optional(*at + sKey.View().size()) : std::nullopt};
+        if (!search.valueFrom) return std::string();
+        // A key that matches at the very end of the index has no line end after it: that is an
+        // invalid argument, reported like any other failure.
+        return std::string(text::TrimSpacesView(ini::IndexLine(sIndex, *search.valueFrom)));
       },
       std::string());
 }
 
 bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
-  return failure::QuietDefault(false, [&] { return FindRecord(ini::KeyBuffer(pSection, pEntry)).found.has_value(); });
+  return failure::QuietDefault(false, [&] { return FindKey(ini::KeyBuffer(pSection, pEntry)).has_value(); });
 }
 
 std::vector<std::string> INIFile::SectionNames() const {

@@ -1,12 +1,14 @@
 #pragma once
-// Whether an index record that the key search found belongs to the text as it stands.
+// Whether the text at an index record's position is a line that an edit of the record's entry
+// may change.
 //
-// The search may match a key across the lines of two records, and an index read from an index
-// file may have been made for another text altogether: the backup put back in the file's
-// place, another file of the same name before its extension, an index edited by hand. An edit
-// at such a record's position would change some other line. So the text has the last word: a
-// record holds only where the text at its position is the line of that entry, with that value,
-// inside that section, as the index builder reads them.
+// The key search may match a key across the lines of two records, whose "position" is then
+// another record's line, and an index read from an index file may have been made for another
+// text altogether: the backup put back in the file's place, another file of the same name
+// before its extension, an index edited by hand. A lookup answers from such an index all the
+// same, since it changes nothing; but an edit at such a position would change some other line
+// of the user's file. So before an edit changes the text, the text at the position must be the
+// value of a line of that entry, inside that section, as the index builder reads them.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -16,29 +18,6 @@
 #include "ini/LineScanner.h"
 
 namespace orvo::ini {
-
-// The lines of a record after its key, as the builder writes them: the value, then the
-// position in decimal digits alone, 1 up to the 32-bit maximum.
-struct RecordTail {
-  std::string_view value;
-  std::int32_t position = 0;
-  bool endsRecord = false;  // an empty line, or the end of the index, follows the position
-};
-
-inline std::optional<RecordTail> ReadRecordTail(std::string_view index, std::size_t valueFrom) {
-  const std::size_t valueEnd = valueFrom <= index.size() ? index.find(kCrLf, valueFrom) : std::string_view::npos;
-  if (valueEnd == std::string_view::npos) return std::nullopt;
-  std::size_t at = valueEnd + kCrLf.size();
-  const std::size_t digitsFrom = at;
-  std::int64_t position = 0;
-  for (; at < index.size() && at - digitsFrom <= 10 && index[at] >= '0' && index[at] <= '9'; ++at)
-    position = position * 10 + (index[at] - '0');
-  if (at == digitsFrom || position < 1 || position > INT32_MAX || index.substr(at, kCrLf.size()) != kCrLf)
-    return std::nullopt;
-  const std::string_view rest = index.substr(at + kCrLf.size());
-  return RecordTail{index.substr(valueFrom, valueEnd - valueFrom), static_cast<std::int32_t>(position),
-                    rest.empty() || rest.starts_with(kCrLf)};
-}
 
 // The entry line whose value the builder places at position (1-based): its name and value as
 // the builder reads them, and the offset at which the builder starts reading the line.
@@ -81,6 +60,20 @@ inline std::string_view SectionAbove(std::string_view text, std::size_t lineStar
     if (line.kind == IndexedLine::kHeader) return line.name;
   }
   return {};
+}
+
+// Whether an entry line of entry in section (both compared without regard to case) stands
+// before lineStart, as the index builder reads the text. An index built from the text finds
+// the first such line first; one read from a file may lack it.
+inline bool EarlierEntryLine(std::string_view text, std::size_t lineStart, std::string_view section,
+                             std::string_view entry) {
+  bool inSection = section.empty(), found = false;
+  WalkIndexLines(
+      text.substr(0, lineStart), [&](std::string_view name) { inSection = text::EqualIgnoringCase(name, section); },
+      [&](std::string_view name, std::string_view, std::size_t) {
+        found = found || (inSection && text::EqualIgnoringCase(name, entry));
+      });
+  return found;
 }
 
 }  // namespace orvo::ini

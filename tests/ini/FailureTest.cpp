@@ -1,6 +1,7 @@
 // The failure scheme, caused by real inputs: what the loader log holds afterwards, which box
 // was shown, and that the object and the file lose nothing.
 #include <filesystem>
+#include <functional>
 
 #include "IniTestSupport.h"
 
@@ -30,6 +31,47 @@ TEST_F(IniTest, FailedSaveKeepsChangedAndWritesOnlyWhatCameBefore) {
   EXPECT_EQ(std::vector(log.entries().end() - dump.size(), log.entries().end()), dump);
   EXPECT_FALSE(fs::exists(dir / "n.ini"));
   EXPECT_TRUE(fs::exists(dir / "n.gix"));
+}
+
+// A key that matches at the index's very end has no line end after it: the lookup's search
+// fails with an invalid argument, and each member that reaches it runs its own scheme (the
+// edit's after the lookup's, where the edit looks the value up first).
+TEST_F(IniTest, AKeyAtTheIndexEndFailsInEachMemberThatReadsItsRecord) {
+  const std::string text = "[A]\r\nk=B\r\nz=1\r\n", index = "\r\nK\r\nA\r\nB\r\n8\r\n\r\nZ\r\nA\r\n1\r\n13\r\n";
+  const std::string key = "sKey     = \r\n1\r\n13\r\n", invalid = "Invalid procedure call or argument";
+  const std::vector<std::string> lookupLines = {"pSection = 13", "pEntry   = 1", key};
+  // result: the lookup's answer, or the text after the edit.
+  struct Case { const char* name; std::function<std::string(INIFile&)> call; std::vector<std::vector<std::string>> lines; std::vector<std::string> boxes; std::string result; };
+  const Case cases[] = {
+      {"GetIniValue", [](INIFile& ini) { return ini.GetIniValue("13", "1"); }, {lookupLines}, {invalid + " in inifile.GetIniValue"}, ""},
+      {"SetIniValue", [](INIFile& ini) { ini.SetIniValue("13", "1", " v ", true, true); return ini.IniString(); },
+       {lookupLines, {"pSection = 13", "pEntry   = 1", "pValue   = v", "pAdd     = True", "pDontMark= True"}},
+       {invalid + " in inifile.GetIniValue", invalid + " in inifile.SetIniValue"}, text},
+      {"DeleteIniEntry", [](INIFile& ini) { ini.DeleteIniEntry("13", "1"); return ini.IniString(); },
+       {{"pSection = 13", "pEntry   = 1"}}, {invalid + " in inifile.DeleteIniEntry"}, text}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LogCapture log;
+    BoxRecorder boxes;
+    INIFile ini = WithText(text);
+    ini.BuildIndex();
+    ASSERT_EQ(ini.IndexString(), index);
+    EXPECT_EQ(c.call(ini), c.result);
+    EXPECT_EQ(boxes.texts(), c.boxes);
+    // After each dump of the object as it stood, the member's parameter lines.
+    std::vector<std::vector<std::string>> lines;
+    for (std::size_t i = 0; i < log.entries().size(); ++i) {
+      if (log.entries()[i] != "NFE:Ini File Dump:") continue;
+      EXPECT_EQ(log.entries()[i + 3], "NFE:" + text);
+      EXPECT_EQ(log.entries()[i + 6], "NFE:" + index);
+      lines.emplace_back();
+      for (i += 8; i < log.entries().size() && log.entries()[i] != "NFE:Ini File Dump:"; ++i)
+        lines.back().push_back(log.entries()[i].substr(4));
+      --i;
+    }
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_FALSE(ini.Changed());
+  }
 }
 
 }  // namespace
