@@ -9,7 +9,6 @@
 // across the lines of two records. An index read from a file may not match the text at all:
 // an edit checks the text at a record's position before it changes anything there
 // (RecordCheck.h); a lookup answers from the index as it stands.
-#include <bit>
 #include <charconv>
 #include <cstring>
 #include <cstdint>
@@ -81,9 +80,12 @@ class KeyBuffer {
     const auto lower = (x - static_cast<unsigned char>('a')) < static_cast<unsigned char>(26);
     x -= reinterpret_cast<const Block&>(lower) & static_cast<unsigned char>('a' - 'A');
     std::memcpy(p, &x, sizeof x);
+    // A lane that holds one is all ones: its lowest bit, summed over the eight lanes of a word
+    // by one multiplication, counts them.
     std::uint64_t words[2];
     std::memcpy(words, &ends, sizeof words);
-    return static_cast<std::size_t>(std::popcount(words[0]) + std::popcount(words[1])) / 8;
+    constexpr std::uint64_t kLanes = 0x0101010101010101ull;
+    return static_cast<std::size_t>((((words[0] & kLanes) * kLanes) >> 56) + (((words[1] & kLanes) * kLanes) >> 56));
   }
 
   char local_[144];
