@@ -1,5 +1,6 @@
 // A random sequence of edits, lookups, saves and reloads on a generated INI text, checking:
 //  - a file loaded and saved without edits comes back byte for byte;
+//  - a value set changes the text as the steps of SetIniValue do, done plainly (ReferenceSet);
 //  - a value set (with adding) reads back, unless its key matches across two records first
 //    (it then has no position of that entry, and nothing changes);
 //  - an edit touches one line only, and only a line of that entry in that section: set
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,46 @@ bool IsOneLineRemoved(std::string_view before, std::string_view after, const std
 
 std::string FileText(const std::string& name) { return platform::ReadFileBytes(name); }
 
+// SetIniValue's steps, plainly, on the text and the index it goes by (own: the index is the
+// text's own): the text it leaves, or nullopt where it adds the entry (checked apart). The guard
+// in plain words: the text changes only at the value of a line of that entry in that section and,
+// by an index that is not the text's own, only at the first such line; elsewhere such an index is
+// rebuilt and searched again, and the text's own changes nothing.
+std::optional<std::string> ReferenceSet(std::string text, std::string index, bool own, const std::string& section,
+                                        const std::string& entry, const std::string& rawValue) {
+  const std::string value = text::TrimSpaces(rawValue);
+  if (section.empty() || entry.empty()) return text;
+  const std::string key = ini::LookupKey(section, entry);
+  for (int pass = 0;; ++pass) {
+    const fuzz::ReferenceAnswer answer = fuzz::ReferenceLookup(index, section, entry);
+    if (answer.value == value) return text;  // a failed lookup answers "" too
+    if (!answer.found) return std::nullopt;
+    const std::size_t valueEnd = index.find("\r\n", index.find(key) + key.size());
+    const std::size_t lineEnd = valueEnd == std::string::npos ? valueEnd : index.find("\r\n", valueEnd + 2);
+    if (lineEnd == std::string::npos) return text;  // no position line to read: a failure
+    std::int64_t pos = 0;
+    for (std::size_t at = valueEnd + 2; at < lineEnd && index[at] >= '0' && index[at] <= '9'; ++at)
+      if ((pos = pos * 10 + (index[at] - '0')) > INT32_MAX) return text;  // an overflow
+    if (pos <= 0) return text;
+    std::vector<std::int32_t> lines;  // the value positions of the entry's lines in the section
+    fuzz::ReferenceEntries(text, [&](std::string_view upperSection, const ini::EntryParts& parts, std::size_t, std::int32_t at) {
+      if (text::EqualIgnoringCase(upperSection, section) && text::EqualIgnoringCase(parts.name, entry)) lines.push_back(at);
+    });
+    const bool agrees = own ? std::count(lines.begin(), lines.end(), pos) > 0 : !lines.empty() && lines.front() == pos;
+    if (!agrees) {
+      if (own || pass > 0) return text;
+      index = fuzz::ReferenceIndex(text);
+      own = true;
+      continue;
+    }
+    const std::size_t at = static_cast<std::size_t>(pos - 1);
+    const std::size_t end = std::min(text.find_first_of("\r\n;\t", at), text.size());
+    std::string written = value;
+    if (written.size() < end - at) written.resize(end - at, ' ');
+    return text.replace(at, end - at, written);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,8 +180,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0:
       case 1: {
         const std::string value = Value(in);
+        ini.GetIniValue(section, entry);  // the index brought up to date, as the edit's first step does
+        const bool own = ini.IndexString() == fuzz::ReferenceIndex(before);
+        const auto want = ReferenceSet(before, ini.IndexString(), own, section, entry, value);
         ini.SetIniValue(section, entry, value, true);
         const std::string what = section + "/" + entry + "=" + value + " in\n" + before;
+        fuzz::Check(!want || ini.IniString() == *want, "a set differs from its steps", what);
         fuzz::Check(ini.GetIniValue(section, entry) == text::TrimSpaces(value) || section.empty() || entry.empty() ||
                         !fuzz::FirstMatchIsRecord(ini.IndexString(), section, entry),
                     "a value set does not read back", what);

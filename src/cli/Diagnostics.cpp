@@ -12,6 +12,7 @@
 namespace orvo::cli {
 namespace {
 bool gFailureReported = false;
+std::string gLastComplaint;  // the text of the box shown last
 }  // namespace
 
 bool FailureReported() { return gFailureReported; }
@@ -37,6 +38,7 @@ void RequireWritableLog(const DiagnosticsOptions& options) {
 
 Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   gFailureReported = false;
+  gLastComplaint.clear();
   const std::string logFile = options.logFile.empty() ? std::string() : platform::FromHostPath(options.logFile);
   const bool verbose = options.verbose;
   previousSink_ = SetLoaderLogSink([logFile, verbose](const std::string& entry) {
@@ -50,7 +52,9 @@ Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
   });
   previousReceiver_ = platform::SetMessageBoxReceiver([](const std::string& text, const std::string&) {
     gFailureReported = true;
-    Complain(text);
+    // A step that is tried again after its box shows the same box again: one line says it.
+    if (text != gLastComplaint) Complain(text);
+    gLastComplaint = text;
     return false;  // a line on stderr: nobody dismisses it
   });
 }

@@ -44,7 +44,9 @@ class INIFile {
   // The bound file as given; "" and "dummy" mean bound to no file.
   const std::string& Filename() const { return sFilename; }
   // Binds the object: loads the file (Refresh) when it can be read, else empties the object
-  // (Clear); then sets IniNumber from the file's own name. Box " in inifile.Filename (Let)".
+  // (Clear); then sets IniNumber from the file's own name. A device binds as the empty text; a
+  // pipe or a file over 2 GiB fails Refresh's reading (its boxes), and the object is left empty.
+  // Box " in inifile.Filename (Let)".
   void SetFilename(const std::string& pFileName);
   const std::string& IniString() const { return sIniFile; }
   // Replaces the text and marks the index for rebuilding; Changed and the file name stay.
@@ -95,7 +97,8 @@ class INIFile {
   // ---- Loading and saving ----------------------------------------------------------------
   // Reloads the text from the bound file; trusts the index file only when it is strictly
   // newer than the INI file. Box " in inifile.Refresh", then the failed step again (three
-  // boxes at most, then Refresh gives up and returns).
+  // boxes at most, then Refresh gives up and returns); "Not a plain file" for a pipe and "File
+  // too large" for a file whose positions leave the 32-bit numbers are such failures.
   void Refresh();
   // Writes the text when Changed; with pBackupOriginalFile the file on disk first becomes
   // "<name>.PreOrvo" unless that backup exists. Box " in Save <file name>", then return with

@@ -34,15 +34,16 @@ std::int32_t GameIniNumber(const std::string& ownName) {
   return -1;
 }
 
-// Why the engine cannot hold the named file, if it cannot: a name that is no plain file (a
-// pipe or a device, whose reading could wait without end) or a file whose positions would
-// leave the 32-bit whole numbers that every position of the text is held in.
-std::optional<OrvoError> Unholdable(const std::string& name) {
-  const auto facts = platform::InspectFile(name);
-  if (!facts) return std::nullopt;  // missing or unreadable: the reading itself decides
-  if (!facts->plainFile) return OrvoError(OrvoError::Kind::InvalidArgument, "Not a plain file");
-  if (facts->size > std::numeric_limits<std::int32_t>::max()) return OrvoError(OrvoError::Kind::Overflow, "File too large");
-  return std::nullopt;
+// Refuses what the engine cannot hold, before anything of it is read: a pipe or a socket, whose
+// reading would wait for a writer without end and take its bytes away from the program they
+// were written for, and a file whose positions would leave the 32-bit whole numbers that every
+// position of the text is held in. A device (NUL, /dev/null) is held as the empty text it reads
+// as. The check is part of Refresh's reading of the file, so its failure is Refresh's, for a
+// binding too: the box " in inifile.Refresh", then the reading tried again, as for any other
+// failure of it (the player may replace the file meanwhile).
+void RefuseUnholdable(platform::OpenedKind kind, std::int64_t size) {
+  if (kind == platform::OpenedKind::PipeOrSocket) throw OrvoError(OrvoError::Kind::InvalidArgument, "Not a plain file");
+  if (size > std::numeric_limits<std::int32_t>::max()) throw OrvoError(OrvoError::Kind::Overflow, "File too large");
 }
 
 }  // namespace
@@ -51,15 +52,7 @@ void INIFile::SetFilename(const std::string& pFileName) {
   Guard(" in inifile.Filename (Let)", ini::NoDiagnostics, [&] {
     sFilename = pFileName;
     // A name that is bound to no file, or whose file cannot be opened for reading, empties
-    // the object; any other is loaded by the same opening that found it readable. A file
-    // that the engine cannot hold fails the binding at once, the object left empty: no retry
-    // would make it holdable.
-    if (!IsUnbound(sFilename)) {
-      if (const auto unholdable = Unholdable(sFilename)) {
-        Clear();
-        throw *unholdable;
-      }
-    }
+    // the object; any other is loaded by the same opening that found it readable.
     if (IsUnbound(sFilename) || !Reload(true)) Clear();
     std::string folder, ownName;
     Common().GetPath(pFileName, folder, ownName);
@@ -84,10 +77,7 @@ bool INIFile::Reload(bool pBinding) {
       // file that cannot be opened reads as the empty text, or ends a binding's load.
       bool readable = true;
       RetryStep([&] {
-        if (!pBinding) {
-          if (const auto unholdable = Unholdable(sFilename)) throw *unholdable;
-        }
-        std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename);
+        std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
         readable = content.has_value();
         if (!readable && pBinding) return;
         sIniFile = content ? std::move(content->bytes) : std::string();

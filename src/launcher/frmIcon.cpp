@@ -37,25 +37,25 @@ void frmIcon::tmrStart_Timer() {
 
   const std::string ownFolder = platform::OwnFolder();
   LaunchCommand fields;
-  std::string step;  // what the sequence is doing, for the report of a failure
+  // What the sequence is doing, for the report of a failure. Only the steps below that can
+  // fail set one: the command line is read without failing, and setting the folders, the
+  // profile's programs, the log entries and the kills end quietly at a failure of their own.
+  std::string step;
   try {
     const std::string logFile = LoaderLogPath();
     step = "replacing the old log " + logFile;
     if (Common().FileExists(logFile)) platform::RemoveFile(logFile);
-    step = "reading the command line";
     const std::string commandLine = platform::CommandLine();
     WriteLoaderLog("Started");
     WriteLoaderLog(commandLine);
     step = "splitting the command line '" + commandLine + "' at its first two ';'";
     SplitCommandLine(commandLine, fields);
-    step = "starting the profile's programs";
     SetWorkingFolder(fields.gameCommand);
     StartProfilePrograms(fields.profileName);
     step = "starting the game '" + fields.gameCommand + "'";
     WriteLoaderLog("Calling GPL:" + commandLine + "\r\n" + fields.gameCommand + "\r\n" + fields.followUpCommand +
                    "\r\n" + fields.profileName + "\r\n");
     RunGameAndWait(fields.gameCommand);
-    step = "ending the profile's programs";
     WriteLoaderLog("Out of GPL");
     KillProfilePrograms();
   } catch (...) {

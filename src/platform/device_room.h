@@ -1,11 +1,9 @@
 #pragma once
-// Room on the device for the bytes this program writes to its files. Without a limit, which is
-// how every run goes, the device takes every byte. A test sets a limit to make the device run
-// full part-way through a write, the way a nearly full disk does, and then sees what a save
-// leaves behind.
+// Room on the device for the bytes this program writes to its files: a fault seam. The
+// programs link no_faults.cpp, in which the device takes every byte; the tests link the
+// switchable definition of fault_switches.cpp instead, to make the device run full part-way
+// through a write, the way a nearly full disk does.
 #include <cstddef>
-#include <cstdint>
-#include <optional>
 
 namespace orvo::platform {
 
@@ -14,7 +12,5 @@ namespace orvo::platform {
 std::size_t DeviceRoom(std::size_t wanted) noexcept;
 // The bytes one write put on the device, taken from the room left.
 void SpendDeviceRoom(std::size_t written) noexcept;
-// nullopt: no limit.
-void LimitDeviceRoom(std::optional<std::uint64_t> bytes) noexcept;
 
 }  // namespace orvo::platform

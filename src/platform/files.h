@@ -2,6 +2,7 @@
 // File services. Paths are path texts (see host_path.h); file contents are bytes, one
 // character per byte. Unless a function says otherwise it throws OrvoError on failure.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,16 +15,24 @@ bool CanOpenForReading(const std::string& path) noexcept;
 
 // Whole content; throws when the file cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
+// What a name opened for reading is: a plain file; a device (NUL, CON, /dev/null, a
+// terminal), which has no length; or a pipe or a socket, whose reading waits for a writer and
+// takes the bytes away from the program they were written for.
+enum class OpenedKind { PlainFile, Device, PipeOrSocket };
 // A whole content together with the file's last-modified time as InspectFile reports it
 // (nullopt where InspectFile would report nothing), both taken from the same opening.
 struct FileContent {
   std::string bytes;
   std::optional<LocalDateTime> lastModified;
 };
+// Called with what the opened name is and its length (0 for a device), before anything of it is
+// read; it refuses the name by throwing.
+using AcceptOpened = std::function<void(OpenedKind, std::int64_t size)>;
 // What CanOpenForReading and then ReadFileBytes give, with one opening of the file: nullopt
-// when it cannot be opened for reading (or is a directory); throws when it opens but cannot
-// be read.
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path);
+// when it cannot be opened for reading (or is a directory); throws when accept refuses it or it
+// opens but cannot be read. The opening never waits (a pipe without a writer), and nothing but a
+// plain file is read: a device reads as the empty text.
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept);
 // Replaces the content (creating the file) or appends to it (creating it when missing).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);
@@ -64,15 +73,12 @@ struct FileFacts {
   LocalDateTime lastModified;
   std::int64_t size = 0;
   bool readOnly = false;
-  bool plainFile = true;  // false for a pipe, a device, a socket
 };
 std::optional<FileFacts> InspectFile(const std::string& path) noexcept;
 void SetReadOnly(const std::string& path, bool readOnly);
 
 void CopyFileReplacing(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
-// Fails with kind AlreadyExists when the target exists.
-void RenameFile(const std::string& from, const std::string& to);
 void MakeDirectory(const std::string& path);
 void RemoveEmptyDirectory(const std::string& path);
 

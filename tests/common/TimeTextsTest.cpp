@@ -32,11 +32,13 @@ TEST(TimeTexts, MinutesSecondsWithTheCarryTaken) {
 
 // The fraction follows the user's decimal separator; the lap-time reader keeps the point.
 TEST(TimeTexts, TheFractionFollowsTheRegionalDecimalSeparator) {
-  test::SetDecimalSeparator(",");
-  const std::string texts = c.HHMMSS(83.25) + " " + c.FormatLaptime(83.4567) + " " + c.HHMMSS(-0.00001);
+  std::string texts;
   double date = 0, laptime = 0;
-  c.ParseLaptime("a 1,5", date, laptime);
-  test::SetDecimalSeparator(".");
+  {
+    const test::DecimalSeparatorSet comma(",");
+    texts = c.HHMMSS(83.25) + " " + c.FormatLaptime(83.4567) + " " + c.HHMMSS(-0.00001);
+    c.ParseLaptime("a 1,5", date, laptime);
+  }
   EXPECT_EQ(texts, "1:23,2500 1:23,457 0:00,0000");
   EXPECT_EQ(laptime, 1);
 }

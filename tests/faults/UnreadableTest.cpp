@@ -1,7 +1,5 @@
-// Names that exist but cannot be read as asked: a folder whose listing fails until the
-// person at the box removes the cause, and a pipe, which a binding must not wait on.
-#include <sys/stat.h>
-
+// A name that exists but cannot be read as asked: a folder whose listing fails until the
+// person at the box removes the cause.
 #include <chrono>
 
 #include "common/OrvoCommon.h"
@@ -32,15 +30,6 @@ TEST(Unreadable, NewestFileAsksAgainForAsLongAsSomeoneDismissesTheBox) {
   EXPECT_EQ(Common().NewestFile(dir.Text("loop"), "*.ini"), "new.ini");
   EXPECT_EQ(person.texts().size(), 5u);
   for (const std::string& text : person.texts()) EXPECT_TRUE(text.ends_with(" in NewestFile")) << text;
-}
-
-TEST_F(IniTest, BindingAPipeFailsAtOnce) {
-  TempDir dir;
-  ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0644), 0);
-  INIFile ini;
-  ini.SetFilename(dir.Text("pipe.ini"));
-  EXPECT_EQ(ini.IniString(), "");
-  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Not a plain file in inifile.Filename (Let)"});
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace orvo::test {
 namespace {
 
-enum Op { Set, Add, Quietly, DeleteEntry, DeleteSection, Lookup };
+enum Op { Set, Add, Quietly, DeleteEntry, DeleteSection, Lookup, Refresh };
 
 void Edit(INIFile& ini, Op op, const std::string& section, const std::string& entry, const std::string& value) {
   switch (op) {
@@ -17,6 +17,7 @@ void Edit(INIFile& ini, Op op, const std::string& section, const std::string& en
     case DeleteEntry: ini.DeleteIniEntry(section, entry); break;
     case DeleteSection: ini.DeleteSection(section); break;
     case Lookup: break;
+    case Refresh: ini.Refresh(); break;
   }
 }
 
@@ -94,7 +95,9 @@ TEST_F(IniTest, LookupsAnswerFromTheIndexAndEditsOnlyWhereTheTextAgrees) {
       {"NextNameAsValue", "", kbz, Lookup, "", "8", "", kbz, "Z", 1},
       {"SectionAsValue", "", kbz, Lookup, "Z", "", "", kbz, "A", 1},
       {"PositionOfAnotherSection", "", digits, DeleteEntry, "", "25", "", digits, "Q", 1},
-      {"EmptyValueOfAnotherSection", "", empty, Set, "3", "x", "Q", empty, "", 1}};
+      {"EmptyValueOfAnotherSection", "", empty, Set, "3", "x", "Q", empty, "", 1},
+      // The INI file removed before Refresh: the empty text, and the index file answers.
+      {"RefreshWithoutTheFile", indexOf("[A]\r\nx=1\r\n"), "[A]\r\nx=2\r\n", Refresh, "A", "x", "", "", "1", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
@@ -106,6 +109,7 @@ TEST_F(IniTest, LookupsAnswerFromTheIndexAndEditsOnlyWhereTheTextAgrees) {
     LogCapture log;
     INIFile ini;
     ini.SetFilename(dir.Text("t.ini"));
+    if (c.op == Refresh) std::filesystem::remove(dir / "t.ini");
     Edit(ini, c.op, c.section, c.entry, c.value);
     EXPECT_EQ(ini.IniString(), c.after);
     EXPECT_EQ(ini.GetIniValue(c.section, c.entry), c.found == "-" ? "" : c.found);

@@ -58,18 +58,14 @@ TEST_F(IniTest, AKeyAtTheIndexEndFailsInEachMemberThatReadsItsRecord) {
     ASSERT_EQ(ini.IndexString(), index);
     EXPECT_EQ(c.call(ini), c.result);
     EXPECT_EQ(boxes.texts(), c.boxes);
-    // After each dump of the object as it stood, the member's parameter lines.
-    std::vector<std::vector<std::string>> lines;
-    for (std::size_t i = 0; i < log.entries().size(); ++i) {
-      if (log.entries()[i] != "NFE:Ini File Dump:") continue;
-      EXPECT_EQ(log.entries()[i + 3], "NFE:" + text);
-      EXPECT_EQ(log.entries()[i + 6], "NFE:" + index);
-      lines.emplace_back();
-      for (i += 8; i < log.entries().size() && log.entries()[i] != "NFE:Ini File Dump:"; ++i)
-        lines.back().push_back(log.entries()[i].substr(4));
-      --i;
+    // Each dump of the object as it stood, then the member's parameter lines.
+    std::vector<std::string> expected = {"Indexing "};
+    for (const auto& lines : c.lines) {
+      expected.insert(expected.end(), {"NFE:Ini File Dump:", "NFE:Filename: ", "NFE:sIniFile:", "NFE:" + text,
+                                       "NFE:** End of sIniFile **\r\n", "NFE:Index:", "NFE:" + index, "NFE:** End of Index **\r\n"});
+      for (const std::string& line : lines) expected.push_back("NFE:" + line);
     }
-    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(log.entries(), expected);
     EXPECT_FALSE(ini.Changed());
   }
 }

@@ -2,9 +2,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "IniTestSupport.h"
-#include "platform/read_faults.h"
+#include "common/OrvoCommon.h"
+#include "support/Devices.h"
+#include "platform/fault_switches.h"
 
 namespace orvo::test {
 namespace {
@@ -98,7 +101,7 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
       {"TooLargeForItsPositions", [](const fs::path& file) {
          WriteBytes(file, "");
          fs::resize_file(file, 2147483648u);
-       }, "File too large in inifile.Filename (Let)", 1}};
+       }, "File too large in inifile.Refresh", 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
@@ -114,6 +117,24 @@ TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
+  }
+}
+
+// A device reads as the empty text. A pipe is never waited on: its reading is refused with
+// Refresh's box, tried again as every reading is, and the binding then leaves the object empty.
+TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
+  TempDir dir;
+  struct Case { std::string name; std::size_t boxes; std::optional<bool> opens; };
+  const Case cases[] = {{NullDevice(), 0, true}, {Console(), 0, std::nullopt}, {MakePipe(dir), 3, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BoxRecorder boxes;
+    INIFile ini = WithText("[A]\r\nx=1\r\n");
+    ini.SetFilename(c.name);
+    EXPECT_EQ(ini.IniString(), "");
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "");
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(c.boxes, "Not a plain file in inifile.Refresh"));
+    if (c.opens) EXPECT_EQ(Common().FileExists(c.name), *c.opens);
   }
 }
 

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "ini/IniTestSupport.h"
-#include "platform/device_room.h"
+#include "platform/fault_switches.h"
 #include "platform/files.h"
 
 namespace orvo::test {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "launcher/LoaderRun.h"
 #include "platform/process.h"
@@ -81,6 +82,7 @@ struct ProfileCase {
   std::vector<std::string> entries;  // from the first "Indexing"/"Started:" up to "Calling GPL:" ({pid:x} for ids)
   std::vector<std::string> killed;   // after "Out of GPL" up to the hand-off
   std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
+  std::string index = {};                 // an index file newer than the profile; "" = none
 };
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
@@ -124,14 +126,22 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        {"Killed Process{pid:a}", "Killed Process{pid:b}"}, {"a", "b"}},
       {"StartersWithTheirTrees", "[0]\r\npath={a>exit}\r\nkill = tree\r\n[1]\r\nKill=Tree\r\npath={b>stay}\r\n",
        {"a", "b"}, {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
-       {"Killed Process{pid:a}", "Killed Process{pid:b}"}}};
+       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+      // A newer index file is loaded with the profile and answers its lookups: no "Indexing".
+      {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"b"}, {"Started: {b} as {pid:b}"}, {"Killed Process{pid:b}"}, {},
+       "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
-    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst"}) fs::remove(dir / n);
+    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst", "loader/Profiles/P.gix"}) fs::remove(dir / n);
     fs::create_directories(dir / "loader" / "Profiles");
     // A debug settings file beside the loader is never read by a run: no kill is confirmed.
     WriteBytes(dir / "loader" / "OrvoDebug.ini", "[Debug]\r\nTestMode = 1\r\n");
     if (!c.profile.empty()) WriteBytes(dir / "loader" / "Profiles" / "P.bst", expand(c.profile));
+    if (!c.index.empty()) {
+      WriteBytes(dir / "loader" / "Profiles" / "P.gix", expand(c.index));
+      fs::last_write_time(dir / "loader" / "Profiles" / "P.gix",
+                          fs::last_write_time(dir / "loader" / "Profiles" / "P.bst") + std::chrono::seconds(5));
+    }
     const std::string line = game + ";;P";
     RunLoader(line);
     for (const std::string n : {"a", "b", "c"}) {

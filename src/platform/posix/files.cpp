@@ -91,15 +91,21 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
 }
 
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
-  // Not blocking: opening a pipe for reading would wait for a writer without end.
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept) {
+  // Not blocking: opening a pipe for reading would wait for a writer without end. (A socket
+  // cannot be opened at all, and so reads as a name that cannot be opened.)
   const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
   struct stat st{};
   if (::fstat(fd, &st) != 0) posix::ThrowLastErrno();
   if (S_ISDIR(st.st_mode)) return std::nullopt;
+  const OpenedKind kind = S_ISREG(st.st_mode)                          ? OpenedKind::PlainFile
+                          : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? OpenedKind::Device
+                                                                       : OpenedKind::PipeOrSocket;
+  accept(kind, kind == OpenedKind::PlainFile ? static_cast<std::int64_t>(st.st_size) : 0);
   if (ReadFails(path)) posix::ThrowErrno(EIO);
+  if (kind != OpenedKind::PlainFile) return FileContent{std::string(), LastModified(st)};
   return FileContent{ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)), LastModified(st)};
 }
 
@@ -144,7 +150,6 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   facts.lastModified = *lastModified;
   facts.size = st.st_size;
   facts.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-  facts.plainFile = S_ISREG(st.st_mode);
   return facts;
 }
 
@@ -186,16 +191,6 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
   if (::unlink(ToHostPath(path).c_str()) != 0) posix::ThrowLastErrno();
-}
-
-void RenameFile(const std::string& from, const std::string& to) {
-  // A rename never replaces: the Windows rename fails when the target exists.
-  if (::renameat2(AT_FDCWD, ToHostPath(from).c_str(), AT_FDCWD, ToHostPath(to).c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) posix::ThrowLastErrno();
-    struct stat st{};
-    if (::lstat(ToHostPath(to).c_str(), &st) == 0) posix::ThrowErrno(EEXIST);
-    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) posix::ThrowLastErrno();
-  }
 }
 
 void MakeDirectory(const std::string& path) {

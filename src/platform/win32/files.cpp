@@ -88,16 +88,22 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get())));
 }
 
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path) {
-  // Opened as CanOpenForReading opens it, so that it is readable exactly when that says so.
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept) {
+  // Opened as CanOpenForReading opens it, so that it is readable exactly when that says so. A
+  // named pipe without a free instance refuses the opening at once rather than waiting.
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   Handle owned(h);
+  // What the handle is, not what the name's attributes say: NUL and CON have none to ask for.
+  const DWORD type = GetFileType(h);
+  const OpenedKind kind = type == FILE_TYPE_DISK   ? OpenedKind::PlainFile
+                          : type == FILE_TYPE_CHAR ? OpenedKind::Device
+                                                   : OpenedKind::PipeOrSocket;
+  accept(kind, kind == OpenedKind::PlainFile ? LengthOf(h) : 0);
   if (ReadFails(path)) win32::ThrowWin32Error(ERROR_CRC);
-  // A device (CON, a pipe) could keep the read waiting without end.
-  if (GetFileType(h) != FILE_TYPE_DISK) throw OrvoError(OrvoError::Kind::InvalidArgument, "Not a plain file");
-  FileContent content{ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h))), std::nullopt};
+  FileContent content;
+  if (kind == OpenedKind::PlainFile) content.bytes = ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h)));
   FILETIME lastWrite;
   if (GetFileTime(h, nullptr, nullptr, &lastWrite)) content.lastModified = LocalTimeOf(lastWrite);
   return content;
@@ -145,7 +151,6 @@ std::optional<FileFacts> InspectFile(const std::string& path) noexcept {
   facts.lastModified = *lastModified;
   facts.size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   facts.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-  facts.plainFile = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) == 0;
   return facts;
 }
 
@@ -162,10 +167,6 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
   if (!DeleteFileA(path.c_str())) win32::ThrowLastError();
-}
-
-void RenameFile(const std::string& from, const std::string& to) {
-  if (!MoveFileA(from.c_str(), to.c_str())) win32::ThrowLastError();
 }
 
 void MakeDirectory(const std::string& path) {

@@ -8,9 +8,9 @@
 namespace orvo::platform::win32 {
 namespace {
 
-// Box texts name no path, so the system's inserts (%1, %2, also as %1!s!) are filled with
-// words instead: "Bad EXE format for %1." reads "Bad EXE format for the file.", and a text
-// that begins with an insert begins with a capital.
+// Box texts name no path, so every insert of the system's text (%1, %2, also as %1!s!) is
+// filled with words instead: "%1 is not a valid Win32 application." reads "The file is not a
+// valid Win32 application.", a text that begins with an insert beginning with a capital.
 std::string WithInsertsFilled(const std::string& message) {
   std::string filled;
   for (std::size_t i = 0; i < message.size(); ++i) {
