@@ -60,7 +60,7 @@ struct ReferenceAnswer {
   std::string value;
 };
 inline ReferenceAnswer ReferenceLookup(std::string_view index, std::string_view section, std::string_view entry) {
-  const std::string key = ini::LookupKey(section, entry);
+  const std::string key = text::Upper("\r\n" + std::string(entry) + "\r\n" + std::string(section) + "\r\n");
   const std::size_t at = index.find(key);
   if (at == std::string_view::npos) return {};
   const std::size_t stop = index.find("\r\n", at + key.size());

@@ -24,17 +24,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(fuzz::BoxesShown() == 0, "a box while indexing arbitrary text");
 
   // Names taken from the text itself: every word between separators, as section and entry.
-  FuzzedDataProvider in(data, size);
-  for (int i = 0; i < 16 && in.remaining_bytes() > 0; ++i) {
-    const std::string a = in.ConsumeRandomLengthString(10), b = in.ConsumeRandomLengthString(10);
+  const auto same = [&](const std::string& a, const std::string& b) {
     const int boxes = fuzz::BoxesShown();
     const std::string value = ini.GetIniValue(a, b);
     const fuzz::ReferenceAnswer want = fuzz::ReferenceLookup(ini.IndexString(), a, b);
     fuzz::Check(value == want.value && (fuzz::BoxesShown() > boxes) == want.fails, "a lookup differs from a plain search",
                 a + "/" + b + " = " + value + " in\n" + bytes);
     fuzz::Check(ini.HasIniRecord(a, b) == want.found, "HasIniRecord differs from a plain search", a + "/" + b);
+  };
+  FuzzedDataProvider in(data, size);
+  for (int i = 0; i < 16 && in.remaining_bytes() > 0; ++i) {
+    const std::string a = in.ConsumeRandomLengthString(10), b = in.ConsumeRandomLengthString(10);
+    same(a, b);
     ini.GPLORSection(a);
   }
+  // The records' own names, and a section with a value as names (which match across two
+  // records), in both cases: past the first lookups these are answered from the line-pair
+  // table, which must answer as the plain search does.
+  int asked = 0;
+  fuzz::ReferenceEntries(bytes, [&](std::string_view section, const ini::EntryParts& parts, std::size_t, std::int32_t) {
+    if (++asked > 48) return;
+    same(std::string(section), text::Lower(parts.name));
+    same(std::string(parts.value), std::string(section));
+  });
   std::string entry, value;
   if (!ini.dbGetSection("").empty()) {
     for (int walked = 0; walked <= static_cast<int>(size); ++walked) {

@@ -1,7 +1,7 @@
 // The accelerated search of the lookups answers exactly what a plain search for the first
 // occurrence answers: on arbitrary texts with arbitrary probe offsets, and on index texts
 // built from fuzzed records with keys that hit, miss or straddle two records. The index
-// builder's wide stop search answers as its plain loop does.
+// builder's wide masks of a window are the ones its plain loop makes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -11,7 +11,7 @@
 #include "ini/IndexRecord.h"
 #include "ini/KeySearch.h"
 #include "ini/KeyTable.h"
-#include "ini/StopSearch.h"
+#include "ini/LineClasses.h"
 
 using namespace orvo;
 
@@ -30,7 +30,7 @@ bool HasPairShape(std::string_view key) {
 // The line-pair table, where it answers, answers as the plain search does.
 void SameFromTable(const ini::KeyTable& table, std::string_view hay, std::string_view needle) {
   if (!HasPairShape(needle)) return;
-  if (const auto got = table.FindPair(hay, needle))
+  if (const auto got = table.FindPair(hay, needle, needle.find("\r\n", 2) - 2))
     Same(hay, needle, *got == ini::KeyTable::kNotFound ? std::string_view::npos : *got);
 }
 
@@ -56,13 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Same(hay, needle, ini::FindLookupKey(hay, needle));
     ini::KeyTable table;
     if (table.Build(hay)) SameFromTable(table, hay, needle);
-    // The index builder's search for four characters, wide and plain, from every start.
-    if (needle.size() >= 4) {
-      const ini::StopSet stops{needle[0], needle[1], needle[2], needle[3]};
-      const char* const end = hay.data() + hay.size();
-      for (const char* from = hay.data(); from <= end; ++from)
-        if (ini::FindStop(from, end, stops) != ini::FindStopBytes(from, end, stops))
-          fuzz::Fail("the wide stop search differs from the plain one", needle.substr(0, 4));
+    // The index builder's masks, wide and plain, from every start with a whole window left.
+    for (std::size_t from = 0; from + ini::kClassWindow <= hay.size(); ++from) {
+      const ini::LineClasses wide = ini::ClassifyWide(hay.data() + from);
+      const ini::LineClasses plain = ini::ClassifyPlain(hay.data() + from, ini::kClassWindow);
+      if (wide.lineEnd != plain.lineEnd || wide.cut != plain.cut || wide.equals != plain.equals)
+        fuzz::Fail("the wide masks differ from the plain ones", hay.substr(from, ini::kClassWindow));
     }
     return 0;
   }

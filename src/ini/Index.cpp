@@ -49,7 +49,7 @@ std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey) const {
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
   }
-  const auto fromTable = sKey.NamesHoldLineEnd() ? std::nullopt : keyTable.FindPair(sIndex, key);
+  const auto fromTable = sKey.NamesHoldLineEnd() ? std::nullopt : keyTable.FindPair(sIndex, key, sKey.Entry().size());
   if (fromTable) {
     at = *fromTable == ini::KeyTable::kNotFound ? std::string::npos : *fromTable;
   } else {

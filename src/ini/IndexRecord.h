@@ -10,6 +10,7 @@
 // an edit checks the text at a record's position before it changes anything there
 // (RecordCheck.h); a lookup answers from the index as it stands.
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,33 +29,33 @@ inline void AppendUpper(std::string& out, std::string_view s) {
 }
 
 // The key CR LF NAME CR LF SECTION CR LF, in upper case as a whole, built where it is used:
-// on the stack for names of up to about a hundred characters, so that a lookup allocates
-// nothing for its key. It remembers whether the names hold a line end, which decides whether
+// on the stack for names of up to about a hundred and twenty characters, so that a lookup
+// allocates nothing for its key. It remembers whether the names hold a line end, which decides whether
 // the line-pair table may answer for it (KeyTable.h).
 class KeyBuffer {
  public:
   KeyBuffer(std::string_view pSection, std::string_view pEntry) {
     const std::size_t size = pEntry.size() + pSection.size() + 3 * kCrLf.size();
-    char* const key = size <= sizeof local_ ? local_ : (heap_.resize(size), heap_.data());
+    // The key is written plainly, then upper-cased sixteen characters at a time; the room
+    // after it is cleared so that the last block holds no line end and no letter.
+    char* const key = size + kBlock <= sizeof local_ ? local_ : (heap_.resize(size + kBlock), heap_.data());
     char* out = key;
-    unsigned lineEnds = 0;
-    const auto upper = [&](std::string_view s) {
-      for (char c : s) {
-        lineEnds |= static_cast<unsigned>(c == '\r' || c == '\n');
-        *out++ = text::UpperAscii(c);
-      }
+    const auto line = [&](std::string_view s) {
+      *out++ = '\r';
+      *out++ = '\n';
+      std::memcpy(out, s.data(), s.size());
+      out += s.size();
     };
+    line(pEntry);
+    line(pSection);
     *out++ = '\r';
     *out++ = '\n';
-    upper(pEntry);
-    *out++ = '\r';
-    *out++ = '\n';
-    upper(pSection);
-    *out++ = '\r';
-    *out++ = '\n';
+    std::memset(out, 0, kBlock);
+    std::size_t lineEnds = 0;
+    for (std::size_t i = 0; i < size; i += kBlock) lineEnds += UpperBlock(key + i);
     key_ = std::string_view(key, size);
     entrySize_ = pEntry.size();
-    namesHoldLineEnd_ = lineEnds != 0;
+    namesHoldLineEnd_ = lineEnds != 3 * kCrLf.size();
   }
   KeyBuffer(const KeyBuffer&) = delete;
   KeyBuffer& operator=(const KeyBuffer&) = delete;
@@ -68,7 +69,26 @@ class KeyBuffer {
   bool NamesHoldLineEnd() const { return namesHoldLineEnd_; }
 
  private:
-  char local_[128];
+  static constexpr std::size_t kBlock = 16;
+  using Block = unsigned char __attribute__((vector_size(kBlock)));
+  // Upper-cases sixteen characters in place (a to z only, as UpperAscii) and returns how many
+  // of them are CR or LF.
+  static std::size_t UpperBlock(char* p) {
+    Block x;
+    std::memcpy(&x, p, sizeof x);
+    const auto ends = (x == static_cast<unsigned char>('\r')) | (x == static_cast<unsigned char>('\n'));
+    const auto lower = (x - static_cast<unsigned char>('a')) < static_cast<unsigned char>(26);
+    x -= reinterpret_cast<const Block&>(lower) & static_cast<unsigned char>('a' - 'A');
+    std::memcpy(p, &x, sizeof x);
+    // A lane that holds one is all ones: its lowest bit, summed over the eight lanes of a word
+    // by one multiplication, counts them.
+    std::uint64_t words[2];
+    std::memcpy(words, &ends, sizeof words);
+    constexpr std::uint64_t kLanes = 0x0101010101010101ull;
+    return static_cast<std::size_t>((((words[0] & kLanes) * kLanes) >> 56) + (((words[1] & kLanes) * kLanes) >> 56));
+  }
+
+  char local_[144];
   std::string heap_;
   std::string_view key_;
   std::size_t entrySize_ = 0;

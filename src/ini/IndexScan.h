@@ -3,15 +3,16 @@
 //
 // It finds what ScanLine, CutLine, IsHeader and SplitEntry find, line for line, but without
 // walking each line several times: from the first character of a line that is not a space,
-// one search finds the first CR, LF, ";" or TAB, which ends the cut line, and the "=" is
-// looked for only before it. Lines that the builder drops (empty after the cuts, dash lines,
-// lines without "=") report nothing. The same reading of one line serves the check that an
-// index record still matches its text (RecordCheck.h).
+// the masks of its characters (LineClasses.h) give the first CR, LF, ";" or TAB, which ends
+// the cut line, and the first "=" before it, together. Lines that the builder drops (empty
+// after the cuts, dash lines, lines without "=") report nothing. The same reading of one line
+// serves the check that an index record still matches its text (RecordCheck.h).
+#include <bit>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "ini/StopSearch.h"
+#include "ini/LineClasses.h"
 #include "vocabulary/TextOps.h"
 
 namespace orvo::ini {
@@ -24,20 +25,16 @@ struct IndexedLine {
   const char* stop = nullptr;  // the CR or LF that ends the line, or the end of the text
 };
 
-// Reads the line that starts at line, the first character after the line ends, control
-// characters and spaces before it.
-inline IndexedLine ReadIndexedLine(const char* line, const char* end) {
+// The line that starts at line, given where its cut begins (q: the first CR, LF, ";" or TAB,
+// or the end of the text), its first "=" before q (or null) and the line end (stop).
+[[gnu::always_inline]] inline IndexedLine ReadCutLine(const char* line, const char* q, const char* eq,
+                                                      const char* stop) {
   IndexedLine read;
-  const char* q = FindStop(line, end, StopSet{'\r', '\n', ';', '\t'});
+  read.stop = stop;
+  // The cut line keeps its spaces before a comment or TAB; at the line's end they go.
   const char* cutEnd = q;
-  if (q != end && (*q == ';' || *q == '\t')) {
-    // The cut line keeps its spaces before the comment; the line itself runs on to its end.
-    q = FindStop(q, end, StopSet{'\r', '\n', '\r', '\n'});
-  } else {
+  if (q == stop)
     while (cutEnd > line && cutEnd[-1] == ' ') --cutEnd;
-  }
-  read.stop = q;
-
   const std::size_t length = static_cast<std::size_t>(cutEnd - line);
   if (length == 0 || *line == '-') return read;  // dash lines are left out of the index only
   if (length >= 2 && *line == '[' && cutEnd[-1] == ']') {
@@ -45,14 +42,41 @@ inline IndexedLine ReadIndexedLine(const char* line, const char* end) {
     read.name = text::TrimSpacesView(std::string_view(line + 1, length - 2));
     return read;
   }
-  const char* const eq = FindStop(line, cutEnd, StopSet{'=', '=', '=', '='});
-  if (eq == cutEnd) return read;
+  // Only spaces stand between the cut line's end and q, so a "=" before q is inside it.
+  if (eq == nullptr) return read;
   const char* v = eq + 1;
   while (v < cutEnd && *v == ' ') ++v;
   read.kind = IndexedLine::kEntry;
   read.name = text::TrimSpacesView(std::string_view(line, static_cast<std::size_t>(eq - line)));
   read.value = text::TrimTrailingSpacesView(std::string_view(v, static_cast<std::size_t>(cutEnd - v)));
   return read;
+}
+
+// The first line end at or after from, or end.
+inline const char* FindLineEnd(const char* from, const char* end) {
+  for (; from < end; from += kClassWindow)
+    if (const std::uint64_t ends = Classify(from, end).lineEnd) return from + std::countr_zero(ends);
+  return end;
+}
+
+// Reads the line that starts at line, the first character after the line ends, control
+// characters and spaces before it, a window at a time.
+[[gnu::always_inline]] inline IndexedLine ReadIndexedLine(const char* line, const char* end) {
+  const char* q = end;
+  const char* eq = nullptr;
+  for (const char* window = line; window < end; window += kClassWindow) {
+    const LineClasses m = Classify(window, end);
+    const unsigned cutAt = m.cut != 0 ? static_cast<unsigned>(std::countr_zero(m.cut)) : kClassWindow;
+    if (eq == nullptr) {
+      if (const std::uint64_t before = Below(m.equals, cutAt)) eq = window + std::countr_zero(before);
+    }
+    if (cutAt < kClassWindow) {
+      q = window + cutAt;
+      break;
+    }
+  }
+  const bool comment = q != end && (*q == ';' || *q == '\t');
+  return ReadCutLine(line, q, eq, comment ? FindLineEnd(q, end) : q);
 }
 
 // Calls onHeader(name) for every section header (name trimmed, case as written) and

@@ -3,15 +3,24 @@
 //
 // A lookup key is CR LF name CR LF section CR LF, and the lines of an index hold no CR and no
 // LF. So wherever the key occurs in the index, it covers exactly two whole consecutive index
-// lines with their line ends, starting at a CR LF. The table holds, for every such pair of
-// lines, the offset of its first occurrence; a lookup is then one hash probe instead of a
-// search over the whole index, and gives the same offset the plain search gives, matches
-// across two records included.
+// lines with their line ends, starting at a CR LF. The table holds, for such pairs of lines,
+// the offset of their first occurrence; a lookup is then one hash probe instead of a search
+// over the whole index, and gives the same offset the plain search gives, matches across two
+// records included.
+//
+// Pairs that no key the table answers can match are left out, which keeps the table at about
+// three pairs per record instead of five: a pair whose first line is empty (the line between
+// two records and the next name), and an empty line after a line of digits (a position and
+// the line between records). Keys that could match such a pair, an empty entry name, or an
+// empty section name after a name of digits, are not answered (FindPair says so), and the
+// caller searches.
 //
 // It is only made for an index whose CR and LF all stand in CR LF pairs and for keys of that
 // shape; otherwise (an index file edited by hand, a name holding a line end) the caller
 // searches. The table holds offsets only, so it stays valid when the object is copied, and
-// must be dropped whenever the index text changes.
+// must be dropped whenever the index text changes. It is sized once, from a count of the pairs
+// it will hold.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -48,62 +57,90 @@ class KeyTable {
   bool Ready() const { return ready_; }
   void Forget() {
     ready_ = false;
-    slots_.clear();
+    std::vector<Slot>().swap(slots_);
   }
 
   // Builds the table over index; false (and no table) when the index is not of the shape
   // described above.
   bool Build(std::string_view index) {
     Forget();
-    if (index.size() >= UINT32_MAX) return false;
-    std::vector<std::uint32_t> ends;  // offsets of every CR LF
-    for (std::size_t at = index.find_first_of("\r\n"); at != std::string_view::npos;
-         at = index.find_first_of("\r\n", at + 2)) {
-      if (index[at] != '\r' || at + 1 >= index.size() || index[at + 1] != '\n') return false;
-      ends.push_back(static_cast<std::uint32_t>(at));
+    if (index.size() >= kEmpty) return false;
+    // Every LF after a CR, and as many CR as LF: then every CR is before an LF too.
+    std::size_t lineEnds = 0;
+    for (std::size_t at = index.find('\n'); at != std::string_view::npos; at = index.find('\n', at + 1)) {
+      if (at == 0 || index[at - 1] != '\r') return false;
+      ++lineEnds;
     }
+    if (static_cast<std::size_t>(std::count(index.begin(), index.end(), '\r')) != lineEnds) return false;
+
+    std::size_t pairs = 0;
+    EachPair(index, [&](std::size_t, std::size_t) { ++pairs; });
     std::size_t size = 16;
-    while (size < 2 * ends.size()) size *= 2;
+    while (size < pairs + pairs / 2) size *= 2;  // at most two thirds full
     slots_.assign(size, Slot{});
-    for (std::size_t j = 0; j + 2 < ends.size(); ++j) {
-      const std::string_view pair = index.substr(ends[j], ends[j + 2] + 2 - ends[j]);
-      Insert(index, pair, ends[j]);
-    }
+    EachPair(index, [&](std::size_t from, std::size_t to) {
+      Insert(index, index.substr(from, to - from), static_cast<std::uint32_t>(from));
+    });
     ready_ = true;
     return true;
   }
 
   // The offset of key's first occurrence, kNotFound when it has none; nullopt while the
-  // table is not built. The key must be a lookup key whose names hold no line end
-  // (KeyBuffer::NamesHoldLineEnd): CR LF NAME CR LF SECTION CR LF, with no other line end.
-  std::optional<std::size_t> FindPair(std::string_view index, std::string_view key) const {
-    if (!ready_) return std::nullopt;
+  // table is not built or for a key it does not answer. The key must be a lookup key whose
+  // names hold no line end (KeyBuffer::NamesHoldLineEnd): CR LF NAME CR LF SECTION CR LF, with
+  // no other line end; entrySize is the length of NAME.
+  std::optional<std::size_t> FindPair(std::string_view index, std::string_view key, std::size_t entrySize) const {
+    if (!ready_ || entrySize == 0) return std::nullopt;
+    if (key.size() == entrySize + 6 && AllDigits(key.substr(2, entrySize))) return std::nullopt;
     const std::uint64_t hash = HashBytes(key);
+    const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
-      if (slot.length == 0) return kNotFound;
-      if (slot.hash == hash && slot.length == key.size() && index.compare(slot.offset, slot.length, key) == 0)
-        return slot.offset;
+      if (slot.offset == kEmpty) return kNotFound;
+      if (slot.check == check && index.compare(slot.offset, key.size(), key) == 0) return slot.offset;
     }
   }
 
  private:
+  static constexpr std::uint32_t kEmpty = UINT32_MAX;
   struct Slot {
-    std::uint64_t hash = 0;
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;  // 0 marks a free slot; a pair is at least six characters
+    std::uint32_t offset = kEmpty;
+    std::uint32_t check = 0;  // the hash's upper half
   };
+
+  static bool AllDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  }
+
+  // Calls pair(from, to) for every pair the table holds, in the order of the index: from is
+  // the CR LF before the first line, to the end of the CR LF after the second.
+  template <class Pair>
+  static void EachPair(std::string_view index, Pair&& pair) {
+    std::size_t a = index.find('\r');
+    if (a == std::string_view::npos) return;
+    std::size_t b = index.find('\r', a + 2);
+    while (b != std::string_view::npos) {
+      const std::size_t c = index.find('\r', b + 2);
+      if (c == std::string_view::npos) return;
+      const std::string_view first = index.substr(a + 2, b - a - 2);
+      const bool secondEmpty = c == b + 2;
+      if (!first.empty() && !(secondEmpty && AllDigits(first))) pair(a, c + 2);
+      a = b;
+      b = c;
+    }
+  }
 
   // Pairs arrive in the order of the index: a pair already present keeps its earlier offset.
   void Insert(std::string_view index, std::string_view pair, std::uint32_t offset) {
     const std::uint64_t hash = HashBytes(pair);
+    const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[s];
-      if (slot.length == 0) {
-        slot = Slot{hash, offset, static_cast<std::uint32_t>(pair.size())};
+      if (slot.offset == kEmpty) {
+        slot = Slot{offset, check};
         return;
       }
-      if (slot.hash == hash && slot.length == pair.size() && index.compare(slot.offset, slot.length, pair) == 0) return;
+      if (slot.check == check && index.compare(slot.offset, pair.size(), pair) == 0) return;
     }
   }
 

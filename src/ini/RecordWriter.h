@@ -1,13 +1,14 @@
 #pragma once
 // Writes the records of a whole index build: the same bytes as AppendRecord, record after
-// record, but gathered in a block on the stack and appended to the index a block at a time.
-// Appending five small pieces per record to the index costs more than the rest of the build
-// together; in the block, the short pieces are copied sixteen characters at a time into room
-// that is known to be there.
+// record, straight into the index text. Appending five small pieces per record to a string
+// costs more than the rest of the build together; here the short pieces are copied sixteen
+// characters at a time into room that is known to be there: the index is lengthened a step at
+// a time ahead of the records, and cut back to what they fill when the writer is done.
 //
-// Records reach the index when their block is appended (at the latest by Finish); the only
-// failure that can stop a build midway, running out of memory while appending, leaves the
-// blocks appended before it.
+// The only failure that can stop a build midway, running out of memory while lengthening the
+// index, leaves the index holding the records written before it.
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -22,7 +23,9 @@ namespace orvo::ini {
 class RecordWriter {
  public:
   // Names and values lie in text, which may be read up to its end in whole blocks.
-  RecordWriter(std::string& index, std::string_view text) : index_(index), textEnd_(text.data() + text.size()) {}
+  RecordWriter(std::string& index, std::string_view text)
+      : index_(index), textEnd_(text.data() + text.size()), used_(index.size()) {}
+  ~RecordWriter() { index_.resize(used_); }
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
@@ -35,38 +38,46 @@ class RecordWriter {
   }
 
   void Append(std::string_view name, std::string_view value, std::int32_t position) {
-    const std::size_t most = 5 * kCrLf.size() + name.size() + sectionLength_ + value.size() + 11 + 2 * kSlack;
-    if (used_ + most > sizeof block_) {
-      Flush();
-      if (most > sizeof block_) {
-        AppendRecord(index_, name, std::string_view(section_.data(), sectionLength_), value, position);
-        return;
-      }
-    }
-    char* out = block_ + used_;
+    const std::size_t most = 5 * kCrLf.size() + name.size() + sectionLength_ + value.size() + 11 + 3 * kSlack;
+    if (used_ + most > index_.size()) index_.resize(std::max(used_ + most, index_.size() + kStep));
+    char* const start = index_.data();
+    char* out = start + used_;
     out = LineEnd(out);
-    for (char c : name) *out++ = text::UpperAscii(c);
+    if (HasSlack(name)) {
+      for (std::size_t i = 0; i < name.size(); i += kSlack) UpperBlock(out + i, name.data() + i);
+      out += name.size();
+    } else {
+      for (char c : name) *out++ = text::UpperAscii(c);
+    }
     out = LineEnd(out);
     out = Blocks(out, section_.data(), sectionLength_);
     out = LineEnd(out);
-    if (value.size() + kSlack <= static_cast<std::size_t>(textEnd_ - value.data())) {
+    if (HasSlack(value)) {
       out = Blocks(out, value.data(), value.size());
     } else {
       std::memcpy(out, value.data(), value.size());
       out += value.size();
     }
     out = LineEnd(out);
-    out = std::to_chars(out, out + 11, position).ptr;
+    out = Digits(out, static_cast<std::uint32_t>(position));
     out = LineEnd(out);
-    used_ = static_cast<std::size_t>(out - block_);
+    used_ = static_cast<std::size_t>(out - start);
   }
 
-  // Appends what the block holds; call once after the last record.
-  void Finish() { Flush(); }
+  // Cuts the index to the records; call once after the last record.
+  void Finish() { index_.resize(used_); }
 
  private:
   static constexpr std::size_t kSlack = 16;
+  // How far the index is lengthened ahead of the records: the room is written twice (zeros,
+  // then records) while it is still in the processor's cache.
+  static constexpr std::size_t kStep = 32768;
+  using Block = unsigned char __attribute__((vector_size(kSlack)));
 
+  // Whether the text holds kSlack readable characters after a piece of it.
+  bool HasSlack(std::string_view piece) const {
+    return piece.size() + kSlack <= static_cast<std::size_t>(textEnd_ - piece.data());
+  }
   static char* LineEnd(char* out) {
     out[0] = '\r';
     out[1] = '\n';
@@ -78,17 +89,36 @@ class RecordWriter {
     for (std::size_t i = 0; i < n; i += kSlack) std::memcpy(out + i, from + i, kSlack);
     return out + n;
   }
-  void Flush() {
-    index_.append(block_, used_);
-    used_ = 0;
+  // Sixteen characters, a to z made A to Z and every other byte kept, as UpperAscii does.
+  static void UpperBlock(char* out, const char* from) {
+    Block x;
+    std::memcpy(&x, from, sizeof x);
+    const auto lower = (x - static_cast<unsigned char>('a')) < static_cast<unsigned char>(26);
+    x -= reinterpret_cast<const Block&>(lower) & static_cast<unsigned char>('a' - 'A');
+    std::memcpy(out, &x, sizeof x);
   }
-
+  // The decimal digits of n at out, without leading zeros; returns their end. Below 10^8 (a
+  // text of up to 95 MiB) the eight digits are worked out side by side in one word, each in
+  // its own byte, the first digit in the lowest; the leading zeros are then shifted out.
+  // Eight characters are written, of which the digits are the first (a little-endian word).
+  static char* Digits(char* out, std::uint32_t n) {
+    if (std::endian::native != std::endian::little || n == 0 || n >= 100000000)
+      return std::to_chars(out, out + 10, n).ptr;
+    std::uint64_t v = (n / 10000) | (std::uint64_t{n % 10000} << 32);        // two halves of four digits
+    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007Full;  // each half / 100
+    v = hundreds | ((v - hundreds * 100) << 16);                             // four pairs of two digits
+    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Full;        // each pair / 10
+    v = tens | ((v - tens * 10) << 8);                                       // eight digits
+    const int zeros = std::countr_zero(v) / 8;
+    v = (v >> (8 * zeros)) + 0x3030303030303030ull;
+    std::memcpy(out, &v, sizeof v);
+    return out + 8 - zeros;
+  }
   std::string& index_;
   const char* textEnd_;
   std::string section_;
   std::size_t sectionLength_ = 0;
-  std::size_t used_ = 0;
-  char block_[16384];
+  std::size_t used_;
 };
 
 }  // namespace orvo::ini
