@@ -92,53 +92,46 @@ TEST_F(IniTest, SaveWritesOnlyAChangeAndBacksUpOnlyOnce) {
 }
 
 // A binding that cannot load the new file leaves nothing of the earlier one: not its text,
-// whose later save would overwrite the new file, and not its Changed flag.
-TEST_F(IniTest, ABindingThatGivesUpLeavesTheObjectEmpty) {
-  struct Case { const char* name; std::function<void(const fs::path&)> arrange; std::string box; std::size_t boxes; };
+// whose later save would overwrite the new file, and not its Changed flag. A device reads as
+// the empty text. A pipe is never waited on: its reading is refused with Refresh's box, tried
+// again as every reading is, and the binding then leaves the object empty.
+TEST_F(IniTest, ABindingThatGivesUpOrReadsADeviceLeavesTheObjectEmpty) {
+  TempDir dir;
+  const fs::path file = dir / "new.ini";
+  struct Case { const char* name; std::function<std::string()> arrange; std::string box; std::size_t boxes; std::optional<bool> opens = {}; };
   const Case cases[] = {
-      {"EveryReadFails", [](const fs::path& file) {
+      {"EveryReadFails", [&] {
          WriteBytes(file, "[B]\r\ny=1\r\n");
          platform::FailReadsOf(PathText(file));
+         return PathText(file);
        }, " in inifile.Refresh", 3},
       // Sparse on the test's file system, so it costs no room.
-      {"TooLargeForItsPositions", [](const fs::path& file) {
+      {"TooLargeForItsPositions", [&] {
          WriteBytes(file, "");
          fs::resize_file(file, 2147483648u);
-       }, "File too large in inifile.Refresh", 3}};
+         return PathText(file);
+       }, "File too large in inifile.Refresh", 3},
+      {"NullDevice", NullDevice, "", 0, true},
+      {"Console", Console, "", 0},
+      {"Pipe", [&] { return MakePipe(dir); }, "Not a plain file in inifile.Refresh", 3, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
+    fs::remove(file);
     WriteBytes(dir / "old.ini", "[A]\r\nx=1\r\n");
     INIFile ini;
     ini.SetFilename(dir.Text("old.ini"));
     ini.SetIniValue("A", "x", "2");
     BoxRecorder boxes;
-    c.arrange(dir / "new.ini");
-    ini.SetFilename(dir.Text("new.ini"));
+    const std::string name = c.arrange();
+    ini.SetFilename(name);
     platform::FailReadsOf(std::nullopt);
     EXPECT_EQ(ini.IniString(), "");
+    EXPECT_EQ(ini.GetIniValue("A", "x"), "");
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(boxes.texts().size(), c.boxes);
     for (const std::string& text : boxes.texts()) EXPECT_TRUE(text.ends_with(c.box)) << text;
-  }
-}
-
-// A device reads as the empty text. A pipe is never waited on: its reading is refused with
-// Refresh's box, tried again as every reading is, and the binding then leaves the object empty.
-TEST_F(IniTest, DevicesBindAsEmptyAndAPipeIsRefused) {
-  TempDir dir;
-  struct Case { std::string name; std::size_t boxes; std::optional<bool> opens; };
-  const Case cases[] = {{NullDevice(), 0, true}, {Console(), 0, std::nullopt}, {MakePipe(dir), 3, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    BoxRecorder boxes;
-    INIFile ini = WithText("[A]\r\nx=1\r\n");
-    ini.SetFilename(c.name);
-    EXPECT_EQ(ini.IniString(), "");
-    EXPECT_EQ(ini.GetIniValue("A", "x"), "");
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>(c.boxes, "Not a plain file in inifile.Refresh"));
     if (c.opens) {
-      EXPECT_EQ(Common().FileExists(c.name), *c.opens);
+      EXPECT_EQ(Common().FileExists(name), *c.opens);
     }
   }
 }

@@ -18,13 +18,6 @@ std::vector<std::string> LogLines(const std::filesystem::path& file) {
   return lines;
 }
 
-std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& marks) {
-  for (const auto& [mark, by] : marks)
-    for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + by.size()))
-      text.replace(at, mark.size(), by);
-  return text;
-}
-
 void AddSetEntries(std::vector<std::string>& lines, const std::string& folderText) {
   lines.push_back("Set Dir to " + folderText);
   if (folderText.size() >= 2 && folderText[1] == ':') lines.push_back(std::string("Set Drive to ") + folderText[0]);

@@ -15,9 +15,6 @@ namespace orvo::test {
 // The log as its lines, timestamps cut off where a line carries one.
 std::vector<std::string> LogLines(const std::filesystem::path& file);
 
-// text with each mark replaced by its text, wherever it stands.
-std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& marks);
-
 // "Set Dir to" and, for a folder with a drive letter, "Set Drive to".
 void AddSetEntries(std::vector<std::string>& lines, const std::string& folderText);
 

@@ -28,6 +28,13 @@ void RunAndWait(const std::string& commandLine) {
 
 std::string Quoted(const std::filesystem::path& path) { return "\"" + PathText(path) + "\""; }
 
+std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& marks) {
+  for (const auto& [mark, by] : marks)
+    for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + by.size()))
+      text.replace(at, mark.size(), by);
+  return text;
+}
+
 bool WaitForFile(const std::filesystem::path& file, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!std::filesystem::exists(file)) {

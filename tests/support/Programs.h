@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvo::test {
@@ -22,6 +23,9 @@ void RunAndWait(const std::string& commandLine);
 
 // A path text in double quotes, for a command line.
 std::string Quoted(const std::filesystem::path& path);
+// text with each mark replaced by its text, wherever it stands: the programs and folders of
+// a test in the command lines and profiles written for it.
+std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& marks);
 
 // Waits up to timeoutMs for a file to appear; true when it did.
 bool WaitForFile(const std::filesystem::path& file, int timeoutMs = 10000);
