@@ -63,8 +63,8 @@ release_status=${PIPESTATUS[0]}
 runs=$(grep -c 'unpacks, runs' "$logs/release.log")
 not_made=$(grep -c 'its run NOT MADE' "$logs/release.log")
 if ((release_status == 0)); then
-  text="$runs zips checked and run"
-  ((not_made > 0)) && text+=", $not_made checked but NOT RUN: $ORVO_WINE32_WHY"
+  text="$((runs + not_made)) zips checked, $runs of them run under Wine"
+  ((not_made > 0)) && text+=", $not_made NOT RUN: $ORVO_WINE32_WHY"
   note release "$text" "$runs" 0
 else
   note release "FAILED after $runs zips checked and run" "$runs" 1
