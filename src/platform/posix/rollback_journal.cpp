@@ -58,8 +58,9 @@ std::string OwnName(const std::string& folder, const std::string& identity) {
 int CreateJournal(const std::string& name, mode_t mode) {
   const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return fd;
-  if (::fremovexattr(fd, "system.posix_acl_access") != 0) {
-  }  // none inherited, or a file system without ACLs
+  // A folder's default ACL may have given the journal readers of its own; it fails only where
+  // none was inherited or the file system has no ACLs, and either way the mode alone counts.
+  (void)::fremovexattr(fd, "system.posix_acl_access");
   if (::fchmod(fd, mode) != 0 || ::flock(fd, LOCK_EX) != 0) {
     const int error = errno;
     ::unlink(name.c_str());
