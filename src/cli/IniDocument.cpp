@@ -48,19 +48,18 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
 }
 
 void IniDocument::WarnOfStaleIndex(Use use) {
-  // The engine trusted the index file exactly when it is strictly newer than the file and can
-  // be read as one; the loader then answers from it, whatever the text says.
-  const std::string indexFile = ini::IndexFileName(pathText_);
-  if (!(Common().FileDate(indexFile) > Common().FileDate(pathText_))) return;
-  const auto loaded = ini::ReadIndexFile(indexFile);
-  if (!loaded) return;
-  ini_.BuildIndex();
-  if (*loaded != ini_.IndexString() + "\r\n")
-    Warn("the index file " + platform::ToHostPath(indexFile) + " does not match " + argument_ +
+  // The engine trusted the index file (strictly newer than the file, readable as one); the
+  // loader then answers from it, whatever the text says. It is held against the index that
+  // the text gives, which an index file holds with a line end after it.
+  if (!ini_.IndexFromFile()) return;
+  INIFile fromText = ini_;
+  fromText.BuildIndex();
+  if (ini_.IndexString() != fromText.IndexString() + "\r\n")
+    Warn("the index file " + platform::ToHostPath(ini::IndexFileName(pathText_)) + " does not match " + argument_ +
          ": the game and the loader look values up in it, orvo's edits go by the text ('orvo ini index --write " +
          argument_ + "' mends it)");
   // An edit goes by the text's own index; a lookup answers from the index file, as the loader's.
-  if (use != Use::Edit) ini_.Refresh();
+  if (use == Use::Edit) ini_ = std::move(fromText);
 }
 
 void IniDocument::RequireReadable() const {

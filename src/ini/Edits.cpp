@@ -59,10 +59,7 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
 
           // The lookup's search answers for the edit too: nothing has changed the index since.
           // Only a lookup that failed before its search answered leaves the edit to search.
-          if (!search.searched) {
-            const auto at = FindKey(sKey);
-            search.valueFrom = at ? std::optional(*at + sKey.View().size()) : std::nullopt;
-          }
+          if (!search.searched) search.valueFrom = FindValueLine(sKey);
           if (!search.valueFrom) {
             if (pAdd) AddIniEntry(pSection, pEntry, value);
             return;
@@ -163,9 +160,9 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
         const ini::KeyBuffer sKey(pSection, pEntry);
         std::int32_t pos = 0;
         for (int pass = 0;; ++pass) {
-          const auto at = FindKey(sKey);
-          if (!at) return;
-          pos = ini::RecordPosition(sIndex, *at + sKey.View().size());
+          const auto valueFrom = FindValueLine(sKey);
+          if (!valueFrom) return;
+          pos = ini::RecordPosition(sIndex, *valueFrom);
           if (EditMayChangeAt(sKey, pos)) break;
           if (IndexInStep() || pass > 0) return;
           BuildIndex();  // stale: searched again on the text's own index

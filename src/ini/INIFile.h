@@ -80,6 +80,9 @@ class INIFile {
   // Every section header in the order of the text, as the section reader tests headers (on
   // the whole line, so '[A] ;x' is none), duplicates and "[]" included. Read only.
   std::vector<std::string> SectionNames() const;
+  // Whether the index as it stands is the one read from the index file, which the binding or
+  // Refresh trusted for being newer than the INI file, rather than one built from the text.
+  bool IndexFromFile() const { return !bIndexFromText && !bIndexDirty; }
 
   // ---- Edits -----------------------------------------------------------------------------
   // Replaces the value where it stands (padded to the old field, or pushing the rest of the
@@ -157,8 +160,9 @@ class INIFile {
   // Reads lines from pos until the header of pSection ("" = the first non-empty name), as
   // the section reader finds it; returns that header's line start, or -1 at the end.
   std::int32_t FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found);
-  // The first occurrence of the lookup key in the index, or nullopt.
-  std::optional<std::size_t> FindKey(const ini::KeyBuffer& sKey) const;
+  // Where the value line of the lookup key's first occurrence in the index starts (the key's
+  // end), or nullopt when the index holds no such key.
+  std::optional<std::size_t> FindValueLine(const ini::KeyBuffer& sKey) const;
   // Whether an edit of the key's entry may change the text at position: the text there is
   // the value of a line of that entry inside that section, as the index builder reads them,
   // and, for an index that was not built from this text, the first such line. Anything else

@@ -43,7 +43,7 @@ void INIFile::BuildIndex() {
   });
 }
 
-std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey) const {
+std::optional<std::size_t> INIFile::FindValueLine(const ini::KeyBuffer& sKey) const {
   const std::string_view key = sKey.View();
   std::size_t at = std::string::npos;
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
@@ -56,7 +56,7 @@ std::optional<std::size_t> INIFile::FindKey(const ini::KeyBuffer& sKey) const {
     at = ini::FindLookupKey(sIndex, key);
   }
   if (at == std::string::npos) return std::nullopt;
-  return at;
+  return at + key.size();
 }
 
 }  // namespace orvo

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "ini/CharBlock.h"
 #include "vocabulary/Failure.h"
 #include "vocabulary/TextOps.h"
 
@@ -52,7 +53,7 @@ class KeyBuffer {
     *out++ = '\n';
     std::memset(out, 0, kBlock);
     std::size_t lineEnds = 0;
-    for (std::size_t i = 0; i < size; i += kBlock) lineEnds += UpperBlock(key + i);
+    for (std::size_t i = 0; i < size; i += kBlock) lineEnds += UpperCountingLineEnds(key + i);
     key_ = std::string_view(key, size);
     entrySize_ = pEntry.size();
     namesHoldLineEnd_ = lineEnds != 3 * kCrLf.size();
@@ -69,17 +70,13 @@ class KeyBuffer {
   bool NamesHoldLineEnd() const { return namesHoldLineEnd_; }
 
  private:
-  static constexpr std::size_t kBlock = 16;
-  using Block = unsigned char __attribute__((vector_size(kBlock)));
+  static constexpr std::size_t kBlock = kBlockSize;
   // Upper-cases sixteen characters in place (a to z only, as UpperAscii) and returns how many
   // of them are CR or LF.
-  static std::size_t UpperBlock(char* p) {
-    Block x;
-    std::memcpy(&x, p, sizeof x);
+  static std::size_t UpperCountingLineEnds(char* p) {
+    const CharBlock x = LoadBlock(p);
     const auto ends = (x == static_cast<unsigned char>('\r')) | (x == static_cast<unsigned char>('\n'));
-    const auto lower = (x - static_cast<unsigned char>('a')) < static_cast<unsigned char>(26);
-    x -= reinterpret_cast<const Block&>(lower) & static_cast<unsigned char>('a' - 'A');
-    std::memcpy(p, &x, sizeof x);
+    StoreBlock(p, UpperBlock(x));
     // A lane that holds one is all ones: its lowest bit, summed over the eight lanes of a word
     // by one multiplication, counts them.
     std::uint64_t words[2];

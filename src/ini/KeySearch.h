@@ -9,12 +9,13 @@
 #include <cstring>
 #include <string_view>
 
+#include "ini/CharBlock.h"
+
 namespace orvo::ini {
 
 // First offset at which needle occurs in hay, or npos. a and b are two offsets inside the
 // needle whose characters are tested first; they only decide the speed, never the answer.
 inline std::size_t FindFirst(std::string_view hay, std::string_view needle, std::size_t a, std::size_t b) {
-  using Block = unsigned char __attribute__((vector_size(16)));
   const std::size_t m = needle.size();
   // The lanes of a block are read in memory order through 64-bit words, which needs a
   // little-endian machine to give the first occurrence.
@@ -24,17 +25,14 @@ inline std::size_t FindFirst(std::string_view hay, std::string_view needle, std:
   const char* const p = needle.data();
   const std::size_t lastStart = hay.size() - m;
 
-  Block first, last;
+  CharBlock first, last;
   for (int j = 0; j < 16; ++j) {
     first[j] = static_cast<unsigned char>(p[a]);
     last[j] = static_cast<unsigned char>(p[b]);
   }
   // Lane j of the result is all ones when the window starting at i + j has both characters.
   const auto probe = [&](std::size_t i) {
-    Block x, y;
-    std::memcpy(&x, h + i + a, sizeof x);
-    std::memcpy(&y, h + i + b, sizeof y);
-    return (x == first) & (y == last);
+    return (LoadBlock(h + i + a) == first) & (LoadBlock(h + i + b) == last);
   };
   using Mask = decltype(probe(0));
   const auto words = [](const Mask& block) {

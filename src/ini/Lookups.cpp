@@ -25,8 +25,7 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
         keyMade = true;
         // The first occurrence of the key answers, wherever it stands: the index is not checked
         // against the text, since a lookup changes nothing that could be lost.
-        const auto at = FindKey(sKey);
-        search = {true, at ? std::optional(*at + sKey.View().size()) : std::nullopt};
+        search = {true, FindValueLine(sKey)};
         if (!search.valueFrom) return std::string();
         // A key that matches at the very end of the index has no line end after it: that is an
         // invalid argument, reported like any other failure.
@@ -36,7 +35,7 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
 }
 
 bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
-  return failure::QuietDefault(false, [&] { return FindKey(ini::KeyBuffer(pSection, pEntry)).has_value(); });
+  return failure::QuietDefault(false, [&] { return FindValueLine(ini::KeyBuffer(pSection, pEntry)).has_value(); });
 }
 
 std::vector<std::string> INIFile::SectionNames() const {

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "ini/CharBlock.h"
 #include "ini/IndexRecord.h"
 #include "vocabulary/TextOps.h"
 
@@ -44,7 +45,7 @@ class RecordWriter {
     char* out = start + used_;
     out = LineEnd(out);
     if (HasSlack(name)) {
-      for (std::size_t i = 0; i < name.size(); i += kSlack) UpperBlock(out + i, name.data() + i);
+      for (std::size_t i = 0; i < name.size(); i += kSlack) StoreBlock(out + i, UpperBlock(LoadBlock(name.data() + i)));
       out += name.size();
     } else {
       for (char c : name) *out++ = text::UpperAscii(c);
@@ -68,11 +69,10 @@ class RecordWriter {
   void Finish() { index_.resize(used_); }
 
  private:
-  static constexpr std::size_t kSlack = 16;
+  static constexpr std::size_t kSlack = kBlockSize;
   // How far the index is lengthened ahead of the records: the room is written twice (zeros,
   // then records) while it is still in the processor's cache.
   static constexpr std::size_t kStep = 32768;
-  using Block = unsigned char __attribute__((vector_size(kSlack)));
 
   // Whether the text holds kSlack readable characters after a piece of it.
   bool HasSlack(std::string_view piece) const {
@@ -88,14 +88,6 @@ class RecordWriter {
   static char* Blocks(char* out, const char* from, std::size_t n) {
     for (std::size_t i = 0; i < n; i += kSlack) std::memcpy(out + i, from + i, kSlack);
     return out + n;
-  }
-  // Sixteen characters, a to z made A to Z and every other byte kept, as UpperAscii does.
-  static void UpperBlock(char* out, const char* from) {
-    Block x;
-    std::memcpy(&x, from, sizeof x);
-    const auto lower = (x - static_cast<unsigned char>('a')) < static_cast<unsigned char>(26);
-    x -= reinterpret_cast<const Block&>(lower) & static_cast<unsigned char>('a' - 'A');
-    std::memcpy(out, &x, sizeof x);
   }
   // The decimal digits of n at out, without leading zeros; returns their end. Below 10^8 (a
   // text of up to 95 MiB) the eight digits are worked out side by side in one word, each in

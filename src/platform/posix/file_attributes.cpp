@@ -42,20 +42,25 @@ std::optional<std::vector<std::string>> NamesOf(int fd) {
 // being written or from taking the name.
 constexpr int kCarriedFlags = FS_FL_USER_MODIFIABLE & ~(FS_IMMUTABLE_FL | FS_APPEND_FL);
 
+// Takes off the new file every attribute whose name keep does not hold.
+bool DropAttributesNotIn(const std::vector<std::string>& keep, int to) {
+  const auto now = NamesOf(to);
+  if (!now) return false;
+  for (const std::string& name : *now)
+    if (std::find(keep.begin(), keep.end(), name) == keep.end() && ::fremovexattr(to, name.c_str()) != 0) return false;
+  return true;
+}
+
 }  // namespace
 
 bool DropAttributesNotOn(const std::string& from, int to) {
   const auto old = NamesOf(from);
-  const auto now = NamesOf(to);
-  if (!old || !now) return false;
-  for (const std::string& name : *now)
-    if (std::find(old->begin(), old->end(), name) == old->end() && ::fremovexattr(to, name.c_str()) != 0) return false;
-  return true;
+  return old && DropAttributesNotIn(*old, to);
 }
 
 bool TakeExtendedAttributes(const std::string& from, int to) {
   const auto names = NamesOf(from);
-  if (!names || !DropAttributesNotOn(from, to)) return false;
+  if (!names || !DropAttributesNotIn(*names, to)) return false;
   for (const std::string& name : *names) {
     const ssize_t length = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
     if (length < 0) return false;

@@ -16,6 +16,7 @@
 #include "platform/posix/fd.h"
 #include "platform/posix/new_file.h"
 #include "platform/posix/posix_error.h"
+#include "platform/posix/write_in_place.h"
 #include "vocabulary/Failure.h"
 
 namespace orvo::platform {
@@ -91,13 +92,10 @@ bool PutBack(const std::string& target, const struct stat& file, const std::stri
   Fd owned(fd);
   struct stat st{};
   if (::fstat(fd, &st) != 0 || !SameFile(st, file)) return false;
-  for (std::size_t done = 0; done < old.size();) {
-    const ssize_t n = ::pwrite(fd, old.data() + done, old.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+  return failure::QuietDefault(false, [&] {
+    posix::WriteAtAndCut(fd, old);
+    return true;
+  });
 }
 
 // A journal this reader may play into the file: the user's own, root's, that of the file's

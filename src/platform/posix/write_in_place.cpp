@@ -26,11 +26,6 @@ void WriteAllAt(int fd, const std::string& bytes, off_t offset) {
   }
 }
 
-void WriteAtAndCut(int fd, const std::string& bytes) {
-  WriteAllAt(fd, bytes, 0);
-  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) ThrowLastErrno();
-}
-
 // Takes the blocks that the bytes beyond the old length need, without changing the file;
 // where the file system cannot reserve, those bytes are written beyond the old end (the
 // caller cuts the file back if they do not fit).
@@ -47,6 +42,11 @@ void ReserveRoom(int fd, const std::string& bytes, off_t oldSize) {
 }
 
 }  // namespace
+
+void WriteAtAndCut(int fd, const std::string& bytes) {
+  WriteAllAt(fd, bytes, 0);
+  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) ThrowLastErrno();
+}
 
 void WriteInPlace(const std::string& target, const std::string& bytes) {
   const int opened = ::open(target.c_str(), O_RDWR | O_CLOEXEC);

@@ -13,4 +13,8 @@ namespace orvo::platform::posix {
 // the journal stays, and the next reader of the file puts them back.
 void WriteInPlace(const std::string& target, const std::string& bytes);
 
+// The bytes from the start of the open file fd, the file cut to their length and flushed: how
+// a write in place ends, and how a journal's old bytes are put back.
+void WriteAtAndCut(int fd, const std::string& bytes);
+
 }  // namespace orvo::platform::posix

@@ -100,10 +100,11 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
   const OpenedKind kind = type == FILE_TYPE_DISK   ? OpenedKind::PlainFile
                           : type == FILE_TYPE_CHAR ? OpenedKind::Device
                                                    : OpenedKind::PipeOrSocket;
-  accept(kind, kind == OpenedKind::PlainFile ? LengthOf(h) : 0);
+  const std::int64_t size = kind == OpenedKind::PlainFile ? LengthOf(h) : 0;
+  accept(kind, size);
   if (ReadFails(path)) win32::ThrowWin32Error(ERROR_CRC);
   FileContent content;
-  if (kind == OpenedKind::PlainFile) content.bytes = ReadFrom(h, 0, static_cast<std::size_t>(LengthOf(h)));
+  if (kind == OpenedKind::PlainFile) content.bytes = ReadFrom(h, 0, static_cast<std::size_t>(size));
   FILETIME lastWrite;
   if (GetFileTime(h, nullptr, nullptr, &lastWrite)) content.lastModified = LocalTimeOf(lastWrite);
   return content;
@@ -171,9 +172,8 @@ std::optional<NameKind> KindOfName(const std::string& path) noexcept {
   // A device name (NUL, CON) may pass for a file in its attributes; its handle tells.
   HANDLE h = OpenName(path, FILE_FLAG_OPEN_REPARSE_POINT);
   if (h == INVALID_HANDLE_VALUE) return NameKind::PlainFile;
-  const bool disk = GetFileType(h) == FILE_TYPE_DISK;
-  CloseHandle(h);
-  return disk ? NameKind::PlainFile : NameKind::Other;
+  const Handle owned(h);
+  return GetFileType(h) == FILE_TYPE_DISK ? NameKind::PlainFile : NameKind::Other;
 }
 
 bool SameFile(const std::string& a, const std::string& b) noexcept {
@@ -182,9 +182,8 @@ bool SameFile(const std::string& a, const std::string& b) noexcept {
   for (int i = 0; i < 2; ++i) {
     HANDLE h = OpenName(*names[i], 0);
     if (h == INVALID_HANDLE_VALUE) return false;
-    const bool known = GetFileInformationByHandle(h, &info[i]);
-    CloseHandle(h);
-    if (!known) return false;
+    const Handle owned(h);
+    if (!GetFileInformationByHandle(h, &info[i])) return false;
   }
   return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
          info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;

@@ -4,11 +4,10 @@
 // same handle, so no reader ever finds it complete and unheld after the write was made final.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/journal.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
+#include "platform/win32/write_in_place.h"
 #include "vocabulary/Failure.h"
 
 namespace orvo::platform {
@@ -57,16 +56,8 @@ bool PutBack(const std::string& target, const std::string& identity, const std::
   return failure::QuietDefault(false, [&] {
     Handle h = win32::OpenOrThrow(target, GENERIC_WRITE | FILE_READ_ATTRIBUTES, OPEN_EXISTING);
     if (Identity(h.get()) != identity) return false;
-    LARGE_INTEGER at{};
-    DWORD done = 0;
-    for (std::size_t from = 0; from < old.size(); from += done) {
-      at.QuadPart = static_cast<LONGLONG>(from);
-      if (!SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN)) return false;
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(old.size() - from, 1u << 30));
-      if (!WriteFile(h.get(), old.data() + from, chunk, &done, nullptr) || done == 0) return false;
-    }
-    at.QuadPart = static_cast<LONGLONG>(old.size());
-    return SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(h.get()) && FlushFileBuffers(h.get());
+    win32::WriteAtAndCut(h.get(), old);
+    return true;
   });
 }
 

@@ -31,6 +31,11 @@ void CutAndFlush(HANDLE h, std::size_t length) {
 
 }  // namespace
 
+void WriteAtAndCut(HANDLE h, const std::string& bytes) {
+  WriteAt(h, bytes, 0, bytes.size());
+  CutAndFlush(h, bytes.size());
+}
+
 void WriteInPlace(const std::string& path, const std::string& bytes) {
   Handle h = OpenOrThrow(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
   LARGE_INTEGER size;
@@ -47,8 +52,7 @@ void WriteInPlace(const std::string& path, const std::string& bytes) {
   }, [&](const Failure& f) {
     // Where the old bytes cannot be put back now, the journal stays for the next reader.
     failure::Quietly([&] {
-      WriteAt(h.get(), old, 0, old.size());
-      CutAndFlush(h.get(), old.size());
+      WriteAtAndCut(h.get(), old);
       journal.Commit();
     });
     throw OrvoError(f.kind, f.description);

@@ -2,6 +2,8 @@
 // Win32 only: a file's content replaced where it stands, for a file that a new file could not
 // replace as it is (a second link, a long name, a folder that takes no new file, a file held
 // open by a program that does not let it be replaced).
+#include <windows.h>
+
 #include <string>
 
 namespace orvo::platform::win32 {
@@ -13,5 +15,9 @@ namespace orvo::platform::win32 {
 // reported; where that fails too, the journal stays, and the next reader of the file puts
 // them back.
 void WriteInPlace(const std::string& path, const std::string& bytes);
+
+// The bytes from the start of the open file h, the file cut to their length and flushed: how
+// a write in place ends, and how a journal's old bytes are put back.
+void WriteAtAndCut(HANDLE h, const std::string& bytes);
 
 }  // namespace orvo::platform::win32
