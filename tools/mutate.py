@@ -17,7 +17,8 @@ ended. The same seed and count draw the same mutants from the same commit.
 --tests-from REV runs the suite of REV (tests/, fuzz/ and the top CMakeLists.txt) against the
 product code of --commit: the way to compare two suites on exactly the same mutants.
 
---size prints the non-blank lines of tests/ and of src/ and their ratio.
+--size prints the non-blank lines of tests/ (its C++ sources and shell scripts) and of src/ (its C++
+sources) and their ratio.
 """
 import argparse
 import os
@@ -268,10 +269,10 @@ def mutation_run(args):
         shutil.rmtree(temp, ignore_errors=True)
 
 
-def non_blank_lines(folder):
+def non_blank_lines(folder, suffixes):
     total = 0
     for path in (ROOT / folder).rglob("*"):
-        if path.is_file() and path.suffix in SOURCE_SUFFIXES:
+        if path.is_file() and path.suffix in suffixes:
             total += sum(1 for line in path.read_text(encoding="latin-1").splitlines() if line.strip())
     return total
 
@@ -287,7 +288,7 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the drawn mutants without running them")
     args = parser.parse_args()
     if args.size:
-        tests, src = non_blank_lines("tests"), non_blank_lines("src")
+        tests, src = non_blank_lines("tests", SOURCE_SUFFIXES | {".sh"}), non_blank_lines("src", SOURCE_SUFFIXES)
         print(f"tests/ {tests} non-blank lines, src/ {src}: ratio {tests / src:.2f}")
         return
     if args.list:
