@@ -1,8 +1,9 @@
 // The text members of OrvoCommon: one row per call.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "common/OrvoCommon.h"
-#include "support/Thrown.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo {
 namespace {
@@ -46,7 +47,8 @@ TEST(Strings, EachCallGivesItsText) {
 }
 
 TEST(Strings, WholeNumbersThatLeaveTheirRangeOverflow) {
-  EXPECT_EQ(test::ThrownKind([] { c.CentreString("ab", -2147483647); }), OrvoError::Kind::Overflow);
+  EXPECT_THAT([] { c.CentreString("ab", -2147483647); },
+              testing::Throws<OrvoError>(testing::Property(&OrvoError::kind, OrvoError::Kind::Overflow)));
   EXPECT_EQ(c.CentreString("", -2147483647 - 1), "");  // the difference itself still fits
 }
 

@@ -24,12 +24,11 @@ if [ "$1" = update ] && [ -s "$STANDIN/broken-list" ]; then
 fi
 if [ "$1" = install ]; then
   shift
-  for p in "$@"; do
-    if [[ $p != -* ]] && grep -qxF "$p" "$STANDIN/refused"; then
-      echo "E: Unable to correct problems, you have held broken packages."; exit 100
-    fi
-  done
-  for p in "$@"; do [[ $p == -* ]] || echo "$p" >>"$STANDIN/installed"; done
+  if printf '%s\n' "$@" | grep -qxF -f "$STANDIN/refused"; then
+    echo "E: Unable to correct problems, you have held broken packages."
+    exit 100
+  fi
+  printf '%s\n' "$@" | grep -v '^-' >>"$STANDIN/installed"
 fi
 EOF2
 stand_in dpkg <<<$'#!/bin/sh\necho i386'
