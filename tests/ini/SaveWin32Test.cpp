@@ -30,8 +30,7 @@ TEST(Win32Saves, AFileHeldOpenWithoutDeleteSharingIsWrittenWhereItStands) {
   SetsX(dir.Text("game.ini"));
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(dir / "game.ini"), "[A]\r\nx = 2 ; note\r\n");
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    EXPECT_EQ(entry.path().filename(), "game.ini") << "left beside the file";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a file left beside it";
 }
 
 TEST(Win32Saves, AFolderPathWithNoRoomForATemporaryNameSaves) {
