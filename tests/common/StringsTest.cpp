@@ -17,9 +17,7 @@ std::string Fields(std::string text) {
   for (int guard = 0; !text.empty() && guard < 100; ++guard) joined += "|" + c.GetNextField(text);
   return joined;
 }
-std::string Find(const std::string& text, const std::string& chars, std::int32_t start) {
-  return std::to_string(c.FindCharInString(text, chars, start));
-}
+std::string Find(const std::string& s, const std::string& chars, std::int32_t start) { return std::to_string(c.FindCharInString(s, chars, start)); }
 
 TEST(Strings, EachCallGivesItsText) {
   struct Row { const char* what; std::string got, want; };

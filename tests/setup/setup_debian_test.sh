@@ -9,10 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/bin"
 stand_in() { cat >"$work/bin/$1"; chmod +x "$work/bin/$1"; }
-stand_in dpkg-query <<'EOF2'
-#!/bin/bash
-grep -qxF "${!#}" "$STANDIN/installed" && printf 'install ok installed'
-EOF2
+stand_in dpkg-query <<<$'#!/bin/bash\ngrep -qxF "${!#}" "$STANDIN/installed" && printf \'install ok installed\''
 stand_in apt-get <<'EOF2'
 #!/bin/bash
 echo "$1" >>"$STANDIN/calls"
