@@ -50,8 +50,7 @@ TEST(Win32Controls, FindAndSelectItemsInListBoxesAndAComboBoxButNoOtherWindow) {
 
 TEST(Win32Listing, CopyFilesSkipsHiddenAndSystemFiles) {
   test::TempDir dir;
-  CreateDirectoryA(dir.Text("from").c_str(), nullptr);
-  CreateDirectoryA(dir.Text("to").c_str(), nullptr);
+  for (const char* folder : {"from", "to"}) CreateDirectoryA(dir.Text(folder).c_str(), nullptr);
   const std::pair<std::string, DWORD> files[] = {{"plain.ini", FILE_ATTRIBUTE_NORMAL}, {"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
                                                  {"system.ini", FILE_ATTRIBUTE_SYSTEM}, {"readonly.ini", FILE_ATTRIBUTE_READONLY}};
   for (const auto& [name, attributes] : files) {

@@ -1,8 +1,9 @@
 // The text members of OrvoCommon: one row per call.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "common/OrvoCommon.h"
-#include "support/Thrown.h"
+#include "vocabulary/Failure.h"
 
 namespace orvo {
 namespace {
@@ -16,9 +17,7 @@ std::string Fields(std::string text) {
   for (int guard = 0; !text.empty() && guard < 100; ++guard) joined += "|" + c.GetNextField(text);
   return joined;
 }
-std::string Find(const std::string& text, const std::string& chars, std::int32_t start) {
-  return std::to_string(c.FindCharInString(text, chars, start));
-}
+std::string Find(const std::string& s, const std::string& chars, std::int32_t start) { return std::to_string(c.FindCharInString(s, chars, start)); }
 
 TEST(Strings, EachCallGivesItsText) {
   struct Row { const char* what; std::string got, want; };
@@ -46,7 +45,8 @@ TEST(Strings, EachCallGivesItsText) {
 }
 
 TEST(Strings, WholeNumbersThatLeaveTheirRangeOverflow) {
-  EXPECT_EQ(test::ThrownKind([] { c.CentreString("ab", -2147483647); }), OrvoError::Kind::Overflow);
+  EXPECT_THAT([] { c.CentreString("ab", -2147483647); },
+              testing::Throws<OrvoError>(testing::Property(&OrvoError::kind, OrvoError::Kind::Overflow)));
   EXPECT_EQ(c.CentreString("", -2147483647 - 1), "");  // the difference itself still fits
 }
 

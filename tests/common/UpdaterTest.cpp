@@ -1,4 +1,4 @@
-// Bringing a directory tree up to date by copy mode, walking it depth-first, and moving it.
+// Bringing a directory tree up to date by copy mode, walking it depth-first.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,55 +31,40 @@ std::string Tree(const fs::path& folder) {
   return all;
 }
 
+// Itself: a copy onto the source, which is refused with the file as it was; progress: the
+// progress switch on, without which mode 4 copies nothing.
 TEST(UpdateIfNewer, CopiesByModeAndDeletesOnlyWhatItCopied) {
-  enum Target { Missing, Older, SameTime, Newer };
-  struct Case { std::int32_t mode; Target target; bool deleteSource, copies; };
+  enum Target { Missing, Itself, Older, SameTime, Newer };
+  struct Case { std::int32_t mode; Target target; bool deleteSource, copies, progress = false; };
   const Case cases[] = {{0, Newer, false, true},    {5, Newer, false, true},     {1, Missing, false, true},  {1, Older, false, false},
                         {2, Missing, false, true},  {2, SameTime, false, false}, {2, Newer, false, false},   {3, Newer, false, true},
                         {3, Missing, false, false}, {4, Missing, false, false},  {-1, Missing, false, false}, {2, Older, true, true},
-                        {9, Missing, true, false}};
+                        {9, Missing, true, false},  {0, Itself, false, false},   {4, Missing, false, true, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE("mode " + std::to_string(c.mode) + " target " + std::to_string(c.target) + " delete " + std::to_string(c.deleteSource));
     TempDir dir;
     WriteBytes(dir / "from.ini", "new");
-    if (c.target != Missing) {
+    if (c.target >= Older) {
       WriteBytes(dir / "to.ini", "old");
       const auto from = fs::last_write_time(dir / "from.ini");
       fs::last_write_time(dir / "to.ini", from + std::chrono::seconds(c.target == Older ? -100 : c.target == Newer ? 100 : 0));
     }
     test::BoxRecorder boxes;
-    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), c.mode, c.deleteSource, "ignored");
-    EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_EQ(ReadBytes(dir / "to.ini"), c.copies ? "new" : c.target == Missing ? "" : "old");
-    EXPECT_EQ(fs::exists(dir / "from.ini"), !(c.copies && c.deleteSource));
+    gProgressMode = c.progress;
+    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text(c.target == Itself ? "from.ini" : "to.ini"), c.mode, c.deleteSource, "ignored");
+    gProgressMode = false;
+    EXPECT_EQ(boxes.texts().size(), c.target == Itself ? 3u : 0u);
+    EXPECT_EQ(ReadBytes(dir / "to.ini"), c.copies ? "new" : c.target >= Older ? "old" : "");
+    EXPECT_EQ(fs::exists(dir / "from.ini") ? ReadBytes(dir / "from.ini") : "gone", c.copies && c.deleteSource ? "gone" : "new");
   }
-  TempDir dir;
-  WriteBytes(dir / "from.ini", "new");
-  {  // a copy onto the file itself is refused, with the file as it was
-    test::BoxRecorder boxes;
-    Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("from.ini"), 0);
-    EXPECT_EQ(boxes.texts().size(), 3u);
-    EXPECT_EQ(ReadBytes(dir / "from.ini"), "new");
-  }
-  gProgressMode = true;  // mode 4 copies only while the switch is on
-  Common().UpdateIfNewer(dir.Text("from.ini"), dir.Text("to.ini"), 4);
-  gProgressMode = false;
-  EXPECT_EQ(ReadBytes(dir / "to.ini"), "new");
 }
 
-class SourceTree : public testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* d : {"src/Cars/Deep", "src/Tracks", "src/Empty", "src/Mod.old", "dst"}) fs::create_directories(dir / d);
-    for (const char* f : {"src/a.ini", "src/b.txt", "src/.h.ini", "src/Cars/Deep/y", "src/Tracks/t.ini", "src/Mod.old/z.ini"})
-      WriteBytes(dir / f, "1");
-  }
-  std::string Src(const std::string& tail) const { return dir.Text("src") + "\\" + tail; }
+TEST(UpdateNewerVersions, WalksSubdirectoriesFirstAndAppliesThePatternToTheTopOnly) {
   TempDir dir;
+  for (const char* d : {"src/Cars/Deep", "src/Tracks", "src/Empty", "src/Mod.old", "dst"}) fs::create_directories(dir / d);
+  for (const char* f : {"src/a.ini", "src/b.txt", "src/.h.ini", "src/Cars/Deep/y", "src/Tracks/t.ini", "src/Mod.old/z.ini"})
+    WriteBytes(dir / f, "1");
   test::BoxRecorder boxes;
-};
-
-TEST_F(SourceTree, WalksSubdirectoriesFirstAndAppliesThePatternToTheTopOnly) {
   std::vector<std::string> messages;
   const fs::path to = dir / "dst" / "new";
   bool topFileBefore = false;  // whether the top level's own file had reached the target by a status text
@@ -87,7 +72,7 @@ TEST_F(SourceTree, WalksSubdirectoriesFirstAndAppliesThePatternToTheTopOnly) {
     messages.push_back(text);
     topFileBefore |= fs::exists(to / "a.ini");
   });
-  Common().UpdateNewerVersions(Src("*.ini"), " " + dir.Text("dst") + "\\new ", 2, false, "Updating");
+  Common().UpdateNewerVersions(dir.Text("src") + "\\*.ini", " " + dir.Text("dst") + "\\new ", 2, false, "Updating");
   SetStatusMessageObserver(previous);
   EXPECT_TRUE(boxes.boxes().empty());
   // Pre-order, subdirectories without a point in their names, in the platform's listing order.

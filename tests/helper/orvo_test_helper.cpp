@@ -26,11 +26,8 @@ int main(int argc, char** argv) {
     const std::string grandchild = std::string(argv[2]) + ".grandchild";
     const std::string command = "\"" + std::string(argv[0]) + "\" record " + grandchild + " forever";
     orvo::platform::ProcessInformation info;
-    if (std::string(argv[3]) == "exit") {
-      orvo::platform::CreateNewProcess(command, info);
-    } else {
-      orvo::platform::ShellStart(command, orvo::platform::kShowMinimised);
-    }
+    if (std::string(argv[3]) == "exit") orvo::platform::CreateNewProcess(command, info);
+    else orvo::platform::ShellStart(command, orvo::platform::kShowMinimised);
     // The own record comes after the grandchild's, so that a test that finds it finds both.
     for (int i = 0; i < 500 && !std::ifstream(orvo::platform::ToHostPath(grandchild)); ++i) SleepMs(20);
   }

@@ -55,7 +55,6 @@ TEST_F(IniTest, AKeyAtTheIndexEndFailsInEachMemberThatReadsItsRecord) {
     BoxRecorder boxes;
     INIFile ini = WithText(text);
     ini.BuildIndex();
-    ASSERT_EQ(ini.IndexString(), index);
     EXPECT_EQ(c.call(ini), c.result);
     EXPECT_EQ(boxes.texts(), c.boxes);
     // Each dump of the object as it stood, then the member's parameter lines.

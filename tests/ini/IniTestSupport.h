@@ -20,17 +20,13 @@ struct ByName {
   std::string operator()(const testing::TestParamInfo<P>& info) const { return info.param.name; }
 };
 
-template <class Param>
-class IniCases : public testing::TestWithParam<Param> {
- protected:
-  LogCapture log;
-  BoxRecorder boxes;
-};
-
 class IniTest : public testing::Test {
  protected:
   LogCapture log;
   BoxRecorder boxes;
 };
+
+template <class Param>
+class IniCases : public IniTest, public testing::WithParamInterface<Param> {};
 
 }  // namespace orvo::test

@@ -9,10 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/bin"
 stand_in() { cat >"$work/bin/$1"; chmod +x "$work/bin/$1"; }
-stand_in dpkg-query <<'EOF2'
-#!/bin/bash
-grep -qxF "${!#}" "$STANDIN/installed" && printf 'install ok installed'
-EOF2
+stand_in dpkg-query <<<$'#!/bin/bash\ngrep -qxF "${!#}" "$STANDIN/installed" && printf \'install ok installed\''
 stand_in apt-get <<'EOF2'
 #!/bin/bash
 echo "$1" >>"$STANDIN/calls"
@@ -24,12 +21,11 @@ if [ "$1" = update ] && [ -s "$STANDIN/broken-list" ]; then
 fi
 if [ "$1" = install ]; then
   shift
-  for p in "$@"; do
-    if [[ $p != -* ]] && grep -qxF "$p" "$STANDIN/refused"; then
-      echo "E: Unable to correct problems, you have held broken packages."; exit 100
-    fi
-  done
-  for p in "$@"; do [[ $p == -* ]] || echo "$p" >>"$STANDIN/installed"; done
+  if printf '%s\n' "$@" | grep -qxF -f "$STANDIN/refused"; then
+    echo "E: Unable to correct problems, you have held broken packages."
+    exit 100
+  fi
+  printf '%s\n' "$@" | grep -v '^-' >>"$STANDIN/installed"
 fi
 EOF2
 stand_in dpkg <<<$'#!/bin/sh\necho i386'

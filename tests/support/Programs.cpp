@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "platform/host_path.h"
-#include "platform/process.h"
 #include "platform/program_info.h"
 #include "support/TempDir.h"
 
@@ -13,17 +12,12 @@ namespace orvo::test {
 
 std::filesystem::path BinFolder() { return platform::ToHostPath(platform::OwnFolder()); }
 std::string ExeSuffix() { return ORVO_EXE_SUFFIX; }
-std::filesystem::path LoaderExe() { return BinFolder() / ("orvo-loader" + ExeSuffix()); }
 std::filesystem::path HelperExe() { return BinFolder() / ("orvo-test-helper" + ExeSuffix()); }
 
 std::filesystem::path InstallLoader(const std::filesystem::path& folder) {
-  auto target = folder / LoaderExe().filename();
-  std::filesystem::copy_file(LoaderExe(), target, std::filesystem::copy_options::overwrite_existing);
-  return target;
-}
-
-void RunAndWait(const std::string& commandLine) {
-  platform::ShellStartAndWait(commandLine, platform::kShowNormal);
+  const std::string loader = "orvo-loader" + ExeSuffix();
+  std::filesystem::copy_file(BinFolder() / loader, folder / loader, std::filesystem::copy_options::overwrite_existing);
+  return folder / loader;
 }
 
 std::string Quoted(const std::filesystem::path& path) { return "\"" + PathText(path) + "\""; }

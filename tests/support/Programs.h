@@ -10,16 +10,12 @@ namespace orvo::test {
 
 // The folder of the running test program, where the loader and the helper are built too.
 std::filesystem::path BinFolder();
-std::filesystem::path LoaderExe();
 std::filesystem::path HelperExe();
 std::string ExeSuffix();
 
 // Copies the loader into folder (its own folder there: LoaderLog.txt and Profiles) and
 // returns the copy.
 std::filesystem::path InstallLoader(const std::filesystem::path& folder);
-
-// Starts a command line (Windows style, quotes group) and waits for its end.
-void RunAndWait(const std::string& commandLine);
 
 // A path text in double quotes, for a command line.
 std::string Quoted(const std::filesystem::path& path);

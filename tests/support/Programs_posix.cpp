@@ -49,11 +49,7 @@ Captured RunCapturing(const std::filesystem::path& program, const std::vector<st
   }
   int status = 0;
   waitpid(child, &status, 0);
-  Captured result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadBytes(streams / "out");
-  result.err = ReadBytes(streams / "err");
-  return result;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(streams / "out"), ReadBytes(streams / "err")};
 }
 
 Captured RunCapturingCommandLine(const std::string& commandLine, const std::filesystem::path& folder) {

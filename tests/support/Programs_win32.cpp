@@ -81,20 +81,13 @@ Captured RunCapturingCommandLine(const std::string& line, const std::filesystem:
                              &startup, &process);
     if (!started) errors += " " + std::to_string(GetLastError());
   }
-  CloseHandle(startup.hStdInput);
-  CloseHandle(startup.hStdOutput);
-  CloseHandle(startup.hStdError);
+  for (HANDLE stream : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(stream);
   if (!started) throw std::runtime_error("cannot start " + commandLine + " (errors" + errors + ")");
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-
-  Captured result;
-  result.exitCode = static_cast<int>(code);
-  result.out = ReadBytes(streams / "out");
-  result.err = ReadBytes(streams / "err");
-  return result;
+  return {static_cast<int>(code), ReadBytes(streams / "out"), ReadBytes(streams / "err")};
 }
 }  // namespace orvo::test

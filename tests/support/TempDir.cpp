@@ -22,15 +22,12 @@ TempDir::~TempDir() {
   std::error_code ec;
   // Files made read-only by a test must not survive it.
   for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
-       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
     std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-  }
   std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::Text(const std::string& name) const {
-  return name.empty() ? PathText(path_) : PathText(path_ / name);
-}
+std::string TempDir::Text(const std::string& name) const { return PathText(name.empty() ? path_ : path_ / name); }
 
 std::string PathText(const std::filesystem::path& path) { return platform::FromHostPath(path.string()); }
 
