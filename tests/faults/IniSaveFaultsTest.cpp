@@ -46,7 +46,6 @@ struct SaveFault {
   std::optional<std::string> fileAfter;  // game.ini afterwards; nullopt: absent
   const char* boundTo = nullptr;         // the name in <dir> the object is bound to then, if another
   bool ordinaryUser = false;             // the save runs as a user whom permissions stop
-  const char* sameFile = nullptr;        // a name in <dir> that must hold what game.ini holds afterwards
   bool modeKept = true;                  // false: a read-only file comes back writable
   bool saveIndex = false;                // the index file game.gix is saved too
 };
@@ -68,18 +67,22 @@ std::string AttributesOf(const fs::path& file) {
   return text;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code missing;
+  return fs::equivalent(a, b, missing);
+}
+
 // What a save must keep of each name in a folder: its kind, mode, owner, group, links,
 // attributes and flags, and the bytes of every plain file it leads to, but those of the file
-// that was saved.
+// that was saved, game.ini (through its links, whatever their names).
 using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string, std::string>>;
-Kinds KindsIn(const fs::path& folder, const char* saved) {
+Kinds KindsIn(const fs::path& folder) {
   Kinds kinds;
   for (const auto& entry : fs::directory_iterator(folder)) {
     struct stat st{};
-    const std::string name = entry.path().filename().string();
-    const bool bytes = entry.is_regular_file() && name != "game.ini" && !(saved && name == saved);
+    const bool bytes = entry.is_regular_file() && !SameFile(entry.path(), folder / "game.ini");
     if (::lstat(entry.path().c_str(), &st) == 0)
-      kinds[name] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, AttributesOf(entry.path()),
+      kinds[entry.path().filename().string()] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, AttributesOf(entry.path()),
                      bytes ? ReadBytes(entry.path()) : ""};
   }
   return kinds;
@@ -134,7 +137,7 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   ini.SetIniValue("A", "x", "2");
   ini.SetSaveIndex(c.saveIndex);
   ASSERT_TRUE(ini.Changed());
-  Kinds before = KindsIn(dir.path(), c.sameFile);
+  Kinds before = KindsIn(dir.path());
 
   const int outcome = c.ordinaryUser ? AsOrdinaryUser([&] { return Saved(ini, c.backup, boxes); })
                                      : Saved(ini, c.backup, boxes);
@@ -144,11 +147,8 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
   EXPECT_EQ(outcome & kEditsLost, 0) << "a failed save must keep the edits in memory";
   const auto file = dir / "game.ini";
   EXPECT_EQ(fs::is_regular_file(file) ? std::optional(ReadBytes(file)) : std::nullopt, c.fileAfter);
-  if (c.sameFile) {
-    EXPECT_EQ(ReadBytes(dir / c.sameFile), c.fileAfter);
-  }
   // A backup, when one was made, is a plain file holding the file as it was.
-  Kinds after = KindsIn(dir.path(), c.sameFile);
+  Kinds after = KindsIn(dir.path());
   if (after.erase("game.ini.PreOrvo") && !before.count("game.ini.PreOrvo")) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "game.ini.PreOrvo")));
     EXPECT_EQ(ReadBytes(dir / "game.ini.PreOrvo"), kOnDisk);
@@ -157,8 +157,10 @@ TEST_P(SaveFaults, FailsLoudlyOrWritesAndLosesNothing) {
         << "the backup's readers are not the file's";
   }
   EXPECT_TRUE(own.Empty()) << "a journal or a copy of the old bytes was left";
-  for (const char* made : {"game.ini", c.sameFile, c.saveIndex ? "game.gix" : nullptr})  // what the save made
-    if (made && !before.count(made)) after.erase(made);
+  // What the save made: the file, where its link points, and the index file.
+  std::erase_if(after, [&](const auto& kind) {
+    return !before.count(kind.first) && (SameFile(dir / kind.first, file) || (c.saveIndex && kind.first == "game.gix"));
+  });
   if (!c.modeKept) std::get<0>(before["game.ini"]) = std::get<0>(after["game.ini"]) = 0;
   EXPECT_EQ(after, before) << "a name changed in kind, mode, owner or links, or a new one was left";
 }
@@ -176,13 +178,12 @@ void Link(TempDir& d) {
 }
 void SecondLink(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
 void DanglingLink(TempDir& d) { fs::remove(d / "game.ini"), fs::create_symlink("made.ini", d / "game.ini"); }
-// Index files that are no file of their own: written, they would replace another file, block
-// on a pipe, or put the index text into the INI file itself (and so into its backup).
+// An index file that is no file of its own: written, it would replace another file. (The
+// other refusals, which the engine shares with orvo, are in orvo's refusal table below.)
 void IndexLinkedElsewhere(TempDir& d) { WriteBytes(d / "victim", "x"), fs::create_symlink("victim", d / "game.gix"); }
 // Only root can give a file away; for another user the file stays the saver's.
 void Owner(const fs::path& file, uid_t user, mode_t mode) {
-  if (::chown(file.c_str(), user, user) != 0) {
-  }
+  std::ignore = ::chown(file.c_str(), user, user);
   ::chmod(file.c_str(), mode);
 }
 void NobodysPrivateFile(TempDir& d) { Owner(d / "game.ini", kNobody, 0600); }
@@ -220,8 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing to set aside as the backup: the save fails before writing.
         SaveFault{"VanishedWithBackup", Vanish, true, true, std::nullopt},
         SaveFault{"VanishedWithoutBackup", Vanish, false, false, kEdited},
-        SaveFault{"ReadOnlyFile", ReadOnly, false, false, kEdited, nullptr, false, nullptr, false},
-        SaveFault{"ReadOnlyFileWithBackup", ReadOnly, true, false, kEdited, nullptr, false, nullptr, false},
+        SaveFault{"ReadOnlyFile", ReadOnly, true, false, kEdited, nullptr, true, false},
         SaveFault{"FullDevice", FullDevice, false, true, kOnDisk, "full.ini"},
         SaveFault{"FolderWhereTheFileShouldBe", FolderInPlaceOfFile, false, true, kOnDisk, "folder.ini"},
         SaveFault{"FileWhereTheFolderShouldBe", FileInPlaceOfFolder, true, true, kOnDisk, "plain\\game.ini"},
@@ -229,18 +229,14 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{"ReadOnlyFolder", ReadOnlyFolder, true, true, kOnDisk, nullptr, true},
         SaveFault{"ReadOnlyFolderWritableFile", ReadOnlyFolder, false, false, kEdited, nullptr, true},
         // The edit goes to the file the link names, and the link stays a link.
-        SaveFault{"Link", Link, true, false, kEdited, nullptr, false, "target.ini"},
-        SaveFault{"SecondLink", SecondLink, true, false, kEdited, nullptr, false, "other.ini"},
+        SaveFault{"Link", Link, true, false, kEdited},
+        SaveFault{"SecondLink", SecondLink, true, false, kEdited},
         // A link to a file not there yet: the file is made where it points.
-        SaveFault{"DanglingLink", DanglingLink, false, false, kEdited, nullptr, false, "made.ini"},
+        SaveFault{"DanglingLink", DanglingLink, false, false, kEdited},
         // A file that cannot be read is no missing one: nothing is saved over it.
         SaveFault{"UnreadableFile", [](TempDir& d) { ::chmod((d / "game.ini").c_str(), 0200); }, false, true, kOnDisk, nullptr, true},
         // The index file is written only as a file of its own; the INI file is saved all the same.
-        SaveFault{"IndexLinkedElsewhere", IndexLinkedElsewhere, true, false, kEdited, nullptr, false, nullptr, true, true},
-        SaveFault{"IndexIsAPipe", [](TempDir& d) { ::mkfifo((d / "game.gix").c_str(), 0644); }, true, false, kEdited,
-                  nullptr, false, nullptr, true, true},
-        SaveFault{"IndexIsTheFile", [](TempDir& d) { fs::create_hard_link(d / "game.ini", d / "game.gix"); }, true, false,
-                  kEdited, nullptr, false, "game.gix", true, true},
+        SaveFault{"IndexLinkedElsewhere", IndexLinkedElsewhere, true, false, kEdited, nullptr, false, true, true},
         SaveFault{"AnotherUsersPrivateFile", NobodysPrivateFile, true, false, kEdited},
         SaveFault{"AnotherUsersFileOpenToAll", RootsSharedFile, true, false, kEdited, nullptr, true},
         // What the new file could not be given keeps the save in place.
@@ -248,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{"InodeFlags", NoDumpNoAtime, true, false, kEdited},
         SaveFault{"TrustedAttribute", TrustedAttribute, true, false, kEdited},
         // Replaces the system refuses.
-        SaveFault{"NameTooLongForANewFileBeside", LongName, false, false, kEdited, kLongName.c_str(), false, kLongName.c_str()},
+        SaveFault{"NameTooLongForANewFileBeside", LongName, false, false, kEdited, kLongName.c_str()},
         SaveFault{"FileBoundOntoItsName", BoundOntoItself, true, false, kEdited}),
     ByName());
 
@@ -333,7 +329,7 @@ TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
       for (const std::string& name : {c.file, std::string("victim")}) WriteBytes(dir / name, "[A]\r\nk=1");
       c.arrange(dir.path());
       GiveToOrdinaryUser(dir.path());
-      const Kinds before = KindsIn(dir.path(), nullptr);
+      const Kinds before = KindsIn(dir.path());
       char line[200];
       std::snprintf(line, sizeof line, command, c.file.c_str());
       const std::string orvo = "'" + (BinFolder() / ("orvo" + ExeSuffix())).string() + "' ini " + line;
@@ -341,7 +337,7 @@ TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
       EXPECT_EQ(run.exitCode, 1);
       EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
       EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-      EXPECT_EQ(KindsIn(dir.path(), nullptr), before) << "a name changed, or an index file was written";
+      EXPECT_EQ(KindsIn(dir.path()), before) << "a name changed, or an index file was written";
     }
   }
 }
@@ -364,9 +360,7 @@ TEST_P(KilledSaves, EveryLaterReaderSeesTheOldOrTheNewBytes) {
   const KilledSave& c = GetParam();
   // The edit makes the text shorter: a kill before the cut leaves the old text's end behind.
   const std::string old = "[A]\r\nx = 1\r\ny = 1\r\n" + std::string(64 * 1024, ';') + "\r\n";
-  INIFile expected = WithText(old);
-  expected.DeleteIniEntry("A", "x");
-  const std::string edited = expected.IniString();
+  const std::string edited = "[A]\r\ny = 1\r\n" + std::string(64 * 1024, ';') + "\r\n";
   TempDir dir;
   const OwnFolders own(c.ordinaryUser);
   // Under AddressSanitizer the shim comes before the sanitizer's runtime in the library list,
@@ -383,7 +377,7 @@ TEST_P(KilledSaves, EveryLaterReaderSeesTheOldOrTheNewBytes) {
       WriteBytes(dir / "game.ini", old);
       if (c.ordinaryUser) GiveToOrdinaryUser(dir.path());
       c.arrange(dir);
-      const Kinds before = KindsIn(dir.path(), "other.ini");
+      const Kinds before = KindsIn(dir.path());
       const auto save = [&] {
         const int ended = std::system(("exec 2>/dev/null; ORVO_KILL_AT='" + at + "' " + command).c_str());
         return WIFSIGNALED(ended) ? 128 + WTERMSIG(ended) : WEXITSTATUS(ended);  // as a shell gives it
@@ -403,7 +397,7 @@ TEST_P(KilledSaves, EveryLaterReaderSeesTheOldOrTheNewBytes) {
       };
       const int seen = c.ordinaryUser ? AsOrdinaryUser(read) : read();
       EXPECT_TRUE(seen == 1 || seen == 2) << "killed at " << at << ": the reader saw " << seen;
-      Kinds after = KindsIn(dir.path(), "other.ini");
+      Kinds after = KindsIn(dir.path());
       if (after.erase("game.ini.PreOrvo")) {
         EXPECT_TRUE(ReadBytes(dir / "game.ini.PreOrvo") == old) << at;
       }
@@ -434,23 +428,12 @@ INSTANTIATE_TEST_SUITE_P(Steps, KilledSaves,
 // so neither edit is lost, and nothing of their lock stays in the folder.
 TEST(TwoEditors, NeitherLosesItsEdit) {
   TempDir dir;
-  const std::string orvo = (BinFolder() / ("orvo" + ExeSuffix())).string();
-  auto start = [&](const char* entry) {
-    const pid_t editor = ::fork();
-    if (editor == 0) {
-      ::execl(orvo.c_str(), orvo.c_str(), "ini", "set", (dir / "c.ini").c_str(), "A", entry, "1", "--add", nullptr);
-      ::_exit(127);
-    }
-    return editor;
-  };
+  const std::string set = "'" + (BinFolder() / ("orvo" + ExeSuffix())).string() + "' ini set '" + (dir / "c.ini").string() + "' A ";
+  // The second editor's status, then, if it succeeded, the first's.
+  const std::string both = set + "x 1 --add & " + set + "y 1 --add && wait $!";
   for (int pair = 0; pair < 12; ++pair) {
     WriteBytes(dir / "c.ini", "[A]\r\nz=0\r\n");
-    const pid_t x = start("x"), y = start("y");
-    int xStatus = 0, yStatus = 0;
-    ::waitpid(x, &xStatus, 0);
-    ::waitpid(y, &yStatus, 0);
-    EXPECT_EQ(xStatus, 0);
-    EXPECT_EQ(yStatus, 0);
+    EXPECT_EQ(std::system(both.c_str()), 0);
     const std::string text = ReadBytes(dir / "c.ini");
     ASSERT_TRUE(text.find("x = 1") != std::string::npos && text.find("y = 1") != std::string::npos) << "pair " << pair << ": " << text;
   }

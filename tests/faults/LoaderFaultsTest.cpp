@@ -12,8 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstddef>
-#include <cstdlib>
+#include <iterator>
 
 #include "faults/OrdinaryUser.h"
 #include "launcher/LoaderRun.h"
@@ -31,31 +32,38 @@ struct LoaderFault {
   std::string profile;
   void (*arrange)(const fs::path& loaderFolder);  // the fault in the installed loader's surroundings
   std::vector<std::string> companions = {};       // whose records must exist after the run, their processes gone
-  bool permissionBased = false;                   // run as an ordinary user, whom permissions stop
-  bool fullDevice = false;                        // the loader may not write a single byte to any file
-  std::vector<long> refusedCalls = {};            // system calls that fail with EPERM, as a container's filter makes them
+  bool (*confine)() = nullptr;                    // the fault in the loader's own process, false if it cannot be made
 };
 
-// Runs the loader under a system-call filter that refuses the calls, as a container does;
-// the filter holds for everything the loader starts too.
-void RunRefusing(const fs::path& loader, const std::string& line, const std::vector<long>& calls) {
-  std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
-  for (long call : calls) {
-    program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1));
-    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM));
-  }
-  program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
-  const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+// A file size limit of 0 makes every write fail as on a full device (EFBIG), for root too;
+// the signal that would end the writer is ignored, as the device's error is all a full disk gives.
+bool NoRoomForAByte() {
+  const rlimit none{0, 0};
+  return ::setrlimit(RLIMIT_FSIZE, &none) == 0 && ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+}
+
+// A system call that fails with EPERM, as a container's filter makes it.
+template <long call>
+bool Refused() {
+  sock_filter program[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                           BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1),
+                           BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM), BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+  const sock_fprog filter{std::size(program), program};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+// Runs the loader in a child process confined first; the confinement holds for everything
+// the loader starts too.
+void RunConfined(const fs::path& loader, const std::string& line, bool (*confine)()) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0)
-      ::execl(loader.c_str(), loader.c_str(), line.c_str(), static_cast<char*>(nullptr));
+    if (!confine || confine()) ::execl(loader.c_str(), loader.c_str(), line.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the loader did not run under the filter";
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the loader did not run, or did not reach its end";
 }
 
 class LoaderFaults : public LaunchEndToEnd, public testing::WithParamInterface<LoaderFault> {};
@@ -73,26 +81,11 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
                                                            {"{stubborn a}", companion("stubborn", "a")},
                                                            {"{dir}", dir.Text()}}));
   }
-  if (c.permissionBased) GiveToOrdinaryUser(dir.path());
+  GiveToOrdinaryUser(dir.path());
   if (c.arrange) c.arrange(dir / "loader");
-  const std::string line = game + ";" + followUp + ";Race";
-  if (c.fullDevice) {
-    // A file size limit of 0 makes every write fail as on a full device (EFBIG), for root
-    // too; the signal that would end the writer is ignored, as the device's error is all a
-    // full disk gives.
-    const std::string command = "ulimit -f 0; trap '' XFSZ; exec '" + loader.string() + "' '" + line + "'";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status)) << "the loader was ended by signal " << WTERMSIG(status);
+  RunConfined(loader, game + ";" + followUp + ";Race", c.confine);
+  if (c.confine == NoRoomForAByte) {
     EXPECT_EQ(fs::file_size(Log()), 0u) << "the fault did not bite: the log was written";
-  } else if (c.permissionBased) {
-    AsOrdinaryUser([&] {
-      RunLoader(line);
-      return 0;
-    });
-  } else if (!c.refusedCalls.empty()) {
-    RunRefusing(loader, line, c.refusedCalls);
-  } else {
-    RunLoader(line);
   }
   EXPECT_TRUE(fs::exists(dir / "game.txt")) << "the game was not started";
   if (const auto game = ReadRecord(dir / "game.txt"); game.count("pid")) {
@@ -129,18 +122,18 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, LoaderFaults,
     testing::Values(
         // The companion's record cannot be written either.
-        LoaderFault{"LogOnAFullDevice", kOneCompanion, nullptr, {}, false, true},
+        LoaderFault{"LogOnAFullDevice", kOneCompanion, nullptr, {}, NoRoomForAByte},
         LoaderFault{"ProfilesIsAFile", "", [](const fs::path& l) { WriteBytes(l / "Profiles", "not a folder"); }},
         LoaderFault{"ProfileIsAFolder", "", [](const fs::path& l) { fs::create_directories(l / "Profiles/Race.bst"); }},
         LoaderFault{"ProfileFolderUnreadable", kOneCompanion,
-                    [](const fs::path& l) { ::chmod((l / "Profiles").c_str(), 0); }, {}, true},
+                    [](const fs::path& l) { ::chmod((l / "Profiles").c_str(), 0); }, {}, BecomeOrdinaryUser},
         LoaderFault{"OwnFolderReadOnly", kOneCompanion, [](const fs::path& l) { ::chmod(l.c_str(), 0555); }, {"a"},
-                    true},
+                    BecomeOrdinaryUser},
         LoaderFault{"CompanionCannotBeStarted",
                     "[0]\r\npath = {dir}\\missing\\nothing.exe\r\n[1]\r\npath = {record b}\r\n", nullptr, {"b"}},
         LoaderFault{"CompanionIgnoresPoliteSignals", "[0]\r\npath = {stubborn a}\r\n", nullptr, {"a"}},
-        LoaderFault{"NoProcessHandles", kOneCompanion, nullptr, {"a"}, false, false, {SYS_pidfd_open}},
-        LoaderFault{"ProcessHandlesMayNotSignal", kOneCompanion, nullptr, {"a"}, false, false, {SYS_pidfd_send_signal}}),
+        LoaderFault{"NoProcessHandles", kOneCompanion, nullptr, {"a"}, Refused<SYS_pidfd_open>},
+        LoaderFault{"ProcessHandlesMayNotSignal", kOneCompanion, nullptr, {"a"}, Refused<SYS_pidfd_send_signal>}),
     [](const testing::TestParamInfo<LoaderFault>& info) { return info.param.name; });
 
 }  // namespace

@@ -8,16 +8,19 @@
 
 namespace orvo::test {
 
+bool BecomeOrdinaryUser() {
+  // Groups first, then the group, then the user: once the user is given up, the rest could
+  // no longer be.
+  return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+                              ::setresuid(kNobody, kNobody, kNobody) == 0);
+}
+
 int AsOrdinaryUser(const std::function<int()>& part) {
   if (::geteuid() != 0) return part();
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
-    // Groups first, then the group, then the user: once the user is given up, the rest
-    // could no longer be.
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-        ::setresuid(kNobody, kNobody, kNobody) != 0)
-      ::_exit(254);
+    if (!BecomeOrdinaryUser()) ::_exit(254);
     try {
       ::_exit(part() & 0xff);
     } catch (...) {

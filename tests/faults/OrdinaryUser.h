@@ -11,6 +11,8 @@ namespace orvo::test {
 
 inline constexpr uid_t kNobody = 65534;
 
+// Makes this process the ordinary user, for good; true when it is one.
+bool BecomeOrdinaryUser();
 // Runs part as an ordinary user and returns what it returned (0 to 255); in a child process
 // when this one is root, so that part's results come back only through that number.
 int AsOrdinaryUser(const std::function<int()>& part);
