@@ -27,8 +27,8 @@ TEST_P(ConversionCli, PrintsTheMembersResultOrRefuses) {
   const Captured run = Orvo(c.arguments, dir.path());
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
   EXPECT_EQ(run.out, c.exitCode == 0 ? Printed({c.result}) : "");
-  if (c.exitCode == 0) EXPECT_EQ(run.err, "");
-  else EXPECT_TRUE(run.err.find(c.result) != std::string::npos && run.err.find('\n') == run.err.size() - 1) << run.err;
+  EXPECT_TRUE(c.exitCode == 0 ? run.err.empty() : OneFailureLine(run.err) && run.err.find(c.result) != std::string::npos)
+      << run.err;
 }
 
 const ConversionCase kConversions[] = {
@@ -68,8 +68,7 @@ const ConversionCase kConversions[] = {
     {"LogIsAFolder", {"--log", ".", "hex", "float", "1"}, 2, "cannot write the log file ."},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, ConversionCli, testing::ValuesIn(kConversions),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, ConversionCli, testing::ValuesIn(kConversions), testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace orvo::test

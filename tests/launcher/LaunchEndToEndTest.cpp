@@ -77,10 +77,10 @@ TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
 
 struct ProfileCase {
   const char* name;
-  std::string profile;               // {a}, {b}, {c}: companions recording to a.txt, b.txt, c.txt; "" = no file
-  std::vector<std::string> started;  // companions expected to have run
-  std::vector<std::string> entries;  // from the first "Indexing"/"Started:" up to "Calling GPL:" ({pid:x} for ids)
-  std::vector<std::string> killed;   // after "Out of GPL" up to the hand-off
+  std::string profile;  // {a}, {b}, {c}: companions recording to a.txt, b.txt, c.txt; "" = no file
+  // From the first "Indexing"/"Started:" up to "Calling GPL:". {pid:x} is x's id: exactly the
+  // companions named so run, and each program started is killed after the game in that order.
+  std::vector<std::string> entries;
   std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
   std::string index = {};                 // an index file newer than the profile; "" = none
 };
@@ -96,7 +96,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
   };
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](const std::string& s) {
-    std::vector<std::pair<std::string, std::string>> marks;
+    std::vector<std::pair<std::string, std::string>> marks = {{"{dir}", dir.Text()}};
     for (const std::string n : {"a", "b", "c"}) {
       marks.push_back({"{" + n + "}", companion(n)});
       for (const std::string how : {"exit", "stay"}) marks.push_back({"{" + n + ">" + how + "}", starter(n, how)});
@@ -106,30 +106,21 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
   };
   const ProfileCase cases[] = {
       {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n",
-       {"a", "b"}, {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"},
-       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
-      {"GapEndsTheList", "[0]\npath={a}\n[1]\npath={b}\n[3]\npath={c}\n", {"a", "b"},
-       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"},
-       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
-      {"FirstSectionNotZero", "[1]\r\npath={a}\r\n", {}, {}, {}},
-      {"LeadingZeroIsNotZero", "[00]\r\npath={a}\r\n", {}, {}, {}},
-      {"EmptyPath", "[0]\r\npath=\r\n[1]\r\npath={b}\r\n", {"b"},
-       {"Indexing P.bst", "Started:  as 0", "Started: {b} as {pid:b}"}, {"Killed Process0", "Killed Process{pid:b}"}},
-      {"NoSuchProgram", "[0]\r\npath=" + dir.Text("no-such-program.exe") + "\r\n", {},
-       {"Indexing P.bst", "Started: " + dir.Text("no-such-program.exe") + " as 0"}, {"Killed Process0"}},
-      {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"a"},
-       {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}, {"Killed Process{pid:a}"}},
-      {"MissingProfile", "", {}, {}, {}},
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}},
+      {"GapEndsTheList", "[0]\npath={a}\n[1]\npath={b}\n[3]\npath={c}\n",
+       {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}},
+      {"EmptyPath", "[0]\r\npath=\r\n[1]\r\npath={b}\r\n", {"Indexing P.bst", "Started:  as 0", "Started: {b} as {pid:b}"}},
+      {"NoSuchProgram", "[0]\r\npath={dir}\\no-such-program.exe\r\n",
+       {"Indexing P.bst", "Started: {dir}\\no-such-program.exe as 0"}},
+      {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}},
+      {"MissingProfile", "", {}},
       // What a starter started outlives it, unless its section asks for the whole tree.
-      {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n", {"a", "b"},
-       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
-       {"Killed Process{pid:a}", "Killed Process{pid:b}"}, {"a", "b"}},
+      {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n",
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {"a", "b"}},
       {"StartersWithTheirTrees", "[0]\r\npath={a>exit}\r\nkill = tree\r\n[1]\r\nKill=Tree\r\npath={b>stay}\r\n",
-       {"a", "b"}, {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
-       {"Killed Process{pid:a}", "Killed Process{pid:b}"}},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}},
       // A newer index file is loaded with the profile and answers its lookups: no "Indexing".
-      {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"b"}, {"Started: {b} as {pid:b}"}, {"Killed Process{pid:b}"}, {},
-       "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
+      {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"Started: {b} as {pid:b}"}, {}, "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
     for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst", "loader/Profiles/P.gix"}) fs::remove(dir / n);
@@ -145,7 +136,8 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     const std::string line = game + ";;P";
     RunLoader(line);
     for (const std::string n : {"a", "b", "c"}) {
-      const bool ran = std::count(c.started.begin(), c.started.end(), n) > 0;
+      const bool ran = std::any_of(c.entries.begin(), c.entries.end(),
+                                   [&](const std::string& e) { return e.find("{pid:" + n + "}") != std::string::npos; });
       ASSERT_EQ(ran ? WaitForFile(dir / (n + ".txt")) : fs::exists(dir / (n + ".txt")), ran) << n;
       if (!ran) continue;
       EXPECT_EQ(ReadRecord(dir / (n + ".txt")).at("cwd"), dir.Text("game")) << n;
@@ -154,11 +146,9 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       const fs::path grandchild = dir / (n + ".txt.grandchild");
       ASSERT_TRUE(fs::exists(grandchild)) << n << " started no grandchild";
       const unsigned grandchildId = std::stoul(ReadRecord(grandchild).at("pid"));
-      if (std::count(c.orphans.begin(), c.orphans.end(), n) == 0) {
-        EXPECT_TRUE(WaitForProcessEnd(grandchildId)) << n << "'s grandchild outlived the loader";
-      } else {
-        EXPECT_TRUE(ProcessIsRunning(grandchildId)) << n << "'s grandchild was ended";
-      }
+      const bool orphan = std::count(c.orphans.begin(), c.orphans.end(), n) > 0;
+      EXPECT_TRUE(orphan ? ProcessIsRunning(grandchildId) : WaitForProcessEnd(grandchildId))
+          << n << "'s grandchild " << (orphan ? "was ended" : "outlived the loader");
       EndProcess(grandchildId);
       fs::remove(grandchild);
     }
@@ -166,7 +156,8 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     AddSetEntries(expected, dir.Text("game"));
     for (const auto& e : c.entries) expected.push_back(expand(e));
     expected.insert(expected.end(), {"Calling GPL:" + line, game, "", "P", "", "RunApp:" + game, "Out of GPL"});
-    for (const auto& e : c.killed) expected.push_back(expand(e));
+    for (const auto& e : c.entries)
+      if (e.rfind("Started:", 0) == 0) expected.push_back("Killed Process" + expand(e.substr(e.rfind(' ') + 1)));
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
   }
