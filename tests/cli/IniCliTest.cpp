@@ -1,7 +1,8 @@
 // orvo ini ... on a file with comments, TABs, blank lines and each line-end style: the printed
 // answer, the exit status, the file byte for byte afterwards with its backup, and nothing else
 // written beside it. A command that fails or is refused leaves the file exactly as it was.
-// How the engine edits a text is proven with the engine; these cases are what orvo adds.
+// How the engine edits a text is proven with the engine; these cases are what orvo adds. The
+// table test runs orvo's conversion commands too (ConversionCliTest.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,20 +21,7 @@ namespace fs = std::filesystem;
 const std::string kLeague = "top = 0|; league setup|[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|"
                             "Name = a = b \xE9 ||[ Car ]|model=Lotus 49|[Other] ;x|z=1|[Quote]|say = \"hi\" -x|[Key]|a\"b = 1|";
 
-struct CliCase {
-  const char* name;
-  std::vector<std::string> arguments;  // after "ini"; player.ini and league.ini both hold kLeague
-  int exitCode;
-  std::vector<std::string> printed;  // exit 0: the lines on stdout; otherwise parts of the stderr line
-  std::string from = {}, to = {};    // player.ini afterwards: kLeague with the first `from` made `to`
-  bool readOnly = false;             // player.ini is read-only, as players make a game's file
-};
-
-void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
-
-class IniCli : public testing::TestWithParam<std::tuple<CliCase, LineEndStyle>> {};
-
-TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {
+TEST_P(OrvoCli, AnswersAndChangesOnlyWhatWasAsked) {
   const auto& [c, style] = GetParam();
   TempDir dir;
   const std::string before = InStyle(kLeague, style);
@@ -41,9 +29,7 @@ TEST_P(IniCli, AnswersAndChangesOnlyWhatWasAsked) {
   const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   if (c.readOnly) fs::permissions(dir / "player.ini", writable, fs::perm_options::remove);
   const fs::perms mode = fs::status(dir / "player.ini").permissions();
-  std::vector<std::string> arguments = {"ini"};
-  arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-  const Captured run = Orvo(arguments, dir.path());
+  const Captured run = Orvo(c.arguments, dir.path());
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
   EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(c.printed) : "");
   EXPECT_TRUE(c.exitCode == 0 ? run.err.empty() : OneFailureLine(run.err)) << run.err;
@@ -70,54 +56,51 @@ const std::string kKoOptions =
     " -ko\"20:options:Speed:12\" -ko\"20:options:Empty:\" -ko\"20:options:Gears:5\" -ko\"20:options:Name:a = b \xE9\"";
 
 const CliCase kCommands[] = {
-    {"GetAnyCase", {"get", "player.ini", "OPTIONS", "speed"}, 0, {"12"}},
-    {"GetEmptyValue", {"get", "player.ini", "Options", "Empty"}, 0, {""}},
-    {"GetBeforeAnyHeader", {"get", "player.ini", "", "top"}, 0, {"0"}},
-    {"GetMissingEntry", {"get", "player.ini", "Options", "Gear"}, 1, {"no entry 'Gear' in [Options]"}},
-    {"GetMissingFile", {"get", "absent.ini", "Options", "Speed"}, 1, {"cannot read absent.ini"}},
-    {"SectionsMissingFile", {"sections", "absent.ini"}, 1, {"cannot read absent.ini"}},
-    {"DeleteMissingFile", {"delete", "absent.ini", "Car", "model"}, 1, {"cannot read absent.ini"}},
-    {"Sections", {"sections", "player.ini"}, 0, {"Options", "Car", "Quote", "Key"}},
-    {"Entries", {"entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
-    {"EntriesMissingSection", {"entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
-    {"KoNumberFromFileName", {"ko", "player.ini", "options"}, 0, {kKoOptions}},
-    {"KoNotAGameFile", {"ko", "league.ini", "Car"}, 2, {"--number"}},
-    {"KoRenamedAndNumbered", {"ko", "league.ini", "car", "--as", "Race", "--number", "0"}, 0,
+    {"GetAnyCase", {"ini", "get", "player.ini", "OPTIONS", "speed"}, 0, {"12"}},
+    {"GetEmptyValue", {"ini", "get", "player.ini", "Options", "Empty"}, 0, {""}},
+    {"GetBeforeAnyHeader", {"ini", "get", "player.ini", "", "top"}, 0, {"0"}},
+    {"GetMissingEntry", {"ini", "get", "player.ini", "Options", "Gear"}, 1, {"no entry 'Gear' in [Options]"}},
+    {"GetMissingFile", {"ini", "get", "absent.ini", "Options", "Speed"}, 1, {"cannot read absent.ini"}},
+    {"SectionsMissingFile", {"ini", "sections", "absent.ini"}, 1, {"cannot read absent.ini"}},
+    {"DeleteMissingFile", {"ini", "delete", "absent.ini", "Car", "model"}, 1, {"cannot read absent.ini"}},
+    {"Sections", {"ini", "sections", "player.ini"}, 0, {"Options", "Car", "Quote", "Key"}},
+    {"Entries", {"ini", "entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
+    {"EntriesMissingSection", {"ini", "entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
+    {"KoNumberFromFileName", {"ini", "ko", "player.ini", "options"}, 0, {kKoOptions}},
+    {"KoNotAGameFile", {"ini", "ko", "league.ini", "Car"}, 2, {"--number"}},
+    {"KoRenamedAndNumbered", {"ini", "ko", "league.ini", "car", "--as", "Race", "--number", "0"}, 0,
      {" -ko\"0:Race:model:Lotus 49\""}},
     // A double quote would end the parameter and pass the rest to the game as its own.
-    {"KoRefusesQuoteInValue", {"ko", "player.ini", "quote"}, 1, {"'say' in [quote] of player.ini", "double quote"}},
-    {"KoRefusesQuoteInEntryName", {"ko", "player.ini", "Key"}, 1, {"'a\"b' in [Key]"}},
-    {"KoRefusesQuoteInSectionName", {"ko", "player.ini", "car", "--as", "R\"x"}, 1, {"[R\"x]"}},
-    {"KoRawPrintsIt", {"ko", "player.ini", "Quote", "--raw"}, 0, {" -ko\"20:Quote:say:\"hi\" -x\""}},
-    {"Set", {"set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
-    {"SetBlanksEqualsAndBytes", {"set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49",
+    {"KoRefusesQuoteInValue", {"ini", "ko", "player.ini", "quote"}, 1, {"'say' in [quote] of player.ini", "double quote"}},
+    {"KoRefusesQuoteInEntryName", {"ini", "ko", "player.ini", "Key"}, 1, {"'a\"b' in [Key]"}},
+    {"KoRefusesQuoteInSectionName", {"ini", "ko", "player.ini", "car", "--as", "R\"x"}, 1, {"[R\"x]"}},
+    {"KoRawPrintsIt", {"ini", "ko", "player.ini", "Quote", "--raw"}, 0, {" -ko\"20:Quote:say:\"hi\" -x\""}},
+    {"Set", {"ini", "set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
+    {"SetBlanksEqualsAndBytes", {"ini", "set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49",
      "Lotus = 49 \xE9"},
-    {"SetNegativeValueThenOption", {"set", "player.ini", "Car", "model", "-.5", "--no-backup"}, 0, {}, "Lotus 49",
-     "-.5     "},
-    {"SetSameValueWritesNothing", {"set", "player.ini", "Options", "Speed", " 12 "}, 0, {}},
-    {"SetMissingFile", {"set", "absent.ini", "Truck", "Gear", "3"}, 1, {"cannot read absent.ini"}},
+    {"SetNegativeValueThenOption", {"ini", "set", "player.ini", "Car", "model", "-.5", "--no-backup"}, 0, {},
+     "Lotus 49", "-.5     "},
+    {"SetSameValueWritesNothing", {"ini", "set", "player.ini", "Options", "Speed", " 12 "}, 0, {}},
+    {"SetMissingFile", {"ini", "set", "absent.ini", "Truck", "Gear", "3"}, 1, {"cannot read absent.ini"}},
     // A box of the engine becomes a line on stderr: stdin is empty and nothing waits.
-    {"AddSaveFails", {"set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, 1, {" in Save "}},
-    {"SetMissingEntry", {"set", "player.ini", "Options", "Gear", "3"}, 1, {"--add"}},
-    {"Add", {"set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
-    {"RefuseSemicolonInValue", {"set", "player.ini", "Car", "model", "a;b"}, 2, {"';'"}},
-    {"RefuseLoneCrInValue", {"set", "player.ini", "Car", "model", "a\rb"}, 2, {"holds a line end"}},
-    {"RefuseEqualsInName", {"set", "player.ini", "Car", "a=b", "1", "--add"}, 2, {"'='"}},
-    {"RefuseEmptySection", {"set", "player.ini", "", "x", "1", "--add"}, 2, {"SECTION"}},
-    {"DeleteEntry", {"delete", "player.ini", "options", "speed"}, 0, {}, "Speed = 12 ; km|", ""},
-    {"SetReadOnly", {"set", "player.ini", "Car", "model", "Brabham"}, 0, {}, "Lotus 49", "Brabham ", true},
-    {"DeleteSection", {"delete", "player.ini", "OPTIONS", "--no-backup"}, 0, {}, kOptions, ""},
-    {"DeleteMissingEntry", {"delete", "player.ini", "Car", "Gear"}, 1, {"no entry"}},
-    {"DeleteMissingSection", {"delete", "player.ini", "Truck"}, 1, {"no section"}},
-    {"DeleteEmptySectionName", {"delete", "player.ini", ""}, 2, {"SECTION"}},
-    {"DeleteEmptyEntryName", {"delete", "player.ini", "Car", ""}, 2, {"ENTRY"}},
+    {"AddSaveFails", {"ini", "set", "no-such-folder/x.ini", "Truck", "Gear", "3", "--add"}, 1, {" in Save "}},
+    {"SetMissingEntry", {"ini", "set", "player.ini", "Options", "Gear", "3"}, 1, {"--add"}},
+    {"Add", {"ini", "set", "player.ini", "car", "Gear", "3", "--add"}, 0, {}, "model", "Gear = 3\r\nmodel"},
+    {"RefuseSemicolonInValue", {"ini", "set", "player.ini", "Car", "model", "a;b"}, 2, {"';'"}},
+    {"RefuseLoneCrInValue", {"ini", "set", "player.ini", "Car", "model", "a\rb"}, 2, {"holds a line end"}},
+    {"RefuseEqualsInName", {"ini", "set", "player.ini", "Car", "a=b", "1", "--add"}, 2, {"'='"}},
+    {"RefuseEmptySection", {"ini", "set", "player.ini", "", "x", "1", "--add"}, 2, {"SECTION"}},
+    {"DeleteEntry", {"ini", "delete", "player.ini", "options", "speed"}, 0, {}, "Speed = 12 ; km|", ""},
+    {"SetReadOnly", {"ini", "set", "player.ini", "Car", "model", "Brabham"}, 0, {}, "Lotus 49", "Brabham ", true},
+    {"DeleteSection", {"ini", "delete", "player.ini", "OPTIONS", "--no-backup"}, 0, {}, kOptions, ""},
+    {"DeleteMissingEntry", {"ini", "delete", "player.ini", "Car", "Gear"}, 1, {"no entry"}},
+    {"DeleteMissingSection", {"ini", "delete", "player.ini", "Truck"}, 1, {"no section"}},
+    {"DeleteEmptySectionName", {"ini", "delete", "player.ini", ""}, 2, {"SECTION"}},
+    {"DeleteEmptyEntryName", {"ini", "delete", "player.ini", "Car", ""}, 2, {"ENTRY"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, IniCli,
-                         testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kLineEndStyles)),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Ini, OrvoCli, testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kLineEndStyles)),
+                         CaseAndStyle);
 
 // The printed index is the engine's own, byte for byte; --write and set --index put it where
 // Save would, rebuilt for the text as saved.
