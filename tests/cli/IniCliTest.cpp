@@ -45,9 +45,7 @@ TEST_P(OrvoCli, AnswersAndChangesOnlyWhatWasAsked) {
   EXPECT_EQ(ReadBytes(dir / "league.ini"), before);
   // A change is backed up unless --no-backup; nothing else is ever written.
   const bool backup = after != kLeague && std::count(c.arguments.begin(), c.arguments.end(), "--no-backup") == 0;
-  if (backup) {
-    EXPECT_EQ(ReadBytes(dir / "player.ini.PreOrvo"), before);
-  }
+  EXPECT_EQ(backup ? ReadBytes(dir / "player.ini.PreOrvo") : before, before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), backup ? 3 : 2);
 }
 
@@ -172,7 +170,7 @@ TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
     const fs::path copy = dir.path() / OrvoExe().filename();
     fs::copy_file(OrvoExe(), copy);
     std::vector<std::string> arguments = c.options;
-    for (const char* a : {"ini", "get", "player.ini", "A", "x"}) arguments.push_back(a);
+    arguments.insert(arguments.end(), {"ini", "get", "player.ini", "A", "x"});
     const Captured run = RunCapturing(copy, arguments, dir.path());
     EXPECT_EQ(run.out, Printed({"1"})) << run.err;
     EXPECT_FALSE(fs::exists(dir / "LoaderLog.txt"));

@@ -88,14 +88,12 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles), tes
 // Linux takes the name as written and finds the program.
 TEST(ProfileEncodingCli, NamesAUtf8PathAsTheLoaderReadsIt) {
   TempDir dir;
-  const bool windows = !ExeSuffix().empty();
-  if (!windows) {
-    fs::create_directory(dir / "L\xC3\xA9gendes");
-    fs::copy_file(HelperExe(), dir / "L\xC3\xA9gendes" / "prog");
-  }
+  fs::create_directory(dir / "L\xC3\xA9gendes");
+  fs::copy_file(HelperExe(), dir / "L\xC3\xA9gendes" / "prog");
   // The bytes as they stand: a path text made from a file-system path would be converted.
   WriteBytes(dir / "race.bst", "[0]\r\npath=" + dir.Text() + "\\L\xC3\xA9gendes\\prog -x\r\n");
   const Captured check = Orvo({"profile", "check", "race.bst"}, dir.path());
+  const bool windows = !ExeSuffix().empty();
   EXPECT_EQ(check.exitCode, windows ? 1 : 0) << check.err;
   EXPECT_EQ(check.out, Printed({windows ? "[0] \"path\" is saved as UTF-8, which the loader reads as '" +
                                               dir.Text() + "\\L\xC3\x83\xC2\xA9gendes\\prog" +
@@ -121,8 +119,7 @@ class CommandCheck : public testing::TestWithParam<CommandCase> {
   void SetUp() override {
     fs::create_directories(dir / "loader" / "Profiles");
     fs::create_directory(dir / "game");
-    fs::copy_file(HelperExe(), dir / "game" / "gpl.exe");
-    fs::copy_file(HelperExe(), dir / "game" / ("prog" + ExeSuffix()));
+    for (const std::string& name : {"gpl.exe" + std::string(), "prog" + ExeSuffix()}) fs::copy_file(HelperExe(), dir / "game" / name);
     for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
              {"Race", "[0]\r\npath=.\\prog -x\r\n[1]\r\npath=.\\prog -y\r\n"},
              {"Gap", "[1]\r\npath=.\\prog\r\n"},

@@ -1,19 +1,17 @@
 #include "launcher/LoaderRun.h"
 
+#include <algorithm>
 #include <regex>
 
 namespace orvo::test {
 
 std::vector<std::string> LogLines(const std::filesystem::path& file) {
-  const std::string bytes = ReadBytes(file);
+  static const std::regex stamp(R"((^|\r\n)\d\d\D\d\d\D\d\d \d\d\D\d\d\D\d\d )");
+  const std::string text = std::regex_replace(ReadBytes(file), stamp, "$1");
   std::vector<std::string> lines;
-  static const std::regex stamp(R"(^\d\d\D\d\d\D\d\d \d\d\D\d\d\D\d\d )");
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find("\r\n", pos);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(std::regex_replace(bytes.substr(pos, end - pos), stamp, "", std::regex_constants::format_first_only));
-    pos = end + 2;
+  for (std::size_t pos = 0, end = 0; pos < text.size(); pos = end + 2) {
+    end = std::min(text.find("\r\n", pos), text.size());
+    lines.push_back(text.substr(pos, end - pos));
   }
   return lines;
 }
