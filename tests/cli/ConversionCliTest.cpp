@@ -14,8 +14,6 @@ const CliCase kConversions[] = {
     {"FloatExponentAndPlus", {"hex", "float", "+1e2"}, 0, {"0000C842"}},
     {"FloatOverflow", {"hex", "float", "2147483648"}, 1, {"Overflow"}},
     {"FloatComma", {"hex", "float", "0,5"}, 2, {"'0,5' is not a number"}},
-    // A negative number as it is, though the parser would take it for an option.
-    {"FloatNegativeFraction", {"hex", "float", "-.5"}, 0, {"000000BF"}},
     {"FloatNotANumber", {"hex", "float", "nan"}, 2, {"NUMBER 'nan' is not a finite number"}},
     {"LapNegativeInfinity", {"time", "lap", "-inf"}, 2, {"SECONDS '-inf' is not a finite number"}},
     {"IntNegativeInfinity", {"hex", "int", "-inf"}, 2, {"'-inf' is not a 32-bit whole number"}},
@@ -29,6 +27,7 @@ const CliCase kConversions[] = {
     {"UntextOddCount", {"hex", "untext", "ABC"}, 2, {"odd number of digits"}},
     {"UntextNotHex", {"hex", "untext", "zz"}, 2, {"HEX 'zz' is not a hex number"}},
     {"BinWidthCutsLeft", {"hex", "bin", "300", "8"}, 0, {"00101100"}},
+    // A negative number as it is, though the parser would take it for an option.
     {"BinNegativeBeforeWidth", {"hex", "bin", "-.5", "8"}, 0, {"000000.1"}},
     {"Bin2Hex", {"hex", "bin2hex", "00111111100000000000000000000000"}, 0, {"3F800000"}},
     {"Bin2HexNotBinary", {"hex", "bin2hex", "1x1"}, 2, {"BITS '1x1' is not a binary number"}},

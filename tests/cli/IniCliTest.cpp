@@ -73,7 +73,6 @@ const CliCase kCommands[] = {
     {"KoRefusesQuoteInEntryName", {"ini", "ko", "player.ini", "Key"}, 1, {"'a\"b' in [Key]"}},
     {"KoRefusesQuoteInSectionName", {"ini", "ko", "player.ini", "car", "--as", "R\"x"}, 1, {"[R\"x]"}},
     {"KoRawPrintsIt", {"ini", "ko", "player.ini", "Quote", "--raw"}, 0, {" -ko\"20:Quote:say:\"hi\" -x\""}},
-    {"Set", {"ini", "set", "player.ini", "options", "SPEED", "7"}, 0, {}, "Speed = 12 ;", "Speed = 7  ;"},
     {"SetBlanksEqualsAndBytes", {"ini", "set", "player.ini", "Car", "model", "Lotus = 49 \xE9"}, 0, {}, "Lotus 49",
      "Lotus = 49 \xE9"},
     {"SetNegativeValueThenOption", {"ini", "set", "player.ini", "Car", "model", "-.5", "--no-backup"}, 0, {},

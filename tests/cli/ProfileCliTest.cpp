@@ -62,11 +62,10 @@ const ProfileCase kProfiles[] = {
     {"MissingAndEmptyPaths", "[0]\r\nother={P}\r\n[1]\r\npath=\r\n", {"[0] ", "[1] "},
      {"[0] has no \"path\" (add the line \"path = \" and the program's path)",
       "[1] has an empty \"path\" (write the program's path after \"path =\")"}},
-    {"AProgramThatIsNotThere",
-     "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"{D}\\gone too.exe\"\r\n[2]\r\npath=\"\" -a\r\n[3]\r\npath=\"{D}\\with blank\"\r\n",
-     {"[0] {D}\\gone.exe -a", "[1] \"{D}\\gone too.exe\"", "[2] \"\" -a", "[3] \"{D}\\with blank\""},
-     {"[0] no program '{D}\\gone.exe'" + kCheckIt, "[1] no program '{D}\\gone too.exe'" + kCheckIt,
-      "[2] no program ''" + kCheckIt, "[3] no program '{D}\\with blank'" + kCheckIt}},  // a folder is no program
+    {"AProgramThatIsNotThere", "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"\" -a\r\n[2]\r\npath=\"{D}\\with blank\"\r\n",
+     {"[0] {D}\\gone.exe -a", "[1] \"\" -a", "[2] \"{D}\\with blank\""},
+     {"[0] no program '{D}\\gone.exe'" + kCheckIt, "[1] no program ''" + kCheckIt,
+      "[2] no program '{D}\\with blank'" + kCheckIt}},  // a folder is no program
     {"BlanksWithoutQuotes", "[0]\r\npath={Q} -x\r\n", {"[0] {Q} -x"},
      {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
       "program's path in double quotes)"}},
