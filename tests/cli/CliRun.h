@@ -1,8 +1,6 @@
 #pragma once
-// Shared by the orvo tests: running the built program, INI texts written with each of the
-// three line-end styles, and the table test of single orvo commands.
-#include <gtest/gtest.h>
-
+// Shared by the orvo tests: running the built program, and INI texts written with each of
+// the three line-end styles.
 #include <ostream>
 #include <string>
 #include <vector>
@@ -45,23 +43,6 @@ inline std::string InStyle(const std::string& text, const LineEndStyle& style) {
   std::string out;
   for (char c : text) c == '|' ? out += style.lineEnd : out += c;
   return out;
-}
-
-// One orvo command, run in a folder holding player.ini and league.ini (IniCliTest.cpp).
-struct CliCase {
-  const char* name;
-  std::vector<std::string> arguments;
-  int exitCode;
-  std::vector<std::string> printed;  // exit 0: the lines on stdout; otherwise parts of the stderr line
-  std::string from = {}, to = {};    // player.ini afterwards: its text with the first `from` made `to`
-  bool readOnly = false;             // player.ini is read-only, as players make a game's file
-};
-inline void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
-
-class OrvoCli : public testing::TestWithParam<std::tuple<CliCase, LineEndStyle>> {};
-
-inline std::string CaseAndStyle(const testing::TestParamInfo<OrvoCli::ParamType>& info) {
-  return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
 }
 
 }  // namespace orvo::test

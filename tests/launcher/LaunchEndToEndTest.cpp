@@ -1,18 +1,59 @@
 // The real loader binary, started with a real command line, against the helper program; the
 // profile programs around a real run: started in the game's folder before the game, logged
-// with their real ids, terminated after it in start order. Each run is judged by its whole log.
+// with their real ids, terminated after it in start order. Each run is judged by its whole log,
+// whose entries start with the local date and time in the regional pattern.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <regex>
 
+#include "launcher/CommonDefinitions.h"
 #include "launcher/LoaderRun.h"
+#include "platform/local_time.h"
 #include "platform/process.h"
 
 namespace orvo::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The log as its lines, timestamps cut off where a line carries one.
+std::vector<std::string> LogLines(const std::filesystem::path& file) {
+  static const std::regex stamp(R"((^|\r\n)\d\d\D\d\d\D\d\d \d\d\D\d\d\D\d\d )");
+  const std::string text = std::regex_replace(ReadBytes(file), stamp, "$1");
+  std::vector<std::string> lines;
+  for (std::size_t pos = 0, end = 0; pos < text.size(); pos = end + 2) {
+    end = std::min(text.find("\r\n", pos), text.size());
+    lines.push_back(text.substr(pos, end - pos));
+  }
+  return lines;
+}
+
+// "Set Dir to" and, for a folder with a drive letter, "Set Drive to".
+void AddSetEntries(std::vector<std::string>& lines, const std::string& folderText) {
+  lines.push_back("Set Dir to " + folderText);
+  if (folderText.size() >= 2 && folderText[1] == ':') lines.push_back(std::string("Set Drive to ") + folderText[0]);
+}
+
+TEST(LoaderLog, EntriesStartWithTheLocalTimeInTheRegionalPattern) {
+  std::vector<std::string> entries;
+  const auto previous = SetLoaderLogSink([&](const std::string& e) { entries.push_back(e); });
+  const platform::LocalDateTime now = platform::Now();
+  WriteLoaderLog("Started");
+  WriteLoaderLogNFE("pSection = Car");
+  WriteLoaderLogLine("Indexing core.ini");
+  WriteLoaderLog("a;b\r\na\r\n");
+  SetLoaderLogSink(previous);
+  auto escaped = [](const std::string& s) { return std::regex_replace(s, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)"); };
+  const std::string d = escaped(platform::DateSeparator()), t = escaped(platform::TimeSeparator());
+  const std::string stamp = "\\d\\d" + d + "\\d\\d" + d + "\\d\\d \\d\\d" + t + "\\d\\d" + t + "\\d\\d ";
+  const std::vector<std::string> texts = {"Started", "NFE:pSection = Car", "Indexing core.ini", "a;b\r\na\r\n"};
+  ASSERT_EQ(entries.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_TRUE(std::regex_match(entries[i], std::regex(stamp + escaped(texts[i])))) << entries[i];
+  // Day first, the two-digit year third (a run across midnight is not expected).
+  EXPECT_EQ(std::stoi(entries[0].substr(0, 2)) * 100 + std::stoi(entries[0].substr(6, 2)), now.day * 100 + now.year % 100);
+}
 
 // In a command line and in the log: {game}, {follow}, {dir}; "{set game}" and "{set loader}"
 // stand for the Set entries of those folders. Every run replaces an old log. A run that
