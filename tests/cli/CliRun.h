@@ -18,6 +18,11 @@ inline Captured Orvo(const std::vector<std::string>& arguments, const std::files
   return RunCapturing(OrvoExe(), arguments, folder);
 }
 
+// Every failure of orvo is one line on stderr, whatever path it took.
+inline bool OneFailureLine(const std::string& err) {
+  return err.rfind("orvo: ", 0) == 0 && err.find('\n') == err.size() - 1;
+}
+
 // The printed lines as they reach stdout: each with the platform's line end.
 inline std::string Printed(const std::vector<std::string>& lines) {
   std::string out;

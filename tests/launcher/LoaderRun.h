@@ -5,18 +5,11 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "support/Programs.h"
 #include "support/TempDir.h"
 
 namespace orvo::test {
-
-// The log as its lines, timestamps cut off where a line carries one.
-std::vector<std::string> LogLines(const std::filesystem::path& file);
-
-// "Set Dir to" and, for a folder with a drive letter, "Set Drive to".
-void AddSetEntries(std::vector<std::string>& lines, const std::string& folderText);
 
 class LaunchEndToEnd : public ::testing::Test {
  protected:

@@ -34,8 +34,7 @@ TEST(Sessions, CompanionsLeadTheirOwnTheFollowUpStaysInTheLoaders) {
 TEST(ProgramExists, LooksInTheFoldersOfPath) {
   test::TempDir dir;
   std::filesystem::copy_file(test::HelperExe(), dir / "orvo-only-here");
-  const char* before = std::getenv("PATH");
-  const std::string path = before != nullptr ? before : "";
+  const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
   ::setenv("PATH", ("/nowhere::" + dir.path().string()).c_str(), 1);
   EXPECT_TRUE(platform::ProgramExists("orvo-only-here"));
   ::setenv("PATH", path.c_str(), 1);
