@@ -1,8 +1,6 @@
-// orvo ini ... on a file with comments, TABs, blank lines and each line-end style: the printed
-// answer, the exit status, the file byte for byte afterwards with its backup, and nothing else
-// written beside it. A command that fails or is refused leaves the file exactly as it was.
-// How the engine edits a text is proven with the engine; these cases are what orvo adds. The
-// conversion commands run on the same table test further down.
+// orvo ini, hex and time on a file with comments, TABs, blank lines and each line-end style:
+// the printed answer, the exit status, the file byte for byte afterwards with its backup, and
+// nothing else written beside it. A command that fails leaves the file exactly as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -113,11 +111,8 @@ const CliCase kCommands[] = {
 INSTANTIATE_TEST_SUITE_P(Ini, OrvoCli, testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kLineEndStyles)),
                          CaseAndStyle);
 
-// orvo hex ... and orvo time ... touch no file either: the members' results reach stdout
-// unchanged, numbers are read with the point whatever the locale, and bad input (an argument
-// that is not wholly of the command's form, a number the member has no text for) is refused
-// with status 2 while a member's overflow is a failure with status 1. The members' own answers
-// are proven with the members; one case per command shows that it reaches the right one.
+// Bad input (not wholly of the command's form, a number the member has no text for) is refused
+// with status 2, a member's overflow fails with status 1; numbers are read with the point.
 const CliCase kConversions[] = {
     {"FloatExponentAndPlus", {"hex", "float", "+1e2"}, 0, {"0000C842"}},
     {"FloatOverflow", {"hex", "float", "2147483648"}, 1, {"Overflow"}},
@@ -178,8 +173,7 @@ TEST(IniIndexCli, PrintsAndWritesTheEnginesIndex) {
 }
 
 // An index file newer than its text but made for another: one warning naming it and the mend;
-// a lookup answers as the loader, which trusts it, answers; an edit goes by the text. The save
-// makes the text newer, and the index file is no longer trusted.
+// a lookup answers as the loader does, from it; an edit goes by the text, and then trusts it no more.
 TEST(IniIndexCli, WarnsOfAnIndexFileThatDoesNotMatchTheText) {
   TempDir dir;
   LogCapture noLoaderLog;
@@ -200,9 +194,8 @@ TEST(IniIndexCli, WarnsOfAnIndexFileThatDoesNotMatchTheText) {
   EXPECT_EQ(Orvo({"ini", "get", "player.ini", "Options", "Speed"}, dir.path()).err, "");
 }
 
-// A byte-order mark is text to the engine, the game and the loader: the command runs as it
-// would without a word of it, and one warning names what they do not see (its texts for a
-// header and for UTF-16 are those of the profile check's findings).
+// A byte-order mark is text to the engine, the game and the loader: the command runs, and one
+// warning names what they do not see.
 TEST(ByteOrderMarkCli, WarnsWhatIsNotSeen) {
   TempDir dir;
   WriteBytes(dir / "p.ini", "\xEF\xBB\xBFx=1\r\n[Car]\r\n");

@@ -101,10 +101,9 @@ TEST(ProfileEncodingCli, NamesAUtf8PathAsTheLoaderReadsIt) {
 }
 
 // check --command: the shortcut's text against a loader folder with its profiles and a game
-// folder holding the game and a companion that a relative path names, which only the game's
-// folder, where the loader starts the companions, finds. {G} stands for the game's path text,
-// {g} for it as orvo shows a path, {L} for the loader's folder as shown, {/} for
-// the separator it is shown with, {long} for a profile name too long for the loader.
+// folder with the game and a companion that a relative path names (found from the game's
+// folder only). {G}: the game's path text, {g}: as orvo shows it, {L}: the loader's folder as
+// shown, {/}: the separator shown, {long}: a profile name too long for the loader.
 struct CommandCase {
   const char* name;
   std::string command;

@@ -1,10 +1,7 @@
-// Saving an INI file when the disk says no: a file that vanished after binding, a read-only
-// file, a full device, a folder where the file should be, a file where its folder should be,
-// a read-only folder; and files that a save must leave what they were: a link, a second link,
-// another owner's file. A failed save shows the box, keeps Changed so that a later save tries
-// again, and loses nothing that was on disk; a save that can succeed does. Either way no
-// descriptor stays open, and every name in the folder keeps its kind, mode, owner and links,
-// with nothing new beside them but the backup.
+// Saving an INI file when the disk says no, and files that a save must leave what they were.
+// A failed save shows the box, keeps Changed so that a later save tries again, and loses
+// nothing on disk; a save that can succeed does. Either way no descriptor stays open, and every
+// name in the folder keeps its kind, mode, owner and links, with nothing new but the backup.
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -73,8 +70,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 }
 
 // What a save must keep of each name in a folder: its kind, mode, owner, group, links,
-// attributes and flags, and the bytes of every plain file it leads to, but those of the file
-// that was saved, game.ini (through its links, whatever their names).
+// attributes, flags and bytes (but the bytes of game.ini, through whatever name).
 using Kinds = std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string, std::string>>;
 Kinds KindsIn(const fs::path& folder) {
   Kinds kinds;
@@ -178,8 +174,7 @@ void Link(TempDir& d) {
 }
 void SecondLink(TempDir& d) { fs::create_hard_link(d / "game.ini", d / "other.ini"); }
 void DanglingLink(TempDir& d) { fs::remove(d / "game.ini"), fs::create_symlink("made.ini", d / "game.ini"); }
-// An index file that is no file of its own: written, it would replace another file. (The
-// other refusals, which the engine shares with orvo, are in orvo's refusal table below.)
+// An index file that is no file of its own (the other refusals: IniIndexCli below).
 void IndexLinkedElsewhere(TempDir& d) { WriteBytes(d / "victim", "x"), fs::create_symlink("victim", d / "game.gix"); }
 // Only root can give a file away; for another user the file stays the saver's.
 void Owner(const fs::path& file, uid_t user, mode_t mode) {
@@ -196,12 +191,9 @@ void FolderLetsNobodyRead(TempDir& d) {
   EXPECT_EQ(::setxattr(d.path().c_str(), "system.posix_acl_default", acl, sizeof acl, 0), 0);
 }
 void NoDumpNoAtime(TempDir& d) { EXPECT_EQ(std::system(("chattr +dA " + (d / "game.ini").string()).c_str()), 0); }
-// An attribute only root sees and sets (run as another user, the case has none). That a
-// saver who cannot see it writes in place is KilledSaves' SaverWhoCannotSeeEveryAttribute.
+// An attribute only root sees and sets (others have none); a saver who cannot see it: KilledSaves.
 void TrustedAttribute(TempDir& d) {
-  if (::geteuid() == 0) {
-    EXPECT_EQ(::setxattr((d / "game.ini").c_str(), "trusted.mark", "1", 1, 0), 0);
-  }
+  if (::geteuid() == 0) EXPECT_EQ(::setxattr((d / "game.ini").c_str(), "trusted.mark", "1", 1, 0), 0);
 }
 // No room for a new file's name beside it, nor for the journal's, which goes to the own folder.
 const std::string kLongName = std::string(239, 'n') + ".ini";
@@ -311,9 +303,8 @@ TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
 }
 
 // orvo, run by the file's owner (an ordinary user), writes an index file only as a file of its
-// own in the INI file's folder: not outside it (where the engine's naming puts one for a file
-// without an extension), not through a link, not onto a pipe, not onto the INI file itself; and
-// it saves no text over a file it cannot read. Each is refused in one line, and no name changes.
+// own in the INI file's folder, and no text over a file it cannot read: each is refused in one
+// line, and no name changes.
 TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
   struct Case { std::string file; void (*arrange)(const fs::path&); std::string says; };
   for (const Case& c : {Case{"game.d/settings", [](const fs::path&) {}, "outside its folder"},
@@ -342,12 +333,10 @@ TEST(IniIndexCli, WritesNoIndexFileWhereItIsNoFileOfItsOwn) {
   }
 }
 
-// A save killed at each of its steps, the way a kill -9 or a power cut stops it: before each
-// named call, or half-way through a write. A file with one link is replaced; the others are
-// written in place (a second link; another user's writable file in a folder that takes no new
-// file, whose journal goes to the user's own folder; a saver who cannot see every attribute).
-// The next binding reads the old bytes or the new ones and leaves the file so; a backup is the
-// old file; nothing else is left in the folder, the user's journal folder or the temporary folder.
+// A save killed before each named call, or half-way through a write, as a kill -9 or a power
+// cut stops it. A file with one link is replaced; the others are written in place. The next
+// binding reads the old bytes or the new ones and leaves the file so; a backup is the old file;
+// nothing else is left in the folder, the user's journal folder or the temporary folder.
 struct KilledSave {
   std::string name;
   friend void PrintTo(const KilledSave& k, std::ostream* os) { *os << k.name; }

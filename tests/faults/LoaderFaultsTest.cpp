@@ -1,8 +1,6 @@
-// The loader under faults of its surroundings: whatever fails on the way, the run still
-// starts the game, kills what it started and hands off to the follow-up command, and it
-// neither crashes nor leaves a companion behind. Faults that rest on permissions cannot bite
-// a process running as root; where the suite runs as root the loader of those cases runs as
-// an ordinary user.
+// The loader under faults of its surroundings and of its own process: whatever fails on the
+// way, the run still starts the game, kills what it started and hands off to the follow-up
+// command, and it neither crashes nor leaves a companion behind.
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
@@ -101,8 +99,7 @@ TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
 }
 
 // An old log that cannot be deleted sends the sequence straight to its handler: exit status
-// 1 and the step on stderr, the log as it was. Root may delete it anyway, so as root the
-// loader runs as an ordinary user.
+// 1 and the step on stderr, the log as it was. (Root could delete it: an ordinary user runs it.)
 TEST_F(LaunchEndToEnd, AnOldLogThatCannotBeReplacedIsReported) {
   WriteBytes(Log(), "old run\r\n");
   ::chmod((dir / "loader").c_str(), 0555);

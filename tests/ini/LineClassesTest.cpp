@@ -1,6 +1,5 @@
-// The index builder's masks of a window both ways, wide and plain: every byte value in every
-// lane of a window, so that a compare the wide version gets wrong (a byte above 127 read as
-// negative, a lane out of order) shows.
+// The index builder's masks, wide and plain, for every byte value in every lane of a window:
+// a byte above 127 read as negative, or a lane out of order, shows.
 #include <gtest/gtest.h>
 
 #include <string>

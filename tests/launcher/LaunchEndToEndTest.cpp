@@ -1,7 +1,6 @@
-// The real loader binary, started with a real command line, against the helper program; the
-// profile programs around a real run: started in the game's folder before the game, logged
-// with their real ids, terminated after it in start order. Each run is judged by its whole log,
-// whose entries start with the local date and time in the regional pattern.
+// The real loader, started with a real command line, against the helper program; the profile's
+// programs started in the game's folder before the game, logged with their ids, terminated
+// after it in start order. Each run is judged by its whole log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
