@@ -109,7 +109,7 @@ struct OwnFolders {
   bool Empty() const { return fs::is_empty(temporary.path()) && (!fs::exists(state / "orvo") || fs::is_empty(state / "orvo")); }
 };
 
-// Files bound onto their own names by a case, unbound when it ends.
+// Mounts made by a case (a file bound onto its own name, a small device), undone when it ends.
 std::vector<fs::path> gBound;
 struct Unbind {
   ~Unbind() { for (const auto& file : std::exchange(gBound, {})) ::umount2(file.c_str(), MNT_DETACH); }
@@ -247,12 +247,10 @@ TEST(RealFullDevice, ASaveThatDoesNotFitLeavesTheFileAsItWas) {
   TempDir dir;
   const auto device = dir / "small";
   fs::create_directory(device);
+  const Unbind unmount;
   if (::mount("tmpfs", device.c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "this machine does not let the test mount a small device: " << std::strerror(errno);
-  struct Unmount {
-    std::filesystem::path at;
-    ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-  } unmount{device};
+  gBound.push_back(device);
   const std::string old = "[A]\r\nx = 1\r\n" + std::string(40 * 1024, ';') + "\r\n";
   // The first save, with its backup; a file with a second link, written where it stands.
   for (const auto& [backup, linked] : {std::pair{false, false}, {true, false}, {false, true}}) {

@@ -69,14 +69,11 @@ class LoaderFaults : public LaunchEndToEnd, public testing::WithParamInterface<L
 TEST_P(LoaderFaults, TheRunStillReachesTheHandOff) {
   const LoaderFault& c = GetParam();
   const fs::path profiles = dir / "loader" / "Profiles";
-  auto companion = [&](const std::string& mode, const std::string& name) {
-    return PathText(HelperExe()) + " " + mode + " " + dir.Text(name + ".txt") + (mode == "record" ? " forever" : "");
-  };
   if (!c.profile.empty()) {
     fs::create_directories(profiles);
-    WriteBytes(profiles / "Race.bst", Replaced(c.profile, {{"{record a}", companion("record", "a")},
-                                                           {"{record b}", companion("record", "b")},
-                                                           {"{stubborn a}", companion("stubborn", "a")},
+    WriteBytes(profiles / "Race.bst", Replaced(c.profile, {{"{record a}", Helper("record", "a", " forever")},
+                                                           {"{record b}", Helper("record", "b", " forever")},
+                                                           {"{stubborn a}", Helper("stubborn", "a")},
                                                            {"{dir}", dir.Text()}}));
   }
   GiveToOrdinaryUser(dir.path());

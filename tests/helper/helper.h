@@ -6,5 +6,4 @@ namespace orvo::test::helper {
 // The window style the program was started with, -1 when none was given.
 int ShowWindowValue();
 unsigned ProcessId();
-void SleepMs(unsigned ms);
 }  // namespace orvo::test::helper

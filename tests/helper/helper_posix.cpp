@@ -10,5 +10,4 @@ int ShowWindowValue() {
   return style ? std::atoi(style) : -1;
 }
 unsigned ProcessId() { return static_cast<unsigned>(getpid()); }
-void SleepMs(unsigned ms) { usleep(ms * 1000u); }
 }  // namespace orvo::test::helper

@@ -10,5 +10,4 @@ int ShowWindowValue() {
   return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1;
 }
 unsigned ProcessId() { return GetCurrentProcessId(); }
-void SleepMs(unsigned ms) { Sleep(ms); }
 }  // namespace orvo::test::helper

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "helper/helper.h"
 #include "platform/current_directory.h"
@@ -19,6 +20,8 @@
 #include "platform/process.h"
 
 using namespace orvo::test::helper;
+
+static void SleepMs(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 int main(int argc, char** argv) {
   const std::string mode = argc >= 3 ? argv[1] : "";

@@ -122,18 +122,15 @@ struct ProfileCase {
 };
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
-  // A companion runs until it is killed, or with " 0" ends at once.
-  auto companion = [&](const std::string& n) { return PathText(HelperExe()) + " record " + dir.Text(n + ".txt") + " forever"; };
-  // {a>exit}: a starter that starts a grandchild and exits; {a>stay}: one that stays.
-  auto starter = [&](const std::string& n, const std::string& how) {
-    return PathText(HelperExe()) + " starter " + dir.Text(n + ".txt") + " " + how;
-  };
+  // {a}: a companion that runs until it is killed; {a now}: one that ends at once; {a>exit}: a
+  // starter that starts a grandchild and exits; {a>stay}: one that stays.
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](const std::string& s) {
     std::vector<std::pair<std::string, std::string>> marks = {{"{dir}", dir.Text()}};
     for (const std::string n : {"a", "b", "c"}) {
-      marks.push_back({"{" + n + "}", companion(n)});
-      for (const std::string how : {"exit", "stay"}) marks.push_back({"{" + n + ">" + how + "}", starter(n, how)});
+      marks.push_back({"{" + n + "}", Helper("record", n, " forever")});
+      marks.push_back({"{" + n + " now}", Helper("record", n, " 0")});
+      for (const std::string how : {"exit", "stay"}) marks.push_back({"{" + n + ">" + how + "}", Helper("starter", n, " " + how)});
       if (s.find("{pid:" + n + "}") != std::string::npos) marks.push_back({"{pid:" + n + "}", pid(n)});
     }
     return Replaced(s, marks);
@@ -144,7 +141,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       // A program that cannot be started is logged as 0, killed as 0, and the next one starts.
       {"EmptyPathAndNoSuchProgram", "[0]\r\npath=\r\n[1]\r\npath={dir}\\none.exe\r\n[2]\r\npath={b}\r\n",
        {"Indexing P.bst", "Started:  as 0", "Started: {dir}\\none.exe as 0", "Started: {b} as {pid:b}"}},
-      {"CompanionEndedDuringTheGame", "[0]\r\npath={a} 0\r\n", {"Indexing P.bst", "Started: {a} 0 as {pid:a}"}},
+      {"CompanionEndedDuringTheGame", "[0]\r\npath={a now}\r\n", {"Indexing P.bst", "Started: {a now} as {pid:a}"}},
       {"MissingProfile", "", {}},
       // What a starter started outlives it, unless its section asks for the whole tree.
       {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n",
@@ -200,7 +197,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
 TEST_F(LaunchEndToEnd, ALoaderEndedDuringTheGameTakesItsTreesWithIt) {
   fs::create_directories(dir / "loader" / "Profiles");
   WriteBytes(dir / "loader" / "Profiles" / "P.bst",
-             "[0]\r\npath=" + PathText(HelperExe()) + " starter " + dir.Text("a.txt") + " stay\r\nkill = tree\r\n");
+             "[0]\r\npath=" + Helper("starter", "a", " stay") + "\r\nkill = tree\r\n");
   const std::string endlessGame = dir.Text("game\\gpl.exe") + " record " + dir.Text("game.txt") + " forever";
   const std::uint32_t loaderId = platform::ShellStart(Quoted(loader) + " " + endlessGame + ";;P", platform::kShowNormal);
   const platform::NativeHandle loaderHandle = platform::OpenProcessForWait(loaderId);

@@ -9,7 +9,7 @@ void LaunchEndToEnd::SetUp() {
   // The game must be named *.exe on every platform: the loader takes its folder from there.
   std::filesystem::copy_file(HelperExe(), dir / "game" / "gpl.exe");
   game = dir.Text("game\\gpl.exe") + " record " + dir.Text("game.txt") + " 300";
-  followUp = PathText(HelperExe()) + " record " + dir.Text("followup.txt");
+  followUp = Helper("record", "followup");
 }
 
 }  // namespace orvo::test

@@ -20,6 +20,10 @@ class LaunchEndToEnd : public ::testing::Test {
     return RunCapturingCommandLine(Quoted(loader) + " " + commandLine, dir.path());
   }
   std::filesystem::path Log() const { return dir / "loader" / "LoaderLog.txt"; }
+  // The helper's command line in mode, recording to <dir>/<record>.txt, then the rest.
+  std::string Helper(const std::string& mode, const std::string& record, const std::string& rest = "") const {
+    return PathText(HelperExe()) + " " + mode + " " + dir.Text(record + ".txt") + rest;
+  }
 
   TempDir dir;
   std::filesystem::path loader;

@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -26,27 +28,21 @@ void EndProcess(unsigned processId) { ::kill(static_cast<pid_t>(processId), SIGT
 Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder) {
   TempDir streams;
-  const std::string out = (streams / "out").string(), err = (streams / "err").string();
   std::vector<std::string> argv{program.string()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<char*> pointers;
   for (auto& a : argv) pointers.push_back(a.data());
   pointers.push_back(nullptr);
-
-  const pid_t child = fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    // Only async-signal-safe calls between fork and exec.
-    const int in = open("/dev/null", O_RDONLY);
-    const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || o < 0 || e < 0 || chdir(folder.c_str()) != 0) _exit(127);
-    dup2(in, 0);
-    dup2(o, 1);
-    dup2(e, 2);
-    execv(pointers[0], pointers.data());
-    _exit(127);
-  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, (streams / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, (streams / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+  pid_t child = 0;
+  const int failed = posix_spawn(&child, pointers[0], &actions, nullptr, pointers.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(failed));
   int status = 0;
   waitpid(child, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(streams / "out"), ReadBytes(streams / "err")};
