@@ -30,10 +30,7 @@ inline std::string Printed(const std::vector<std::string>& lines) {
   return out;
 }
 
-struct LineEndStyle {
-  const char* name;
-  const char* lineEnd;
-};
+struct LineEndStyle { const char* name; const char* lineEnd; };
 inline void PrintTo(const LineEndStyle& style, std::ostream* os) { *os << style.name; }
 inline const LineEndStyle kLineEndStyles[] = {{"CrLf", "\r\n"}, {"Lf", "\n"}, {"Cr", "\r"}};
 

@@ -1,6 +1,5 @@
-// A kill -9 at one exact step of a save, loaded into orvo with LD_PRELOAD: ORVO_KILL_AT
-// "<n> <call>" kills the process as it makes its n-th call of that name, before the call;
-// "<n> <call> half" lets a write put down half of its bytes first.
+// A kill -9 at one step of a save, preloaded into orvo: ORVO_KILL_AT "<n> <call>" kills it at
+// its n-th call of that name, before the call; "<n> <call> half" after half of a write's bytes.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>

@@ -1,13 +1,10 @@
-// The process tests' helper program.
-//
-//   orvo-test-helper record OUT [MS|forever]
-//       writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps MS milliseconds
-//       (or until killed) and exits 0
-//   orvo-test-helper stubborn OUT   as record, forever, and deaf to SIGTERM
-//   orvo-test-helper starter OUT exit|stay
-//       as record, having started a grandchild "record OUT.grandchild forever": with exit as a
-//       profile program is started (a session of its own on POSIX), then exits; with stay by
-//       the shell start, then sleeps until killed
+// The process tests' helper program:
+//   record OUT [MS|forever]  writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps
+//                            MS milliseconds (or until killed) and exits 0
+//   stubborn OUT             as record, forever, and deaf to SIGTERM
+//   starter OUT exit|stay    as record, having started "record OUT.grandchild forever": with exit
+//                            as a companion (in a session of its own on POSIX), then exits; with
+//                            stay by the shell start, then sleeps until killed
 #include <cstdlib>
 #include <csignal>
 #include <fstream>

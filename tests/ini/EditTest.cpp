@@ -56,11 +56,10 @@ TEST_F(IniTest, EachEditChangesOnlyWhatItMust) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
-// Lookups answer from the index as it stands: the first occurrence of the key, also where it
-// matches across two records or the index came from a file made for another text (the backup
-// put back, a file that shares it, one edited by hand). An edit follows the same search, and
-// changes the text only where the text at the record's position is a line of that entry inside
-// that section; a stale index from a file is rebuilt for that, and only then.
+// Lookups answer from the index as it stands: the first occurrence of the key, also across two
+// records or from an index file made for another text. An edit follows the same search, and
+// changes the text only where the record's position is a line of that entry inside that
+// section; a stale index from a file is rebuilt for that, and only then.
 TEST_F(IniTest, LookupsAnswerFromTheIndexAndEditsOnlyWhereTheTextAgrees) {
   const auto indexOf = [](const std::string& text) {
     INIFile ini = WithText(text);

@@ -34,8 +34,7 @@ TEST_F(IniTest, FailedSaveKeepsChangedAndWritesOnlyWhatCameBefore) {
 }
 
 // A key that matches at the index's very end has no line end after it: the lookup's search
-// fails with an invalid argument, and each member that reaches it runs its own scheme (the
-// edit's after the lookup's, where the edit looks the value up first).
+// fails, and each member that reaches it runs its own scheme (an edit's after the lookup's).
 TEST_F(IniTest, AKeyAtTheIndexEndFailsInEachMemberThatReadsItsRecord) {
   const std::string text = "[A]\r\nk=B\r\nz=1\r\n", index = "\r\nK\r\nA\r\nB\r\n8\r\n\r\nZ\r\nA\r\n1\r\n13\r\n";
   const std::string key = "sKey     = \r\n1\r\n13\r\n", invalid = "Invalid procedure call or argument";

@@ -1,7 +1,6 @@
-// A save that the device stops part-way: every file keeps its old bytes under its name (a first
-// backup that fitted is a copy of the old file), nothing new is left beside them, Changed stays
-// true and the box says why; with room again the same object saves. The device runs full
-// through the platform layer's device room.
+// A save that the device (the platform layer's device room) stops part-way: every file keeps its
+// old bytes (a first backup that fitted is a copy of the old file), nothing new is left beside
+// them, Changed stays true and the box says why; with room again the same object saves.
 #include <map>
 
 #include "ini/IniTestSupport.h"

@@ -54,10 +54,9 @@ TEST(LoaderLog, EntriesStartWithTheLocalTimeInTheRegionalPattern) {
   EXPECT_EQ(std::stoi(entries[0].substr(0, 2)) * 100 + std::stoi(entries[0].substr(6, 2)), now.day * 100 + now.year % 100);
 }
 
-// In a command line and in the log: {game}, {follow}, {dir}; "{set game}" and "{set loader}"
-// stand for the Set entries of those folders. Every run replaces an old log. A run that
-// reaches the kills exits 0 and has started the game; one whose handler took over exits 1 and
-// names the step on stderr. The follow-up starts whenever the line has all three fields.
+// {game}, {follow}, {dir}; "{set game}": the Set entries of the game's folder. Every run replaces
+// an old log. A run that reaches the kills exits 0 and has started the game; one whose handler
+// took over exits 1 and names the step. The follow-up starts whenever the line has three fields.
 TEST_F(LaunchEndToEnd, EachRunLogsItsStepsInOrder) {
   struct Case {
     std::string line;

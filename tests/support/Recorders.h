@@ -15,9 +15,8 @@ struct RecordedBox {
   bool operator==(const RecordedBox&) const = default;
 };
 
-// Every box shown while the recorder lives is recorded instead of shown. It stands for a
-// person who dismisses each box; the optional call runs at each box (given the count so far)
-// and says whether a person dismissed that one.
+// Every box shown while the recorder lives is recorded instead of shown, and dismissed unless
+// the optional call, given the count so far, says that nobody dismissed this one.
 class BoxRecorder {
  public:
   BoxRecorder();
