@@ -19,19 +19,11 @@ namespace {
 
 void Same(std::string_view hay, std::string_view needle, std::size_t got);
 
-// Whether needle has the one shape the line-pair table answers for: CR LF NAME CR LF SECTION
-// CR LF, with no other line end.
-bool HasPairShape(std::string_view key) {
-  if (key.size() < 6 || key.substr(0, 2) != "\r\n" || key.substr(key.size() - 2) != "\r\n") return false;
-  const std::size_t middle = key.find_first_of("\r\n", 2);
-  return key.compare(middle, 2, "\r\n") == 0 && key.find_first_of("\r\n", middle + 2) == key.size() - 2;
-}
-
-// The line-pair table, where it answers, answers as the plain search does.
-void SameFromTable(const ini::KeyTable& table, std::string_view hay, std::string_view needle) {
-  if (!HasPairShape(needle)) return;
-  if (const auto got = table.FindPair(hay, needle, needle.find("\r\n", 2) - 2))
-    Same(hay, needle, *got == ini::KeyTable::kNotFound ? std::string_view::npos : *got);
+// The line-pair table, where it answers for two names, answers as the plain search for their
+// key does (a name that holds a line end straddles more lines than a pair).
+void SameFromTable(const ini::KeyTable& table, std::string_view hay, const std::string& section, const std::string& entry) {
+  if (const auto got = table.Find(hay, entry, section))
+    Same(hay, ini::LookupKey(section, entry), *got == ini::KeyTable::kNotFound ? std::string_view::npos : *got);
 }
 
 void Same(std::string_view hay, std::string_view needle, std::size_t got) {
@@ -55,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Same(hay, needle, ini::FindFirst(hay, needle, a, b));
     Same(hay, needle, ini::FindLookupKey(hay, needle));
     ini::KeyTable table;
-    if (table.Build(hay)) SameFromTable(table, hay, needle);
+    if (table.Build(hay)) SameFromTable(table, hay, needle.substr(0, needle.size() / 2), needle.substr(needle.size() / 2));
     // The index builder's masks, wide and plain, from every start with a whole window left.
     for (std::size_t from = 0; from + ini::kClassWindow <= hay.size(); ++from) {
       const ini::LineClasses wide = ini::ClassifyWide(hay.data() + from);
@@ -85,25 +77,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = clean(in.ConsumeRandomLengthString(20));
     ini::AppendRecord(index, name, section, value, in.ConsumeIntegral<std::int32_t>() & 0x7FFFFFFF);
     keys.emplace_back(section, name);
+    // A key across the record: its name holds the record's line end and section.
+    keys.emplace_back(value, name + "\r\n" + section);
   }
   ini::KeyTable table;
   if (!table.Build(index) && !lineEndsInside) fuzz::Fail("no table over an index without line ends in its lines", index);
   for (const auto& [section, name] : keys) {
     const std::string key = ini::LookupKey(section, name);
-    SameFromTable(table, index, key);
+    SameFromTable(table, index, section, name);
     Same(index, key, ini::FindLookupKey(index, key));
     // Misses that share all but one character with a real key.
-    std::string near = key;
+    std::string near = key, nearName = name;
     near[near.size() / 2] ^= 1;
     Same(index, near, ini::FindLookupKey(index, near));
-    SameFromTable(table, index, near);
+    if (!nearName.empty()) nearName[nearName.size() / 2] ^= 1;
+    SameFromTable(table, index, section, nearName);
     Same(index, key.substr(1), ini::FindLookupKey(index, key.substr(1)));
   }
   // Keys made of whatever is left, so that they can straddle records.
   while (in.remaining_bytes() > 0) {
-    const std::string key = ini::LookupKey(in.ConsumeRandomLengthString(8), in.ConsumeRandomLengthString(8));
+    const std::string section = in.ConsumeRandomLengthString(8), name = in.ConsumeRandomLengthString(8);
+    const std::string key = ini::LookupKey(section, name);
     Same(index, key, ini::FindLookupKey(index, key));
-    SameFromTable(table, index, key);
+    SameFromTable(table, index, section, name);
   }
   return 0;
 }

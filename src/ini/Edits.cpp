@@ -59,7 +59,7 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
 
           // The lookup's search answers for the edit too: nothing has changed the index since.
           // Only a lookup that failed before its search answered leaves the edit to search.
-          if (!search.searched) search.valueFrom = FindValueLine(sKey);
+          if (!search.searched) search.valueFrom = FindValueLine(pSection, pEntry);
           if (!search.valueFrom) {
             if (pAdd) AddIniEntry(pSection, pEntry, value);
             return;
@@ -160,7 +160,7 @@ void INIFile::DeleteIniEntry(const std::string& pSection, const std::string& pEn
         const ini::KeyBuffer sKey(pSection, pEntry);
         std::int32_t pos = 0;
         for (int pass = 0;; ++pass) {
-          const auto valueFrom = FindValueLine(sKey);
+          const auto valueFrom = FindValueLine(pSection, pEntry);
           if (!valueFrom) return;
           pos = ini::RecordPosition(sIndex, *valueFrom);
           if (EditMayChangeAt(sKey, pos)) break;

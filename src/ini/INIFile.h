@@ -162,7 +162,7 @@ class INIFile {
   std::int32_t FindHeader(const std::string& pSection, std::int32_t& pos, std::string& found);
   // Where the value line of the lookup key's first occurrence in the index starts (the key's
   // end), or nullopt when the index holds no such key.
-  std::optional<std::size_t> FindValueLine(const ini::KeyBuffer& sKey) const;
+  std::optional<std::size_t> FindValueLine(std::string_view pSection, std::string_view pEntry) const;
   // Whether an edit of the key's entry may change the text at position: the text there is
   // the value of a line of that entry inside that section, as the index builder reads them,
   // and, for an index that was not built from this text, the first such line. Anything else

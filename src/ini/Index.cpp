@@ -43,20 +43,20 @@ void INIFile::BuildIndex() {
   });
 }
 
-std::optional<std::size_t> INIFile::FindValueLine(const ini::KeyBuffer& sKey) const {
-  const std::string_view key = sKey.View();
-  std::size_t at = std::string::npos;
+std::optional<std::size_t> INIFile::FindValueLine(std::string_view pSection, std::string_view pEntry) const {
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
   }
-  const auto fromTable = sKey.NamesHoldLineEnd() ? std::nullopt : keyTable.FindPair(sIndex, key, sKey.Entry().size());
-  if (fromTable) {
-    at = *fromTable == ini::KeyTable::kNotFound ? std::string::npos : *fromTable;
+  // The table reads the names where they lie; only a search needs the key written out.
+  const std::size_t keySize = pEntry.size() + pSection.size() + 3 * ini::kCrLf.size();
+  std::size_t at = std::string::npos;
+  if (const auto fromTable = keyTable.Find(sIndex, pEntry, pSection)) {
+    if (*fromTable != ini::KeyTable::kNotFound) at = *fromTable;
   } else {
-    at = ini::FindLookupKey(sIndex, key);
+    at = ini::FindLookupKey(sIndex, ini::KeyBuffer(pSection, pEntry).View());
   }
   if (at == std::string::npos) return std::nullopt;
-  return at + key.size();
+  return at + keySize;
 }
 
 }  // namespace orvo

@@ -30,15 +30,14 @@ inline void AppendUpper(std::string& out, std::string_view s) {
 }
 
 // The key CR LF NAME CR LF SECTION CR LF, in upper case as a whole, built where it is used:
-// on the stack for names of up to about a hundred and twenty characters, so that a lookup
-// allocates nothing for its key. It remembers whether the names hold a line end, which decides whether
-// the line-pair table may answer for it (KeyTable.h).
+// on the stack for names of up to about a hundred and twenty characters, so that a search
+// allocates nothing for its key. (The line-pair table reads the names where they lie.)
 class KeyBuffer {
  public:
   KeyBuffer(std::string_view pSection, std::string_view pEntry) {
     const std::size_t size = pEntry.size() + pSection.size() + 3 * kCrLf.size();
     // The key is written plainly, then upper-cased sixteen characters at a time; the room
-    // after it is cleared so that the last block holds no line end and no letter.
+    // after it is cleared so that the last block holds no letter.
     char* const key = size + kBlock <= sizeof local_ ? local_ : (heap_.resize(size + kBlock), heap_.data());
     char* out = key;
     const auto line = [&](std::string_view s) {
@@ -52,11 +51,9 @@ class KeyBuffer {
     *out++ = '\r';
     *out++ = '\n';
     std::memset(out, 0, kBlock);
-    std::size_t lineEnds = 0;
-    for (std::size_t i = 0; i < size; i += kBlock) lineEnds += UpperCountingLineEnds(key + i);
+    for (std::size_t i = 0; i < size; i += kBlock) StoreBlock(key + i, UpperBlock(LoadBlock(key + i)));
     key_ = std::string_view(key, size);
     entrySize_ = pEntry.size();
-    namesHoldLineEnd_ = lineEnds != 3 * kCrLf.size();
   }
   KeyBuffer(const KeyBuffer&) = delete;
   KeyBuffer& operator=(const KeyBuffer&) = delete;
@@ -67,29 +64,14 @@ class KeyBuffer {
   std::string_view Section() const {
     return key_.substr(2 * kCrLf.size() + entrySize_, key_.size() - 3 * kCrLf.size() - entrySize_);
   }
-  bool NamesHoldLineEnd() const { return namesHoldLineEnd_; }
 
  private:
   static constexpr std::size_t kBlock = kBlockSize;
-  // Upper-cases sixteen characters in place (a to z only, as UpperAscii) and returns how many
-  // of them are CR or LF.
-  static std::size_t UpperCountingLineEnds(char* p) {
-    const CharBlock x = LoadBlock(p);
-    const auto ends = (x == static_cast<unsigned char>('\r')) | (x == static_cast<unsigned char>('\n'));
-    StoreBlock(p, UpperBlock(x));
-    // A lane that holds one is all ones: its lowest bit, summed over the eight lanes of a word
-    // by one multiplication, counts them.
-    std::uint64_t words[2];
-    std::memcpy(words, &ends, sizeof words);
-    constexpr std::uint64_t kLanes = 0x0101010101010101ull;
-    return static_cast<std::size_t>((((words[0] & kLanes) * kLanes) >> 56) + (((words[1] & kLanes) * kLanes) >> 56));
-  }
 
   char local_[144];
   std::string heap_;
   std::string_view key_;
   std::size_t entrySize_ = 0;
-  bool namesHoldLineEnd_ = false;
 };
 
 inline std::string LookupKey(std::string_view pSection, std::string_view pEntry) {

@@ -12,7 +12,7 @@
 // three pairs per record instead of five: a pair whose first line is empty (the line between
 // two records and the next name), and an empty line after a line of digits (a position and
 // the line between records). Keys that could match such a pair, an empty entry name, or an
-// empty section name after a name of digits, are not answered (FindPair says so), and the
+// empty section name after a name of digits, are not answered (Find says so), and the
 // caller searches.
 //
 // It is only made for an index whose CR and LF all stand in CR LF pairs and for keys of that
@@ -22,33 +22,13 @@
 // it will hold.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-namespace orvo::ini {
+#include "ini/NameWords.h"
 
-// A hash of a few dozen bytes, eight at a time, that the compiler keeps inline: a lookup
-// hashes its key once, so this is a good part of what a lookup costs.
-inline std::uint64_t HashBytes(std::string_view s) {
-  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-  std::uint64_t h = s.size() * kMul;
-  const char* p = s.data();
-  std::size_t n = s.size();
-  for (; n >= 8; p += 8, n -= 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    h = (h ^ w) * kMul;
-    h ^= h >> 29;
-  }
-  if (n > 0) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, p, n);
-    h = (h ^ w) * kMul;
-  }
-  return h ^ (h >> 32);
-}
+namespace orvo::ini {
 
 class KeyTable {
  public:
@@ -74,30 +54,40 @@ class KeyTable {
     if (static_cast<std::size_t>(std::count(index.begin(), index.end(), '\r')) != lineEnds) return false;
 
     std::size_t pairs = 0;
-    EachPair(index, [&](std::size_t, std::size_t) { ++pairs; });
+    EachPair(index, [&](std::string_view, std::string_view, std::size_t) { ++pairs; });
     std::size_t size = 16;
     while (size < pairs + pairs / 2) size *= 2;  // at most two thirds full
     slots_.assign(size, Slot{});
-    EachPair(index, [&](std::size_t from, std::size_t to) {
-      Insert(index, index.substr(from, to - from), static_cast<std::uint32_t>(from));
+    // A line is the second of one pair and the first of the next: its hash is kept for that.
+    std::string_view hashed;
+    std::uint64_t lastHash = 0;
+    const auto hashOf = [&](std::string_view line) {
+      bool lineEnd = false;
+      if (line.data() != hashed.data()) hashed = line, lastHash = HashName(line, false, lineEnd);
+      return lastHash;
+    };
+    EachPair(index, [&](std::string_view first, std::string_view second, std::size_t from) {
+      const std::uint64_t firstHash = hashOf(first);
+      Insert(index, PairHash(firstHash, hashOf(second)), first, second, static_cast<std::uint32_t>(from));
     });
     ready_ = true;
     return true;
   }
 
-  // The offset of key's first occurrence, kNotFound when it has none; nullopt while the
-  // table is not built or for a key it does not answer. The key must be a lookup key whose
-  // names hold no line end (KeyBuffer::NamesHoldLineEnd): CR LF NAME CR LF SECTION CR LF, with
-  // no other line end; entrySize is the length of NAME.
-  std::optional<std::size_t> FindPair(std::string_view index, std::string_view key, std::size_t entrySize) const {
-    if (!ready_ || entrySize == 0) return std::nullopt;
-    if (key.size() == entrySize + 6 && AllDigits(key.substr(2, entrySize))) return std::nullopt;
-    const std::uint64_t hash = HashBytes(key);
+  // The offset of the first occurrence of the lookup key CR LF ENTRY CR LF SECTION CR LF, with
+  // the names upper-cased, kNotFound when it has none; nullopt while the table is not built,
+  // or for a key it does not answer (also a name holding a line end).
+  std::optional<std::size_t> Find(std::string_view index, std::string_view entry, std::string_view section) const {
+    if (!ready_ || entry.empty()) return std::nullopt;
+    if (section.empty() && AllDigits(entry)) return std::nullopt;
+    bool lineEnd = false;
+    const std::uint64_t hash = PairHash(HashName(entry, true, lineEnd), HashName(section, true, lineEnd));
+    if (lineEnd) return std::nullopt;
     const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
       if (slot.offset == kEmpty) return kNotFound;
-      if (slot.check == check && index.compare(slot.offset, key.size(), key) == 0) return slot.offset;
+      if (slot.check == check && PairAt(index, slot.offset, entry, section, true)) return slot.offset;
     }
   }
 
@@ -112,8 +102,8 @@ class KeyTable {
     return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
   }
 
-  // Calls pair(from, to) for every pair the table holds, in the order of the index: from is
-  // the CR LF before the first line, to the end of the CR LF after the second.
+  // Calls pair(first, second, from) for every pair the table holds, in the order of the index:
+  // first and second are its lines, from the offset of the CR LF before the first.
   template <class Pair>
   static void EachPair(std::string_view index, Pair&& pair) {
     std::size_t a = index.find('\r');
@@ -124,15 +114,28 @@ class KeyTable {
       if (c == std::string_view::npos) return;
       const std::string_view first = index.substr(a + 2, b - a - 2);
       const bool secondEmpty = c == b + 2;
-      if (!first.empty() && !(secondEmpty && AllDigits(first))) pair(a, c + 2);
+      if (!first.empty() && !(secondEmpty && AllDigits(first))) pair(first, index.substr(b + 2, c - b - 2), a);
       a = b;
       b = c;
     }
   }
 
+  static std::uint64_t PairHash(std::uint64_t first, std::uint64_t second) {
+    const std::uint64_t h = first * 0xC2B2AE3D27D4EB4Full ^ second;
+    return h ^ (h >> 32);
+  }
+
+  // Whether the index holds CR LF FIRST CR LF SECOND CR LF at from.
+  static bool PairAt(std::string_view index, std::size_t from, std::string_view first, std::string_view second, bool upper) {
+    const std::size_t secondFrom = from + 2 + first.size() + 2, end = secondFrom + second.size() + 2;
+    if (end > index.size()) return false;
+    const auto crLfAt = [&](std::size_t at) { return index[at] == '\r' && index[at + 1] == '\n'; };
+    return crLfAt(from) && crLfAt(secondFrom - 2) && crLfAt(end - 2) && NameAt(index, from + 2, first, upper) &&
+           NameAt(index, secondFrom, second, upper);
+  }
+
   // Pairs arrive in the order of the index: a pair already present keeps its earlier offset.
-  void Insert(std::string_view index, std::string_view pair, std::uint32_t offset) {
-    const std::uint64_t hash = HashBytes(pair);
+  void Insert(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t offset) {
     const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[s];
@@ -140,7 +143,7 @@ class KeyTable {
         slot = Slot{offset, check};
         return;
       }
-      if (slot.check == check && index.compare(slot.offset, pair.size(), pair) == 0) return;
+      if (slot.check == check && PairAt(index, slot.offset, first, second, false)) return;
     }
   }
 

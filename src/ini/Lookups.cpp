@@ -21,11 +21,10 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
       },
       [&] {
         if (bIndexDirty) BuildIndex();
-        const ini::KeyBuffer sKey(pSection, pEntry);
         keyMade = true;
         // The first occurrence of the key answers, wherever it stands: the index is not checked
         // against the text, since a lookup changes nothing that could be lost.
-        search = {true, FindValueLine(sKey)};
+        search = {true, FindValueLine(pSection, pEntry)};
         if (!search.valueFrom) return std::string();
         // A key that matches at the very end of the index has no line end after it: that is an
         // invalid argument, reported like any other failure.
@@ -35,7 +34,7 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
 }
 
 bool INIFile::HasIniRecord(const std::string& pSection, const std::string& pEntry) const {
-  return failure::QuietDefault(false, [&] { return FindValueLine(ini::KeyBuffer(pSection, pEntry)).has_value(); });
+  return failure::QuietDefault(false, [&] { return FindValueLine(pSection, pEntry).has_value(); });
 }
 
 std::vector<std::string> INIFile::SectionNames() const {

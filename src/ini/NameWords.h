@@ -1,0 +1,85 @@
+#pragma once
+// A name taken eight characters at a time as one 64-bit word (its first character lowest, the
+// last word filled with zero bytes), straight from where the name lies: the line-pair table
+// hashes the names of the index and of a lookup this way, and compares them, without writing
+// a lookup key out first. A key written out and read back at once in wider pieces than it was
+// written in costs a lookup more than the rest of its search.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace orvo::ini {
+
+inline constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+inline constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
+
+// The n characters at p (n from 1 to 8) as one word, read only from those characters.
+inline std::uint64_t LoadWord(const char* p, std::size_t n) {
+  std::uint64_t w = 0;
+  if (n >= 8) {
+    std::memcpy(&w, p, 8);
+  } else if (n >= 4) {
+    // Two overlapping halves; where they overlap they hold the same characters.
+    std::uint32_t low, high;
+    std::memcpy(&low, p, 4);
+    std::memcpy(&high, p + n - 4, 4);
+    w = low | static_cast<std::uint64_t>(high) << (8 * (n - 4));
+  } else {
+    const auto at = [&](std::size_t i) { return static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i); };
+    w = at(0) | at(n / 2) | at(n - 1);
+  }
+  return w;
+}
+
+// a to z made A to Z in every byte and every other byte kept, as text::UpperAscii does.
+inline std::uint64_t UpperWord(std::uint64_t x) {
+  const std::uint64_t low7 = x & ~kHighBits;
+  const std::uint64_t fromA = low7 + kEveryByte * (0x80 - 'a');      // high bit: 'a' or above
+  const std::uint64_t pastZ = low7 + kEveryByte * (0x80 - 'z' - 1);  // high bit: above 'z'
+  const std::uint64_t lower = fromA & ~pastZ & ~x & kHighBits;
+  return x - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
+}
+
+// Whether a byte of x is CR or LF (the zero bytes that fill a last word are neither).
+inline bool HoldsLineEnd(std::uint64_t x) {
+  const auto anyZero = [](std::uint64_t v) { return (v - kEveryByte) & ~v & kHighBits; };
+  return (anyZero(x ^ kEveryByte * '\r') | anyZero(x ^ kEveryByte * '\n')) != 0;
+}
+
+// Calls each(word) for every word of name, upper-cased where upper is set.
+template <class Each>
+inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
+  for (std::size_t at = 0; at < name.size(); at += 8) {
+    const std::uint64_t w = LoadWord(name.data() + at, name.size() - at < 8 ? name.size() - at : 8);
+    each(upper ? UpperWord(w) : w);
+  }
+}
+
+// A hash of a name's words that the compiler keeps inline: a lookup hashes its two names
+// once, so this is a good part of what a lookup costs. lineEnd is set when a byte of the
+// name is CR or LF.
+inline std::uint64_t HashName(std::string_view name, bool upper, bool& lineEnd) {
+  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  std::uint64_t h = (name.size() + 1) * kMul;
+  ForEachWord(name, upper, [&](std::uint64_t w) {
+    lineEnd |= HoldsLineEnd(w);
+    h = (h ^ w) * kMul;
+    h ^= h >> 29;
+  });
+  return h;
+}
+
+// Whether the index holds exactly name, upper-cased where upper is set, at index[from...].
+inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
+  if (from > index.size() || index.size() - from < name.size()) return false;
+  bool same = true;
+  std::size_t at = from;
+  ForEachWord(name, upper, [&](std::uint64_t w) {
+    const std::size_t n = name.size() - (at - from) < 8 ? name.size() - (at - from) : 8;
+    same &= LoadWord(index.data() + at, n) == w;
+    at += n;
+  });
+  return same;
+}
+
+}  // namespace orvo::ini
