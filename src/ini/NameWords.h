@@ -70,7 +70,7 @@ inline std::uint64_t HashName(std::string_view name, bool upper, bool& lineEnd) 
 }
 
 // Whether the index holds exactly name, upper-cased where upper is set, at index[from...].
-inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
+[[gnu::always_inline]] inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
   if (from > index.size() || index.size() - from < name.size()) return false;
   bool same = true;
   std::size_t at = from;
