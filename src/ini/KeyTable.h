@@ -62,8 +62,11 @@ class KeyTable {
     std::string_view hashed;
     std::uint64_t lastHash = 0;
     const auto hashOf = [&](std::string_view line) {
-      bool lineEnd = false;
-      if (line.data() != hashed.data()) hashed = line, lastHash = HashName(line, false, lineEnd);
+      if (line.data() != hashed.data()) {
+        bool lineEnd = false;  // never: the index was checked above
+        hashed = line;
+        lastHash = HashName(line, false, lineEnd);
+      }
       return lastHash;
     };
     EachPair(index, [&](std::string_view first, std::string_view second, std::size_t from) {

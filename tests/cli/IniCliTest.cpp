@@ -173,7 +173,8 @@ TEST(IniIndexCli, PrintsAndWritesTheEnginesIndex) {
 }
 
 // An index file newer than its text but made for another: one warning naming it and the mend;
-// a lookup answers as the loader does, from it; an edit goes by the text, and then trusts it no more.
+// a lookup answers from it, as the loader does; an edit goes by the text, whose save leaves the
+// index file older than the text, and so no longer trusted.
 TEST(IniIndexCli, WarnsOfAnIndexFileThatDoesNotMatchTheText) {
   TempDir dir;
   LogCapture noLoaderLog;
