@@ -285,7 +285,7 @@ TEST(KilledSave, ItsLeftoverGoesWithTheNextSave) {
   WriteBytes(dir / "game.ini", kOnDisk);
   // Names the program never makes, however like its own they look, are the user's.
   std::set<std::string> kept = {mark + running + "-0", "other.ini.orvo-new-" + of + "-0", mark + of + "-my notes.txt",
-                                mark + "+" + of + "-0", mark + " " + of + "-0", mark + "0" + of + "-0", mark + of + "-0.bak"};
+                                mark + "+" + of + "-0", mark + " " + of + "-0", mark + "0" + of + "-0", mark + of + "-0.bak", mark + of + "-"};
   for (const std::string& name : kept) WriteBytes(dir / name, "half");
   for (const std::string& name : {mark + of + "-0", "game.ini.PreOrvo.orvo-new-" + of + "-3"}) WriteBytes(dir / name, "half");
   LogCapture log;
