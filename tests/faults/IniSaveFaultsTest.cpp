@@ -64,7 +64,10 @@ std::string AttributesOf(const fs::path& file) {
   return text;
 }
 
-bool SameFile(const fs::path& a, const fs::path& b) { std::error_code missing; return fs::equivalent(a, b, missing); }
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code missing;
+  return fs::equivalent(a, b, missing);
+}
 
 // What a save must keep of each name in a folder: its kind, mode, owner, group, links,
 // attributes, flags and bytes (but the bytes of game.ini, through whatever name).

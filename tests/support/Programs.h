@@ -13,14 +13,12 @@ std::filesystem::path BinFolder();
 std::filesystem::path HelperExe();
 std::string ExeSuffix();
 
-// Copies the loader into folder (its own folder there: LoaderLog.txt and Profiles) and
-// returns the copy.
+// Copies the loader into folder, which becomes its own folder (LoaderLog.txt, Profiles); returns the copy.
 std::filesystem::path InstallLoader(const std::filesystem::path& folder);
 
 // A path text in double quotes, for a command line.
 std::string Quoted(const std::filesystem::path& path);
-// text with each mark replaced by its text, wherever it stands: the programs and folders of
-// a test in the command lines and profiles written for it.
+// text with each mark replaced by its text wherever it stands (a test's programs and folders).
 std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& marks);
 
 // Waits up to timeoutMs for a file to appear; true when it did.
@@ -32,8 +30,7 @@ std::map<std::string, std::string> ReadRecord(const std::filesystem::path& file)
 // Whether a process with this id is still running (not ended, not a zombie).
 bool ProcessIsRunning(unsigned processId);
 
-// Ends a process as the system ends a program that is told to go: SIGTERM on POSIX,
-// TerminateProcess on Windows.
+// Ends a process as a program told to go ends: SIGTERM on POSIX, TerminateProcess on Windows.
 void EndProcess(unsigned processId);
 
 // Waits up to timeoutMs for the process to end; true when it did.
@@ -46,8 +43,7 @@ struct Captured {
   std::string err;  // stderr, byte for byte
 };
 
-// Starts program with each argument passed unchanged as one argument (no shell in between),
-// in the working folder folder, with stdin empty, and waits for its end.
+// Runs program in folder to its end, each argument passed unchanged (no shell between), stdin empty.
 Captured RunCapturing(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder);
 // The same for a Windows-style command line (quotes group), given to the program as it is
