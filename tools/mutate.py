@@ -289,7 +289,7 @@ def main():
     args = parser.parse_args()
     if args.size:
         tests, src = non_blank_lines("tests", SOURCE_SUFFIXES | {".sh"}), non_blank_lines("src", SOURCE_SUFFIXES)
-        print(f"tests/ {tests} non-blank lines, src/ {src}: ratio {tests / src:.2f}")
+        print(f"tests/ {tests} non-blank lines, src/ {src}: ratio {tests / src:.3f}")
         return
     if args.list:
         everything = candidates(args.commit)

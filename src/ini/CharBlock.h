@@ -24,4 +24,7 @@ inline CharBlock UpperBlock(CharBlock x) {
   return x - (reinterpret_cast<const CharBlock&>(lower) & static_cast<unsigned char>('a' - 'A'));
 }
 
+// Sixteen characters from from, upper-cased, to to (the same place, or another).
+inline void CopyUpper(char* to, const char* from) { StoreBlock(to, UpperBlock(LoadBlock(from))); }
+
 }  // namespace orvo::ini

@@ -48,7 +48,6 @@ std::optional<std::size_t> INIFile::FindValueLine(std::string_view pSection, std
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
   }
   // The table reads the names where they lie; only a search needs the key written out.
-  const std::size_t keySize = pEntry.size() + pSection.size() + 3 * ini::kCrLf.size();
   std::size_t at = std::string::npos;
   if (const auto fromTable = keyTable.Find(sIndex, pEntry, pSection)) {
     if (*fromTable != ini::KeyTable::kNotFound) at = *fromTable;
@@ -56,7 +55,7 @@ std::optional<std::size_t> INIFile::FindValueLine(std::string_view pSection, std
     at = ini::FindLookupKey(sIndex, ini::KeyBuffer(pSection, pEntry).View());
   }
   if (at == std::string::npos) return std::nullopt;
-  return at + keySize;
+  return at + ini::LookupKeySize(pSection, pEntry);
 }
 
 }  // namespace orvo

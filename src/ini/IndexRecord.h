@@ -29,13 +29,18 @@ inline void AppendUpper(std::string& out, std::string_view s) {
   for (std::size_t i = at; i < out.size(); ++i) out[i] = text::UpperAscii(out[i]);
 }
 
+// The length of the key CR LF NAME CR LF SECTION CR LF.
+inline std::size_t LookupKeySize(std::string_view pSection, std::string_view pEntry) {
+  return pEntry.size() + pSection.size() + 3 * kCrLf.size();
+}
+
 // The key CR LF NAME CR LF SECTION CR LF, in upper case as a whole, built where it is used:
 // on the stack for names of up to about a hundred and twenty characters, so that a search
 // allocates nothing for its key. (The line-pair table reads the names where they lie.)
 class KeyBuffer {
  public:
   KeyBuffer(std::string_view pSection, std::string_view pEntry) {
-    const std::size_t size = pEntry.size() + pSection.size() + 3 * kCrLf.size();
+    const std::size_t size = LookupKeySize(pSection, pEntry);
     // The key is written plainly, then upper-cased sixteen characters at a time; the room
     // after it is cleared so that the last block holds no letter.
     char* const key = size + kBlock <= sizeof local_ ? local_ : (heap_.resize(size + kBlock), heap_.data());
@@ -51,7 +56,7 @@ class KeyBuffer {
     *out++ = '\r';
     *out++ = '\n';
     std::memset(out, 0, kBlock);
-    for (std::size_t i = 0; i < size; i += kBlock) StoreBlock(key + i, UpperBlock(LoadBlock(key + i)));
+    for (std::size_t i = 0; i < size; i += kBlock) CopyUpper(key + i, key + i);
     key_ = std::string_view(key, size);
     entrySize_ = pEntry.size();
   }

@@ -63,9 +63,8 @@ class KeyTable {
     std::uint64_t lastHash = 0;
     const auto hashOf = [&](std::string_view line) {
       if (line.data() != hashed.data()) {
-        bool lineEnd = false;  // never: the index was checked above
         hashed = line;
-        lastHash = HashName(line, false, lineEnd);
+        lastHash = HashName(line, false);
       }
       return lastHash;
     };
@@ -79,17 +78,23 @@ class KeyTable {
 
   // The offset of the first occurrence of the lookup key CR LF ENTRY CR LF SECTION CR LF, with
   // the names upper-cased, kNotFound when it has none; nullopt while the table is not built,
-  // or for a key it does not answer (also a name holding a line end).
+  // or for a key it does not answer.
+  //
+  // A key found is found at its first occurrence even where a name holds a line end: the key
+  // then begins with the two lines of the pair it was found at, whose first occurrence that is.
+  // A key not found may yet occur where a name holds a line end (its first two lines are then
+  // another pair than its two names): such a key is not answered.
   std::optional<std::size_t> Find(std::string_view index, std::string_view entry, std::string_view section) const {
     if (!ready_ || entry.empty()) return std::nullopt;
     if (section.empty() && AllDigits(entry)) return std::nullopt;
-    bool lineEnd = false;
-    const std::uint64_t hash = PairHash(HashName(entry, true, lineEnd), HashName(section, true, lineEnd));
-    if (lineEnd) return std::nullopt;
+    const std::uint64_t hash = PairHash(HashName(entry, true), HashName(section, true));
     const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
-      if (slot.offset == kEmpty) return kNotFound;
+      if (slot.offset == kEmpty) {
+        if (NameHoldsLineEnd(entry) || NameHoldsLineEnd(section)) return std::nullopt;
+        return kNotFound;
+      }
       if (slot.check == check && PairAt(index, slot.offset, entry, section, true)) return slot.offset;
     }
   }

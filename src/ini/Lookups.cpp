@@ -12,16 +12,14 @@ std::string INIFile::GetIniValue(const std::string& pSection, const std::string&
 }
 
 std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search) {
-  bool keyMade = false;  // the key is written out only for the diagnostics of a failure
   return Guard(
       " in inifile.GetIniValue",
       [&] {
         return ini::DiagnosticLines{ini::Diag("pSection = ", pSection), ini::Diag("pEntry   = ", pEntry),
-                                    ini::Diag("sKey     = ", keyMade ? ini::LookupKey(pSection, pEntry) : "")};
+                                    ini::Diag("sKey     = ", search.searched ? ini::LookupKey(pSection, pEntry) : "")};
       },
       [&] {
         if (bIndexDirty) BuildIndex();
-        keyMade = true;
         // The first occurrence of the key answers, wherever it stands: the index is not checked
         // against the text, since a lookup changes nothing that could be lost.
         search = {true, FindValueLine(pSection, pEntry)};

@@ -4,6 +4,7 @@
 // hashes the names of the index and of a lookup this way, and compares them, without writing
 // a lookup key out first. A key written out and read back at once in wider pieces than it was
 // written in costs a lookup more than the rest of its search.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -46,38 +47,42 @@ inline bool HoldsLineEnd(std::uint64_t x) {
   return (anyZero(x ^ kEveryByte * '\r') | anyZero(x ^ kEveryByte * '\n')) != 0;
 }
 
-// Calls each(word) for every word of name, upper-cased where upper is set.
+// Calls each(word, at, n) for every word of name, upper-cased where upper is set: the n
+// characters (1 to 8) from name[at].
 template <class Each>
 inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
   for (std::size_t at = 0; at < name.size(); at += 8) {
-    const std::uint64_t w = LoadWord(name.data() + at, name.size() - at < 8 ? name.size() - at : 8);
-    each(upper ? UpperWord(w) : w);
+    const std::size_t n = std::min<std::size_t>(name.size() - at, 8);
+    const std::uint64_t w = LoadWord(name.data() + at, n);
+    each(upper ? UpperWord(w) : w, at, n);
   }
 }
 
 // A hash of a name's words that the compiler keeps inline: a lookup hashes its two names
-// once, so this is a good part of what a lookup costs. lineEnd is set when a byte of the
-// name is CR or LF.
-inline std::uint64_t HashName(std::string_view name, bool upper, bool& lineEnd) {
+// once, so this is a good part of what a lookup costs.
+inline std::uint64_t HashName(std::string_view name, bool upper) {
   constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
   std::uint64_t h = (name.size() + 1) * kMul;
-  ForEachWord(name, upper, [&](std::uint64_t w) {
-    lineEnd |= HoldsLineEnd(w);
+  ForEachWord(name, upper, [&](std::uint64_t w, std::size_t, std::size_t) {
     h = (h ^ w) * kMul;
     h ^= h >> 29;
   });
   return h;
 }
 
-// Whether the index holds exactly name, upper-cased where upper is set, at index[from...].
+// Whether a byte of the name is CR or LF.
+inline bool NameHoldsLineEnd(std::string_view name) {
+  bool lineEnd = false;
+  ForEachWord(name, false, [&](std::uint64_t w, std::size_t, std::size_t) { lineEnd |= HoldsLineEnd(w); });
+  return lineEnd;
+}
+
+// Whether the index holds exactly name, upper-cased where upper is set, at index[from...];
+// the caller has seen that the index reaches that far.
 [[gnu::always_inline]] inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
-  if (from > index.size() || index.size() - from < name.size()) return false;
   bool same = true;
-  std::size_t at = from;
-  ForEachWord(name, upper, [&](std::uint64_t w) {
-    const std::size_t n = name.size() - (at - from) < 8 ? name.size() - (at - from) : 8;
-    same &= LoadWord(index.data() + at, n) == w;
-    at += n;
+  ForEachWord(name, upper, [&](std::uint64_t w, std::size_t at, std::size_t n) {
+    same &= LoadWord(index.data() + from + at, n) == w;
   });
   return same;
 }

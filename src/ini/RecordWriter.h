@@ -45,7 +45,7 @@ class RecordWriter {
     char* out = start + used_;
     out = LineEnd(out);
     if (HasSlack(name)) {
-      for (std::size_t i = 0; i < name.size(); i += kSlack) StoreBlock(out + i, UpperBlock(LoadBlock(name.data() + i)));
+      for (std::size_t i = 0; i < name.size(); i += kSlack) CopyUpper(out + i, name.data() + i);
       out += name.size();
     } else {
       for (char c : name) *out++ = text::UpperAscii(c);
