@@ -1,9 +1,11 @@
 // The accelerated search of the lookups answers exactly what a plain search for the first
 // occurrence answers: on arbitrary texts with arbitrary probe offsets, and on index texts
-// built from fuzzed records with keys that hit, miss or straddle two records. The index
-// builder's wide masks of a window are the ones its plain loop makes.
+// built from fuzzed records with keys that hit, miss or straddle two records; and so does the
+// search for a line's end. The index builder's wide masks of a window are the ones its plain
+// loop makes.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string hay = in.ConsumeRemainingBytesAsString();
     Same(hay, needle, ini::FindFirst(hay, needle, a, b));
     Same(hay, needle, ini::FindLookupKey(hay, needle));
+    // A value line ends where the plain search finds the next CR LF.
+    for (const std::size_t from : {std::min(a, hay.size()), std::min(b, hay.size())})
+      if (ini::FindCrLf(hay, from) != hay.find("\r\n", from)) fuzz::Fail("the line-end search differs", hay);
     ini::KeyTable table;
     if (table.Build(hay)) SameFromTable(table, hay, needle.substr(0, needle.size() / 2), needle.substr(needle.size() / 2));
     // The index builder's masks, wide and plain, from every start with a whole window left.

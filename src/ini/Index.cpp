@@ -43,6 +43,14 @@ void INIFile::BuildIndex() {
   });
 }
 
+namespace {
+// The plain search, with the key written out; kept out of line so that a lookup the table
+// answers does not make room for the key.
+[[gnu::noinline]] std::size_t SearchIndex(std::string_view index, std::string_view pSection, std::string_view pEntry) {
+  return ini::FindLookupKey(index, ini::KeyBuffer(pSection, pEntry).View());
+}
+}  // namespace
+
 std::optional<std::size_t> INIFile::FindValueLine(std::string_view pSection, std::string_view pEntry) const {
   if (!keyTable.Ready() && ++searchesSinceChange > kSearchesBeforeTable) {
     if (!keyTable.Build(sIndex)) searchesSinceChange = INT32_MIN;  // not of table shape: always search
@@ -52,7 +60,7 @@ std::optional<std::size_t> INIFile::FindValueLine(std::string_view pSection, std
   if (const auto fromTable = keyTable.Find(sIndex, pEntry, pSection)) {
     if (*fromTable != ini::KeyTable::kNotFound) at = *fromTable;
   } else {
-    at = ini::FindLookupKey(sIndex, ini::KeyBuffer(pSection, pEntry).View());
+    at = SearchIndex(sIndex, pSection, pEntry);
   }
   if (at == std::string::npos) return std::nullopt;
   return at + ini::LookupKeySize(pSection, pEntry);

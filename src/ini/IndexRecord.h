@@ -9,6 +9,7 @@
 // across the lines of two records. An index read from a file may not match the text at all:
 // an edit checks the text at a record's position before it changes anything there
 // (RecordCheck.h); a lookup answers from the index as it stands.
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "ini/CharBlock.h"
+#include "ini/NameWords.h"
 #include "vocabulary/Failure.h"
 #include "vocabulary/TextOps.h"
 
@@ -95,10 +97,33 @@ inline void AppendRecord(std::string& index, std::string_view name, std::string_
   index.append(digits, written.ptr).append(kCrLf);
 }
 
+// The first CR LF at or after from (at most s.size()), as s.find(kCrLf, from) finds it. The
+// lines of an index are short: their CR is looked for eight characters at a time, inline,
+// instead of through a call.
+inline std::size_t FindCrLf(std::string_view s, std::size_t from) {
+  const char* const p = s.data();
+  std::size_t at = from;
+  for (;;) {
+    if constexpr (std::endian::native == std::endian::little) {
+      for (; at + 8 <= s.size(); at += 8) {
+        // Every CR becomes a zero byte.
+        if (const std::uint64_t zeros = ZeroBytes(LoadWord(p + at, 8) ^ (kEveryByte * '\r'))) {
+          at += static_cast<std::size_t>(std::countr_zero(zeros)) / 8;
+          break;
+        }
+      }
+    }
+    while (at < s.size() && p[at] != '\r') ++at;
+    if (at + 1 >= s.size()) return std::string_view::npos;
+    if (p[at + 1] == '\n') return at;
+    ++at;
+  }
+}
+
 // The line of the index that starts at offset from: up to the next CR LF. A line without a
 // CR LF after it is a text operation with a negative length, an invalid argument.
 inline std::string_view IndexLine(std::string_view index, std::size_t from) {
-  const std::size_t stop = from <= index.size() ? index.find(kCrLf, from) : std::string_view::npos;
+  const std::size_t stop = from <= index.size() ? FindCrLf(index, from) : std::string_view::npos;
   if (stop == std::string_view::npos) throw OrvoError::InvalidArgument();
   return index.substr(from, stop - from);
 }

@@ -41,8 +41,8 @@ class KeyTable {
   }
 
   // Builds the table over index; false (and no table) when the index is not of the shape
-  // described above.
-  bool Build(std::string_view index) {
+  // described above. Made once, so kept out of the lookups' own code.
+  [[gnu::noinline]] bool Build(std::string_view index) {
     Forget();
     if (index.size() >= kEmpty) return false;
     // Every LF after a CR, and as many CR as LF: then every CR is before an LF too.

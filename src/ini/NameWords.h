@@ -41,16 +41,19 @@ inline std::uint64_t UpperWord(std::uint64_t x) {
   return x - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
 }
 
+// The high bit set in the zero bytes of v; above the lowest zero byte a byte may be flagged
+// that is not zero, so only the lowest flag tells a place.
+inline std::uint64_t ZeroBytes(std::uint64_t v) { return (v - kEveryByte) & ~v & kHighBits; }
+
 // Whether a byte of x is CR or LF (the zero bytes that fill a last word are neither).
 inline bool HoldsLineEnd(std::uint64_t x) {
-  const auto anyZero = [](std::uint64_t v) { return (v - kEveryByte) & ~v & kHighBits; };
-  return (anyZero(x ^ kEveryByte * '\r') | anyZero(x ^ kEveryByte * '\n')) != 0;
+  return (ZeroBytes(x ^ kEveryByte * '\r') | ZeroBytes(x ^ kEveryByte * '\n')) != 0;
 }
 
 // Calls each(word, at, n) for every word of name, upper-cased where upper is set: the n
 // characters (1 to 8) from name[at].
 template <class Each>
-inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
+[[gnu::always_inline]] inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
   for (std::size_t at = 0; at < name.size(); at += 8) {
     const std::size_t n = std::min<std::size_t>(name.size() - at, 8);
     const std::uint64_t w = LoadWord(name.data() + at, n);
