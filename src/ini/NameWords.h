@@ -51,7 +51,8 @@ inline bool HoldsLineEnd(std::uint64_t x) {
 }
 
 // Calls each(word, at, n) for every word of name, upper-cased where upper is set: the n
-// characters (1 to 8) from name[at].
+// characters (1 to 8) from name[at]. Always inline: as a call, the comparison of a lookup's
+// names with the index cost a tenth of the lookup.
 template <class Each>
 [[gnu::always_inline]] inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
   for (std::size_t at = 0; at < name.size(); at += 8) {
