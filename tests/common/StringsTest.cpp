@@ -1,4 +1,4 @@
-// The text members of OrvoCommon: one row per call.
+// The text and path-text members of OrvoCommon: one row per call.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -41,6 +41,25 @@ TEST(Strings, EachCallGivesItsText) {
       {"Hash one char", c.HashKey("x", 4), " "}, {"Hash empty", c.HashKey("", 4), " "}, {"Hash remainder 1", c.HashKey("?x", 4), "a"},
       {"Hash remainder 61", c.HashKey("=x", 4), "8"}, {"Hash multiple of 62", c.HashKey("|x", 4), "9"}, {"Hash bytes unsigned", c.HashKey("\xf8x", 4), "9"},
       {"Hash long text", c.HashKey(std::string(1000, 'z') + "!", 1), "T"}};
+  for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
+}
+
+// The path texts, which no caller of this program reaches all of: one row per call.
+TEST(Paths, EachCallGivesItsText) {
+  const auto split = [](const std::string& full) { std::string path, file; c.GetPath(full, path, file); return path + "|" + file; };
+  const auto folder = [](const std::string& full) { std::string path = "unset"; c.GetPath(full, path); return path; };
+  struct Row { const char* what; std::string got, want; };
+  const Row rows[] = {
+      {"GetPath bare name", split("file.txt"), "|file.txt"}, {"GetPath folder and name", split("C:\\a\\b.txt"), "C:\\a\\|b.txt"},
+      {"GetPath one backslash", split("\\"), "|"}, {"GetPath removes one backslash only", split("C:\\a\\\\"), "C:\\a\\|"},
+      {"GetPath without the last part", folder("C:\\Games\\GPL\\"), "C:\\Games\\"}, {"MakeFilePath of nothing", c.MakeFilePath(""), "\\"},
+      {"MakeFilePath trims and ends", c.MakeFilePath("  C:\\Games "), "C:\\Games\\"}, {"MakeFilePath keeps two", c.MakeFilePath("C:\\a\\\\"), "C:\\a\\\\"},
+      {"FilePath", c.FilePath("C:\\a\\b.txt"), "C:\\a\\"}, {"FilePath bare", c.FilePath("b.txt"), ""}, {"StripPath", c.StripPath("C:\\a\\b.txt"), "b.txt"},
+      {"StripPath bare", c.StripPath("b.txt"), ""}, {"StripPath folder", c.StripPath("C:\\a\\"), ""}, {"FilePart", c.FilePart("C:\\a\\core.ini"), "C:\\a\\core"},
+      {"FilePart point in folder", c.FilePart("C:\\a.b\\core"), "C:\\a"}, {"FilePart none", c.FilePart("core"), ""},
+      {"FileExtension", c.FileExtension("core.ini"), "ini"}, {"FileExtension trailing point", c.FileExtension("core."), ""},
+      {"FileExtension point in folder", c.FileExtension("C:\\a.b\\core"), "b\\core"}, {"FileExtension none", c.FileExtension("core"), ""},
+      {"StripFileExtension", c.StripFileExtension("archive.tar.gz"), "archive.tar"}, {"StripFileExtension none", c.StripFileExtension("readme"), "readme"}};
   for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
 }
 
