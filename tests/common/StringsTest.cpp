@@ -44,7 +44,7 @@ TEST(Strings, EachCallGivesItsText) {
   for (const Row& r : rows) EXPECT_EQ(r.got, r.want) << r.what;
 }
 
-// The path texts, which no caller of this program reaches all of: one row per call.
+// The path texts: one row per call (the one-folder GetPath and the extensions have no caller here).
 TEST(Paths, EachCallGivesItsText) {
   const auto split = [](const std::string& full) { std::string path, file; c.GetPath(full, path, file); return path + "|" + file; };
   const auto folder = [](const std::string& full) { std::string path = "unset"; c.GetPath(full, path); return path; };
