@@ -146,6 +146,8 @@ TEST_F(IniTest, ABindingTakesTheOldBytesOfAnUnfinishedWriteInPlace) {
     WriteBytes(dir / "game.ini", half);
     ini.SetFilename(dir.Text("game.ini"));
     EXPECT_EQ(ini.IniString() + ReadBytes(dir / "game.ini"), old + half) << "the writer's file taken or changed";
+    try { platform::RollbackJournal(platform::ToHostPath(dir.Text("game.ini")), half); ADD_FAILURE() << "a second journal"; }
+    catch (const OrvoError& e) { EXPECT_EQ(e.kind(), OrvoError::Kind::System) << "a second write in place is busy"; }
   }
   ini.SetFilename(dir.Text("game.ini"));
   EXPECT_EQ(ini.IniString() + ReadBytes(dir / "game.ini"), old + old);
