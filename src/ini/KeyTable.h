@@ -64,7 +64,7 @@ class KeyTable {
     const auto hashOf = [&](std::string_view line) {
       if (line.data() != hashed.data()) {
         hashed = line;
-        lastHash = HashName(line, false);
+        lastHash = HashName(line);
       }
       return lastHash;
     };
@@ -87,7 +87,7 @@ class KeyTable {
   std::optional<std::size_t> Find(std::string_view index, std::string_view entry, std::string_view section) const {
     if (!ready_ || entry.empty()) return std::nullopt;
     if (section.empty() && AllDigits(entry)) return std::nullopt;
-    const std::uint64_t hash = PairHash(HashName(entry, true), HashName(section, true));
+    const std::uint64_t hash = PairHash(HashName(entry), HashName(section));
     const auto check = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];

@@ -1,6 +1,6 @@
 #pragma once
-// A name taken eight characters at a time as one 64-bit word (its first character lowest, the
-// last word filled with zero bytes), straight from where the name lies: the line-pair table
+// A name taken eight characters at a time as one 64-bit word (its first character lowest; a
+// name shorter than a word is filled with zero bytes), straight from where the name lies: the line-pair table
 // hashes the names of the index and of a lookup this way, and compares them, without writing
 // a lookup key out first. A key written out and read back at once in wider pieces than it was
 // written in costs a lookup more than the rest of its search.
@@ -50,25 +50,42 @@ inline bool HoldsLineEnd(std::uint64_t x) {
   return (ZeroBytes(x ^ kEveryByte * '\r') | ZeroBytes(x ^ kEveryByte * '\n')) != 0;
 }
 
-// Calls each(word, at, n) for every word of name, upper-cased where upper is set: the n
-// characters (1 to 8) from name[at]. Always inline: as a call, the comparison of a lookup's
-// names with the index cost a tenth of the lookup.
+// Calls each(word, at, n) for the words of name, upper-cased where upper is set: the n
+// characters from name[at]. A name of up to eight characters is one word (n its length); a
+// longer one is read in whole words of eight, the last of them its last eight characters,
+// which may overlap the word before. Hashing and comparing see every character either way,
+// and names of nine to sixteen characters, most of a game's, take two loads and no loop.
+// Always inline: as a call, the comparison of a lookup's names with the index cost a tenth of
+// the lookup.
+[[gnu::always_inline]] inline std::uint64_t NameWord(const char* p, std::size_t n, bool upper) {
+  const std::uint64_t w = LoadWord(p, n);
+  return upper ? UpperWord(w) : w;
+}
 template <class Each>
 [[gnu::always_inline]] inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
-  for (std::size_t at = 0; at < name.size(); at += 8) {
-    const std::size_t n = std::min<std::size_t>(name.size() - at, 8);
-    const std::uint64_t w = LoadWord(name.data() + at, n);
-    each(upper ? UpperWord(w) : w, at, n);
+  const char* const p = name.data();
+  const std::size_t size = name.size();
+  if (size <= 8) {
+    if (size != 0) each(NameWord(p, size, upper), 0, size);
+    return;
   }
+  for (std::size_t at = 0; at + 8 < size; at += 8) each(NameWord(p + at, 8, upper), at, 8);
+  each(NameWord(p + size - 8, 8, upper), size - 8, 8);
 }
 
-// A hash of a name's words that the compiler keeps inline: a lookup hashes its two names
-// once, so this is a good part of what a lookup costs.
-inline std::uint64_t HashName(std::string_view name, bool upper) {
+// Case folded out of every byte by clearing the bit between the cases: a to z become A to Z,
+// and two names that are equal once upper-cased fold alike (other characters may fold alike
+// too, which only costs a comparison). One operation instead of an upper-casing.
+inline std::uint64_t FoldWord(std::uint64_t x) { return x & ~(kEveryByte * 0x20); }
+
+// A hash of a name's words, folded, so that the index's upper-case names and a lookup's names
+// as written hash alike. The compiler keeps it inline: a lookup hashes its two names once, so
+// this is a good part of what a lookup costs.
+inline std::uint64_t HashName(std::string_view name) {
   constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
   std::uint64_t h = (name.size() + 1) * kMul;
-  ForEachWord(name, upper, [&](std::uint64_t w, std::size_t, std::size_t) {
-    h = (h ^ w) * kMul;
+  ForEachWord(name, false, [&](std::uint64_t w, std::size_t, std::size_t) {
+    h = (h ^ FoldWord(w)) * kMul;
     h ^= h >> 29;
   });
   return h;
@@ -85,7 +102,7 @@ inline bool NameHoldsLineEnd(std::string_view name) {
 // the caller has seen that the index reaches that far.
 [[gnu::always_inline]] inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
   bool same = true;
-  ForEachWord(name, upper, [&](std::uint64_t w, std::size_t at, std::size_t n) {
+  ForEachWord(name, upper, [&](std::uint64_t w, std::size_t at, std::size_t n) __attribute__((always_inline)) {
     same &= LoadWord(index.data() + from + at, n) == w;
   });
   return same;
