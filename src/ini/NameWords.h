@@ -99,7 +99,8 @@ inline bool NameHoldsLineEnd(std::string_view name) {
 }
 
 // Whether the index holds exactly name, upper-cased where upper is set, at index[from...];
-// the caller has seen that the index reaches that far.
+// the caller has seen that the index reaches that far. (The word step is kept inline too; the
+// attribute has its GNU spelling because on a lambda the standard one names its type.)
 [[gnu::always_inline]] inline bool NameAt(std::string_view index, std::size_t from, std::string_view name, bool upper) {
   bool same = true;
   ForEachWord(name, upper, [&](std::uint64_t w, std::size_t at, std::size_t n) __attribute__((always_inline)) {
