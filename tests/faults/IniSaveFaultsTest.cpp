@@ -403,10 +403,16 @@ TEST_P(KilledSaves, EveryLaterReaderSeesTheOldOrTheNewBytes) {
 }
 
 void Nothing(TempDir&) {}
+// A link to a file with a second link: written in place, its journal beside the link's target.
+void LinkToASharedFile(TempDir& d) {
+  if (!fs::is_symlink(d / "game.ini")) Link(d);
+  fs::create_hard_link(d / "target.ini", d / "other.ini");
+}
 
 INSTANTIATE_TEST_SUITE_P(Steps, KilledSaves,
                          testing::Values(KilledSave{"OneLink", Nothing, false, false, true},
                                          KilledSave{"SecondLink", SecondLink, false, true, true},
+                                         KilledSave{"LinkToASharedFile", LinkToASharedFile, false, true, true},
                                          KilledSave{"FolderThatTakesNoNewFile", ReadOnlyFolder, true, true, false},
                                          KilledSave{"SaverWhoCannotSeeEveryAttribute", Nothing, true, true, true}),
                          ByName());
