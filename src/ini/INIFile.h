@@ -62,7 +62,10 @@ class INIFile {
   // answers, as the index stands (one read from an index file included), and a key that
   // matches at the index's very end, with no line end after it, is a failure.
   // Box " in inifile.GetIniValue", then "".
-  std::string GetIniValue(const std::string& pSection, const std::string& pEntry);
+  std::string GetIniValue(const std::string& pSection, const std::string& pEntry) {
+    SearchAnswer search;  // here, so that a lookup is one call and not two
+    return GetIniValue(pSection, pEntry, search);
+  }
   // Positions the section reader after the header of pSection ("" = the first section with
   // a non-empty name) and returns the name as the header writes it; "" when there is none.
   // Box " in dbGetSection", then "".

@@ -6,11 +6,6 @@
 
 namespace orvo {
 
-std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry) {
-  SearchAnswer search;
-  return GetIniValue(pSection, pEntry, search);
-}
-
 std::string INIFile::GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search) {
   return Guard(
       " in inifile.GetIniValue",
