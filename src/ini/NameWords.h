@@ -1,10 +1,9 @@
 #pragma once
 // A name taken eight characters at a time as one 64-bit word (its first character lowest; a
-// name shorter than a word is filled with zero bytes), straight from where the name lies: the line-pair table
-// hashes the names of the index and of a lookup this way, and compares them, without writing
-// a lookup key out first. A key written out and read back at once in wider pieces than it was
+// name shorter than a word is filled with zero bytes), straight from where the name lies: the
+// line-pair table hashes the names of the index and of a lookup this way, and compares them,
+// without writing a lookup key out first. A key written out and read back at once in wider pieces than it was
 // written in costs a lookup more than the rest of its search.
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -50,6 +49,12 @@ inline bool HoldsLineEnd(std::uint64_t x) {
   return (ZeroBytes(x ^ kEveryByte * '\r') | ZeroBytes(x ^ kEveryByte * '\n')) != 0;
 }
 
+// The n characters at p (n from 1 to 8) as one word, upper-cased where upper is set.
+[[gnu::always_inline]] inline std::uint64_t NameWord(const char* p, std::size_t n, bool upper) {
+  const std::uint64_t w = LoadWord(p, n);
+  return upper ? UpperWord(w) : w;
+}
+
 // Calls each(word, at, n) for the words of name, upper-cased where upper is set: the n
 // characters from name[at]. A name of up to eight characters is one word (n its length); a
 // longer one is read in whole words of eight, the last of them its last eight characters,
@@ -57,10 +62,6 @@ inline bool HoldsLineEnd(std::uint64_t x) {
 // and names of nine to sixteen characters, most of a game's, take two loads and no loop.
 // Always inline: as a call, the comparison of a lookup's names with the index cost a tenth of
 // the lookup.
-[[gnu::always_inline]] inline std::uint64_t NameWord(const char* p, std::size_t n, bool upper) {
-  const std::uint64_t w = LoadWord(p, n);
-  return upper ? UpperWord(w) : w;
-}
 template <class Each>
 [[gnu::always_inline]] inline void ForEachWord(std::string_view name, bool upper, Each&& each) {
   const char* const p = name.data();
