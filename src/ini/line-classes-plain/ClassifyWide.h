@@ -1,0 +1,11 @@
+#pragma once
+// The masks of a whole window where the build knows of no wide instructions for the processor
+// (32-bit x86 among others): the plain loop, window for window.
+#include "ini/LineClassesPlain.h"
+
+namespace orvo::ini {
+
+// The masks of the kClassWindow characters from p, all of which must be readable.
+inline LineClasses ClassifyWide(const char* p) { return ClassifyPlain(p, kClassWindow); }
+
+}  // namespace orvo::ini
