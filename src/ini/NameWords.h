@@ -2,8 +2,8 @@
 // A name taken eight characters at a time as one 64-bit word (its first character lowest; a
 // name shorter than a word is filled with zero bytes), straight from where the name lies: the
 // line-pair table hashes the names of the index and of a lookup this way, and compares them,
-// without writing a lookup key out first. A key written out and read back at once in wider pieces than it was
-// written in costs a lookup more than the rest of its search.
+// without writing a lookup key out first. A key written out and read back at once in wider
+// pieces than it was written in costs a lookup more than the rest of its search.
 #include <cstdint>
 #include <cstring>
 #include <string_view>

@@ -52,9 +52,14 @@ void SyncFolderOf(const std::string& hostPath) noexcept {
 
 // A link is followed to the file it names, so that the link stays. A link to a file not there
 // yet stands for the name it leads to, where the file is made, as editors make it; any other
-// name that does not resolve stands for itself.
+// name that does not resolve stands for itself. So does a name that is no link: it leads to the
+// same file, and into the same folder, as its resolved path, and resolving asks the system
+// about every folder of the path (four calls for a file three folders deep), a good part of
+// binding a game's file.
 std::string ResolvedHostPath(const std::string& path) {
   std::string host = ToHostPath(path);
+  struct stat st{};
+  if (::lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return host;
   char resolved[PATH_MAX];
   if (::realpath(host.c_str(), resolved) != nullptr) return resolved;
   // As many links as the system itself follows before it gives up with ELOOP.

@@ -45,7 +45,8 @@ std::string FolderOf(const std::string& hostPath);
 // synced is let be.
 void SyncFolderOf(const std::string& hostPath) noexcept;
 // The host path of the file a path text stands for: a link is followed to the file it
-// names, so that the link stays; a link to a file not there yet, to where it leads.
+// names, so that the link stays; a link to a file not there yet, to where it leads; any other
+// name is given as it stands.
 std::string ResolvedHostPath(const std::string& path);
 
 }  // namespace orvo::platform::posix

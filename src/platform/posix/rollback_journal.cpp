@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "platform/host_path.h"
 #include "platform/journal.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/new_file.h"
@@ -178,17 +177,9 @@ void RollbackJournal::Commit() {
 
 std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    // A name that is no link names the file, and its journal beside it, as well as the
-    // resolved path does: only a link is resolved, since resolving asks the system about every
-    // folder of the path, a good part of what binding a game's file costs.
-    std::string target = ToHostPath(path);
+    const std::string target = posix::ResolvedHostPath(path);
     struct stat file{};
-    if (::lstat(target.c_str(), &file) != 0) return std::nullopt;
-    if (S_ISLNK(file.st_mode)) {
-      target = posix::ResolvedHostPath(path);
-      if (::stat(target.c_str(), &file) != 0) return std::nullopt;
-    }
-    if (!S_ISREG(file.st_mode)) return std::nullopt;
+    if (::stat(target.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return std::nullopt;
     std::optional<std::string> old = PlayBack(BesideName(target), target, file, true);
     if (const auto folder = OwnJournalFolder(false); folder && !old)
       old = PlayBack(OwnName(*folder, Identity(file)), target, file, false);
