@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Index-shaped: records of short fuzzed names, sections and values.
   std::string index;
   std::vector<std::pair<std::string, std::string>> keys;
+  std::vector<std::pair<std::size_t, std::size_t>> valueLines;  // where each value line starts, its length
   // Lines of an index the engine builds hold no CR or LF; now and then they do, as in an
   // index file edited by hand, where the table must decline.
   const bool lineEndsInside = in.ConsumeIntegralInRange(0, 7) == 0;
@@ -80,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string section = clean(in.ConsumeRandomLengthString(12));
     for (char& c : section) c = text::UpperAscii(c);
     const std::string value = clean(in.ConsumeRandomLengthString(20));
+    valueLines.emplace_back(index.size() + name.size() + section.size() + 6, value.size());
     ini::AppendRecord(index, name, section, value, in.ConsumeIntegral<std::int32_t>() & 0x7FFFFFFF);
     keys.emplace_back(section, name);
     // A key across the record: its name holds the record's line end and section.
@@ -98,6 +100,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!nearName.empty()) nearName[nearName.size() / 2] ^= 1;
     SameFromTable(table, index, section, nearName);
     Same(index, key.substr(1), ini::FindLookupKey(index, key.substr(1)));
+  }
+  // Values rewritten at their length, as an edit does: the table follows the index, or
+  // declines and is made again. Keys that pair the new line with the lines around it.
+  for (int edits = in.ConsumeIntegralInRange(0, 6); edits > 0 && !valueLines.empty(); --edits) {
+    const auto [at, length] = valueLines[in.ConsumeIntegralInRange<std::size_t>(0, valueLines.size() - 1)];
+    std::string line = clean(in.ConsumeBytesAsString(length));
+    line.resize(length, 'V');
+    if (in.ConsumeBool())
+      for (char& c : line) c = text::UpperAscii(c);
+    if (!table.RewriteLine(index, at, line)) {
+      index.replace(at, length, line);
+      table.Forget();
+      table.Build(index);
+    }
+    const auto lineBefore = [&](std::size_t end) {
+      const std::size_t from = index.rfind('\n', end - 3);
+      return index.substr(from + 1, end - 2 - from - 1);
+    };
+    const std::string section = lineBefore(at);
+    const std::size_t next = index.find('\r', at + length + 2);
+    const std::string position = next == std::string::npos ? "" : index.substr(at + length + 2, next - at - length - 2);
+    for (const auto& [s, name] : {std::pair(line, section), std::pair(position, line), std::pair(section, lineBefore(at - 2 - section.size()))})
+      SameFromTable(table, index, s, name);
+    for (const auto& [s, name] : keys) SameFromTable(table, index, s, name);
   }
   // Keys made of whatever is left, so that they can straddle records.
   while (in.remaining_bytes() > 0) {

@@ -80,14 +80,17 @@ void INIFile::SetIniValue(const std::string& pSection, const std::string& pEntry
         // Same length: every position in the index stays valid, so the record is patched
         // instead of rebuilding the index, whatever the value holds: a value with a comment in
         // it is answered by lookups as it was set until the index is next rebuilt. The value is
-        // written over the index from the record's value line on, as far as the index reaches.
+        // written over the index from the record's value line on, as far as the index reaches;
+        // where it replaces that line exactly, the line-pair table follows and is kept.
         if (text::TrimSpacesView(field).size() != value.size()) {
           bIndexDirty = true;
         } else {
           if (valueFrom >= sIndex.size()) throw OrvoError::InvalidArgument();
           const std::size_t n = std::min(value.size(), sIndex.size() - valueFrom);
-          sIndex.replace(valueFrom, n, value, 0, n);
-          IndexChanged();
+          if (!keyTable.RewriteLine(sIndex, valueFrom, std::string_view(value).substr(0, n))) {
+            sIndex.replace(valueFrom, n, value, 0, n);
+            IndexChanged();
+          }
         }
         std::string written = value;
         if (written.size() < static_cast<std::size_t>(width)) written.resize(static_cast<std::size_t>(width), ' ');

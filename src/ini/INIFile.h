@@ -184,7 +184,7 @@ class INIFile {
   std::string GetIniValue(const std::string& pSection, const std::string& pEntry, SearchAnswer& search);
   OrvoCommon& OwnCommon();
 
-  std::string sIndex;  // every change to it drops keyTable (IndexChanged)
+  std::string sIndex;  // every change to it drops keyTable (IndexChanged), or goes through it
   std::string sIniFile;
   std::string sFilename;
   bool bIndexDirty = false;

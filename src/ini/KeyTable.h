@@ -18,11 +18,20 @@
 // It is only made for an index whose CR and LF all stand in CR LF pairs and for keys of that
 // shape; otherwise (an index file edited by hand, a name holding a line end) the caller
 // searches. The table holds offsets only, so it stays valid when the object is copied, and
-// must be dropped whenever the index text changes. It is sized once, from a count of the pairs
-// it will hold.
+// must be dropped whenever the index text changes, except through RewriteLine. It is sized
+// once, from a count of the pairs it will hold.
+//
+// An edit that keeps a value's length rewrites one line of the index and moves nothing
+// (RewriteLine): the table then follows, so that a player's run of edits is not a run of
+// searches over the whole index. The pairs of the new line are entered like the table's own.
+// A pair of the old line that occurred only there leaves the table. One that was first there
+// and occurs elsewhere too is marked as of unknown place, since where it occurs next is not
+// known without a search: a lookup whose probe meets such a mark with its own check is not
+// answered.
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +46,7 @@ class KeyTable {
   bool Ready() const { return ready_; }
   void Forget() {
     ready_ = false;
+    filled_ = 0;
     std::vector<Slot>().swap(slots_);
   }
 
@@ -44,7 +54,7 @@ class KeyTable {
   // described above. Made once, so kept out of the lookups' own code.
   [[gnu::noinline]] bool Build(std::string_view index) {
     Forget();
-    if (index.size() >= kEmpty) return false;
+    if (index.size() >= kUnknown) return false;
     // Every LF after a CR, and as many CR as LF: then every CR is before an LF too.
     std::size_t lineEnds = 0;
     for (std::size_t at = index.find('\n'); at != std::string_view::npos; at = index.find('\n', at + 1)) {
@@ -57,6 +67,7 @@ class KeyTable {
     EachPair(index, [&](std::string_view, std::string_view, std::size_t) { ++pairs; });
     std::size_t size = 16;
     while (size < pairs + pairs / 2) size *= 2;  // at most two thirds full
+    if (size > kOnce) return false;  // a slot's check tells where its probe starts
     slots_.assign(size, Slot{});
     // A line is the second of one pair and the first of the next: its hash is kept for that.
     std::string_view hashed;
@@ -76,6 +87,43 @@ class KeyTable {
     return true;
   }
 
+  // Writes line over the index's line that starts at at, which is as long, and keeps the
+  // table true to the index. False, with nothing written, where the table cannot follow: the
+  // line at at is not a whole line of that length between two CR LF, either line holds a CR
+  // or an LF, or the table has no room left for the new pairs. The caller then writes the line
+  // itself and drops the table. Without a table, the line is written: the index keeps the shape
+  // that a table is made for, or lacks it, as before.
+  bool RewriteLine(std::string& index, std::size_t at, std::string_view line) {
+    const std::size_t n = line.size(), b = at - 2, c = at + n;
+    const auto crLfAt = [&](std::size_t p) { return index[p] == '\r' && index[p + 1] == '\n'; };
+    if (at < 2 || c + 2 > index.size() || !crLfAt(b) || !crLfAt(c) || HasLineEnd(line) ||
+        HasLineEnd(std::string_view(index).substr(at, n)))
+      return false;
+    if (ready_ && (filled_ + 2) * 4 > slots_.size() * 3) return false;
+    if (!ready_) {
+      index.replace(at, n, line);
+      return true;
+    }
+    // The pairs of the line with the line before (from the CR LF at a) and the line after
+    // (from the CR LF at b, up to the CR at d).
+    const std::size_t a = b == 0 ? std::string_view::npos : index.rfind('\r', b - 1);
+    const std::size_t d = index.find('\r', c + 2);
+    const auto eachPair = [&](auto&& pair) {
+      const std::string_view text = index, own = text.substr(at, n);
+      if (a != std::string_view::npos) pair(text.substr(a + 2, b - a - 2), own, a);
+      if (d != std::string_view::npos) pair(own, text.substr(c + 2, d - c - 2), b);
+    };
+    eachPair([&](std::string_view first, std::string_view second, std::size_t from) {
+      if (Holds(first, second)) Unlink(index, PairHash(HashName(first), HashName(second)), first, second, from);
+    });
+    index.replace(at, n, line);
+    eachPair([&](std::string_view first, std::string_view second, std::size_t from) {
+      if (Holds(first, second))
+        Insert(index, PairHash(HashName(first), HashName(second)), first, second, static_cast<std::uint32_t>(from));
+    });
+    return true;
+  }
+
   // The offset of the first occurrence of the lookup key CR LF ENTRY CR LF SECTION CR LF, with
   // the names upper-cased, kNotFound when it has none; nullopt while the table is not built,
   // or for a key it does not answer.
@@ -88,26 +136,38 @@ class KeyTable {
     if (!ready_ || entry.empty()) return std::nullopt;
     if (section.empty() && AllDigits(entry)) return std::nullopt;
     const std::uint64_t hash = PairHash(HashName(entry), HashName(section));
-    const auto check = static_cast<std::uint32_t>(hash >> 32);
+    const std::uint32_t check = CheckOf(hash);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
       if (slot.offset == kEmpty) {
         if (NameHoldsLineEnd(entry) || NameHoldsLineEnd(section)) return std::nullopt;
         return kNotFound;
       }
-      if (slot.check == check && PairAt(index, slot.offset, entry, section, true)) return slot.offset;
+      if (CheckOf(slot.check) != check) continue;
+      if (slot.offset == kUnknown) return std::nullopt;
+      if (PairAt(index, slot.offset, entry, section, true)) return slot.offset;
     }
   }
 
  private:
   static constexpr std::uint32_t kEmpty = UINT32_MAX;
+  static constexpr std::uint32_t kUnknown = UINT32_MAX - 1;  // a pair whose first place is not known
+  static constexpr std::uint32_t kOnce = 0x80000000u;
   struct Slot {
     std::uint32_t offset = kEmpty;
-    std::uint32_t check = 0;  // the hash's upper half
+    // The hash's lower 31 bits, which hold the slot the pair's probe starts at, and kOnce
+    // while the pair is known to occur only at offset.
+    std::uint32_t check = 0;
   };
+  static std::uint32_t CheckOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash) & ~kOnce; }
 
   static bool AllDigits(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  }
+  static bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+  // Whether the table holds the pair of these two lines (see the head of this file).
+  static bool Holds(std::string_view first, std::string_view second) {
+    return !first.empty() && !(second.empty() && AllDigits(first));
   }
 
   // Calls pair(first, second, from) for every pair the table holds, in the order of the index:
@@ -121,8 +181,8 @@ class KeyTable {
       const std::size_t c = index.find('\r', b + 2);
       if (c == std::string_view::npos) return;
       const std::string_view first = index.substr(a + 2, b - a - 2);
-      const bool secondEmpty = c == b + 2;
-      if (!first.empty() && !(secondEmpty && AllDigits(first))) pair(first, index.substr(b + 2, c - b - 2), a);
+      const std::string_view second = index.substr(b + 2, c - b - 2);
+      if (Holds(first, second)) pair(first, second, a);
       a = b;
       b = c;
     }
@@ -142,21 +202,60 @@ class KeyTable {
            NameAt(index, secondFrom, second, upper);
   }
 
-  // Pairs arrive in the order of the index: a pair already present keeps its earlier offset.
-  void Insert(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t offset) {
-    const auto check = static_cast<std::uint32_t>(hash >> 32);
+  // The slot that holds the pair of first and second with a known first place, or the empty
+  // slot where it belongs.
+  Slot& SlotOf(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second) {
+    const std::uint32_t check = CheckOf(hash);
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[s];
-      if (slot.offset == kEmpty) {
-        slot = Slot{offset, check};
-        return;
-      }
-      if (slot.check == check && PairAt(index, slot.offset, first, second, false)) return;
+      if (slot.offset == kEmpty) return slot;
+      if (CheckOf(slot.check) == check && slot.offset != kUnknown && PairAt(index, slot.offset, first, second, false))
+        return slot;
     }
+  }
+
+  // A pair found at offset: the table keeps its first place, and whether it occurs once.
+  void Insert(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t offset) {
+    Slot& slot = SlotOf(index, hash, first, second);
+    if (slot.offset == kEmpty) {
+      slot = Slot{offset, CheckOf(hash) | kOnce};
+      ++filled_;
+    } else {
+      slot.offset = std::min(slot.offset, offset);
+      slot.check &= ~kOnce;
+    }
+  }
+
+  // A pair that no longer stands at offset: one that stood only there leaves the table; where
+  // offset was its first place and it stands elsewhere too, the place is now unknown.
+  void Unlink(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::size_t offset) {
+    Slot& slot = SlotOf(index, hash, first, second);
+    if (slot.offset != offset) return;
+    if (slot.check & kOnce) {
+      Remove(static_cast<std::size_t>(&slot - slots_.data()));
+    } else {
+      slot.offset = kUnknown;
+    }
+  }
+
+  // Empties a slot, moving back the slots after it that may stand there, so that every slot
+  // stays reachable from the one its probe starts at without crossing an empty one.
+  void Remove(std::size_t hole) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t s = (hole + 1) & mask; slots_[s].offset != kEmpty; s = (s + 1) & mask) {
+      const std::size_t start = slots_[s].check & mask;
+      if (((s - start) & mask) >= ((s - hole) & mask)) {
+        slots_[hole] = slots_[s];
+        hole = s;
+      }
+    }
+    slots_[hole] = Slot{};
+    --filled_;
   }
 
   bool ready_ = false;
   std::vector<Slot> slots_;
+  std::size_t filled_ = 0;  // slots not empty
 };
 
 }  // namespace orvo::ini
