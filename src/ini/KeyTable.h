@@ -131,7 +131,9 @@ class KeyTable {
   // A key found is found at its first occurrence even where a name holds a line end: the key
   // then begins with the two lines of the pair it was found at, whose first occurrence that is.
   // A key not found may yet occur where a name holds a line end (its first two lines are then
-  // another pair than its two names): such a key is not answered.
+  // another pair than its two names), but only through a CR LF inside a name: every CR of the
+  // index stands before an LF, so a key whose names hold a CR but no LF occurs nowhere. A key
+  // not found whose name holds an LF is not answered.
   std::optional<std::size_t> Find(std::string_view index, std::string_view entry, std::string_view section) const {
     if (!ready_ || entry.empty()) return std::nullopt;
     if (section.empty() && AllDigits(entry)) return std::nullopt;
@@ -140,7 +142,7 @@ class KeyTable {
     for (std::size_t s = hash & (slots_.size() - 1);; s = (s + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[s];
       if (slot.offset == kEmpty) {
-        if (NameHoldsLineEnd(entry) || NameHoldsLineEnd(section)) return std::nullopt;
+        if (NameHoldsLf(entry) || NameHoldsLf(section)) return std::nullopt;
         return kNotFound;
       }
       if (CheckOf(slot.check) != check) continue;

@@ -44,10 +44,8 @@ inline std::uint64_t UpperWord(std::uint64_t x) {
 // that is not zero, so only the lowest flag tells a place.
 inline std::uint64_t ZeroBytes(std::uint64_t v) { return (v - kEveryByte) & ~v & kHighBits; }
 
-// Whether a byte of x is CR or LF (the zero bytes that fill a last word are neither).
-inline bool HoldsLineEnd(std::uint64_t x) {
-  return (ZeroBytes(x ^ kEveryByte * '\r') | ZeroBytes(x ^ kEveryByte * '\n')) != 0;
-}
+// Whether a byte of x is LF (the zero bytes that fill a last word are not).
+inline bool HoldsLf(std::uint64_t x) { return ZeroBytes(x ^ kEveryByte * '\n') != 0; }
 
 // The n characters at p (n from 1 to 8) as one word, upper-cased where upper is set.
 [[gnu::always_inline]] inline std::uint64_t NameWord(const char* p, std::size_t n, bool upper) {
@@ -92,11 +90,11 @@ inline std::uint64_t HashName(std::string_view name) {
   return h;
 }
 
-// Whether a byte of the name is CR or LF.
-inline bool NameHoldsLineEnd(std::string_view name) {
-  bool lineEnd = false;
-  ForEachWord(name, false, [&](std::uint64_t w, std::size_t, std::size_t) { lineEnd |= HoldsLineEnd(w); });
-  return lineEnd;
+// Whether a byte of the name is LF.
+inline bool NameHoldsLf(std::string_view name) {
+  bool lf = false;
+  ForEachWord(name, false, [&](std::uint64_t w, std::size_t, std::size_t) { lf |= HoldsLf(w); });
+  return lf;
 }
 
 // Whether the index holds exactly name, upper-cased where upper is set, at index[from...];

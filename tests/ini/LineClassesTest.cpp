@@ -40,7 +40,7 @@ TEST(NameWords, AWordAtATimeIsACharacterAtATime) {
           upper |= std::uint64_t{static_cast<unsigned char>(text::UpperAscii(name[i]))} << 8 * i;
         }
         const std::uint64_t w = ini::LoadWord(name.data(), n);
-        if (ini::UpperWord(w) != upper || ini::HoldsLineEnd(w) != (name.find_first_of("\r\n") != std::string::npos))
+        if (ini::UpperWord(w) != upper || ini::HoldsLf(w) != (name.find('\n') != std::string::npos))
           FAIL() << b << " beside " << c << " in " << n << " characters";
       }
     }
