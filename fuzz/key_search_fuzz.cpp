@@ -1,8 +1,8 @@
 // The accelerated search of the lookups answers exactly what a plain search for the first
 // occurrence answers: on arbitrary texts with arbitrary probe offsets, and on index texts
-// built from fuzzed records with keys that hit, miss or straddle two records; and so does the
-// search for a line's end. The index builder's wide masks of a window are the ones its plain
-// loop makes.
+// built from fuzzed records with keys that hit, miss or straddle two records, also after value
+// lines are rewritten at their length as edits do; and so does the search for a line's end.
+// The index builder's wide masks of a window are the ones its plain loop makes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -114,9 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       table.Forget();
       table.Build(index);
     }
-    const auto lineBefore = [&](std::size_t end) {
-      const std::size_t from = index.rfind('\n', end - 3);
-      return index.substr(from + 1, end - 2 - from - 1);
+    const auto lineBefore = [&](std::size_t end) {  // the line whose CR LF ends at end
+      const std::size_t from = end >= 3 ? index.rfind('\n', end - 3) + 1 : 0;
+      return index.substr(from, end - 2 - from);
     };
     const std::string section = lineBefore(at);
     const std::size_t next = index.find('\r', at + length + 2);
