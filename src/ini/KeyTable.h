@@ -112,8 +112,7 @@ class KeyTable {
   // that a table is made for, or lacks it, as before.
   bool RewriteLine(std::string& index, std::size_t at, std::string_view line) {
     const std::size_t n = line.size(), b = at - 2, c = at + n;
-    const auto crLfAt = [&](std::size_t p) { return index[p] == '\r' && index[p + 1] == '\n'; };
-    if (at < 2 || c + 2 > index.size() || !crLfAt(b) || !crLfAt(c) || HasLineEnd(line) ||
+    if (at < 2 || c + 2 > index.size() || !CrLfAt(index, b) || !CrLfAt(index, c) || HasLineEnd(line) ||
         HasLineEnd(std::string_view(index).substr(at, n)))
       return false;
     if (ready_ && (filled_ + 2) * 4 > slots_.size() * 3) return false;
@@ -121,22 +120,28 @@ class KeyTable {
       index.replace(at, n, line);
       return true;
     }
-    // The pairs of the line with the line before (from the CR LF at a) and the line after
-    // (from the CR LF at b, up to the CR at d).
-    const std::size_t a = b == 0 ? std::string_view::npos : index.rfind('\r', b - 1);
-    const std::size_t d = index.find('\r', c + 2);
+    // The line's pairs with the line before (from the CR LF at a) and the line after (from the
+    // CR LF at b, up to the CR at d); those two lines stay, and are hashed once.
+    const std::string_view text = index;
+    const std::size_t a = b == 0 ? std::string_view::npos : text.rfind('\r', b - 1);
+    const std::size_t d = text.find('\r', c + 2);
+    const std::string_view before = a == std::string_view::npos ? std::string_view() : text.substr(a + 2, b - a - 2);
+    const std::string_view after = d == std::string_view::npos ? std::string_view() : text.substr(c + 2, d - c - 2);
+    const std::uint64_t beforeHash = HashName(before), afterHash = HashName(after);
     const auto eachPair = [&](auto&& pair) {
-      const std::string_view text = index, own = text.substr(at, n);
-      if (a != std::string_view::npos) pair(text.substr(a + 2, b - a - 2), own, a);
-      if (d != std::string_view::npos) pair(own, text.substr(c + 2, d - c - 2), b);
+      const std::string_view own = text.substr(at, n);
+      const std::uint64_t ownHash = HashName(own);
+      if (a != std::string_view::npos && Holds(before, own))
+        pair(PairHash(beforeHash, ownHash), before, own, static_cast<std::uint32_t>(a));
+      if (d != std::string_view::npos && Holds(own, after))
+        pair(PairHash(ownHash, afterHash), own, after, static_cast<std::uint32_t>(b));
     };
-    eachPair([&](std::string_view first, std::string_view second, std::size_t from) {
-      if (Holds(first, second)) Unlink(index, PairHash(HashName(first), HashName(second)), first, second, from);
+    eachPair([&](std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t from) {
+      Unlink(index, hash, first, second, from);
     });
     index.replace(at, n, line);
-    eachPair([&](std::string_view first, std::string_view second, std::size_t from) {
-      if (Holds(first, second))
-        Insert(index, PairHash(HashName(first), HashName(second)), first, second, static_cast<std::uint32_t>(from));
+    eachPair([&](std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t from) {
+      Insert(index, hash, first, second, from);
     });
     return true;
   }
@@ -185,6 +190,8 @@ class KeyTable {
     return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
   }
   static bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+  // Whether CR LF stands at at (at + 1 inside index).
+  static bool CrLfAt(std::string_view index, std::size_t at) { return index[at] == '\r' && index[at + 1] == '\n'; }
   // Whether the table holds the pair of these two lines (see the head of this file).
   static bool Holds(std::string_view first, std::string_view second) {
     return !first.empty() && !(second.empty() && AllDigits(first));
@@ -217,9 +224,8 @@ class KeyTable {
   static bool PairAt(std::string_view index, std::size_t from, std::string_view first, std::string_view second, bool upper) {
     const std::size_t secondFrom = from + 2 + first.size() + 2, end = secondFrom + second.size() + 2;
     if (end > index.size()) return false;
-    const auto crLfAt = [&](std::size_t at) { return index[at] == '\r' && index[at + 1] == '\n'; };
-    return crLfAt(from) && crLfAt(secondFrom - 2) && crLfAt(end - 2) && NameAt(index, from + 2, first, upper) &&
-           NameAt(index, secondFrom, second, upper);
+    return CrLfAt(index, from) && CrLfAt(index, secondFrom - 2) && CrLfAt(index, end - 2) &&
+           NameAt(index, from + 2, first, upper) && NameAt(index, secondFrom, second, upper);
   }
 
   // The slot that holds the pair of first and second with a known first place, or the empty
@@ -248,7 +254,7 @@ class KeyTable {
 
   // A pair that no longer stands at offset: one that stood only there leaves the table; where
   // offset was its first place and it stands elsewhere too, the place is now unknown.
-  void Unlink(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::size_t offset) {
+  void Unlink(std::string_view index, std::uint64_t hash, std::string_view first, std::string_view second, std::uint32_t offset) {
     Slot& slot = SlotOf(index, hash, first, second);
     if (slot.offset != offset) return;
     if (slot.check & kOnce) {
