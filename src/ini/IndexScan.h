@@ -52,13 +52,6 @@ struct IndexedLine {
   return read;
 }
 
-// The first line end at or after from, or end.
-inline const char* FindLineEnd(const char* from, const char* end) {
-  for (; from < end; from += kClassWindow)
-    if (const std::uint64_t ends = Classify(from, end).lineEnd) return from + std::countr_zero(ends);
-  return end;
-}
-
 // Reads the line that starts at line, the first character after the line ends, control
 // characters and spaces before it, a window at a time.
 [[gnu::always_inline]] inline IndexedLine ReadIndexedLine(const char* line, const char* end) {

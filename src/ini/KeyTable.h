@@ -36,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ini/LineClasses.h"
 #include "ini/NameWords.h"
 
 namespace orvo::ini {
@@ -56,16 +57,9 @@ class KeyTable {
   [[gnu::noinline]] bool Build(std::string_view index) {
     Forget();
     if (index.size() >= kUnknown) return false;
-    // Every LF after a CR, and as many CR as LF: then every CR is before an LF too.
-    std::size_t lineEnds = 0;
-    for (std::size_t at = index.find('\n'); at != std::string_view::npos; at = index.find('\n', at + 1)) {
-      if (at == 0 || index[at - 1] != '\r') return false;
-      ++lineEnds;
-    }
-    if (static_cast<std::size_t>(std::count(index.begin(), index.end(), '\r')) != lineEnds) return false;
-
+    // The count's walk is also the check of the index's shape.
     std::size_t pairs = 0;
-    EachPair(index, [&](std::string_view, std::string_view, std::size_t) { ++pairs; });
+    if (!EachPair(index, [&](std::string_view, std::string_view, std::size_t) { ++pairs; })) return false;
     std::size_t size = 16;
     while (size < pairs + pairs / 2) size *= 2;  // at most two thirds full
     if (size > kOnce) return false;  // a slot's check tells where its probe starts
@@ -198,20 +192,27 @@ class KeyTable {
   }
 
   // Calls pair(first, second, from) for every pair the table holds, in the order of the index:
-  // first and second are its lines, from the offset of the CR LF before the first.
+  // first and second are its lines, from the offset of the CR LF before the first. False, with
+  // the walk stopped there, at a CR or an LF that is not part of a CR LF.
   template <class Pair>
-  static void EachPair(std::string_view index, Pair&& pair) {
-    std::size_t a = index.find('\r');
-    if (a == std::string_view::npos) return;
-    std::size_t b = index.find('\r', a + 2);
-    while (b != std::string_view::npos) {
-      const std::size_t c = index.find('\r', b + 2);
-      if (c == std::string_view::npos) return;
-      const std::string_view first = index.substr(a + 2, b - a - 2);
-      const std::string_view second = index.substr(b + 2, c - b - 2);
-      if (Holds(first, second)) pair(first, second, a);
+  static bool EachPair(std::string_view index, Pair&& pair) {
+    const char* const begin = index.data();
+    const char* const end = begin + index.size();
+    // The two CR LF found last, b after a; a line found ends a pair of the lines after them.
+    const char* a = nullptr;
+    const char* b = nullptr;
+    for (const char* line = begin;;) {
+      const char* const c = FindLineEnd(line, end);
+      if (c == end) return true;
+      if (*c != '\r' || end - c < 2 || c[1] != '\n') return false;
+      if (a != nullptr) {
+        const std::string_view first(a + 2, static_cast<std::size_t>(b - a - 2));
+        const std::string_view second(b + 2, static_cast<std::size_t>(c - b - 2));
+        if (Holds(first, second)) pair(first, second, static_cast<std::size_t>(a - begin));
+      }
       a = b;
       b = c;
+      line = c + 2;
     }
   }
 

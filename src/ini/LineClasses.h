@@ -10,6 +10,7 @@
 // A whole window's masks come from ClassifyWide, which the build chooses for the processor
 // (the ini_line_classes folder: SSE2 on x86-64, the plain loop elsewhere); the last characters
 // of a text always take the plain loop, which gives the same masks.
+#include <bit>
 #include <cstddef>
 
 #include "ini/LineClassesPlain.h"
@@ -21,6 +22,14 @@ namespace orvo::ini {
 inline LineClasses Classify(const char* p, const char* end) {
   const auto left = static_cast<std::size_t>(end - p);
   return left >= kClassWindow ? ClassifyWide(p) : ClassifyPlain(p, left);
+}
+
+// The first CR or LF at or after from, or end: a window at a time, where a call of memchr per
+// line would cost more than the short lines it searches.
+inline const char* FindLineEnd(const char* from, const char* end) {
+  for (; from < end; from += kClassWindow)
+    if (const std::uint64_t ends = Classify(from, end).lineEnd) return from + std::countr_zero(ends);
+  return end;
 }
 
 }  // namespace orvo::ini
