@@ -1,6 +1,5 @@
 #include "launcher/CommonDefinitions.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "common/OrvoCommon.h"
@@ -15,18 +14,33 @@ LoaderLogSink& Sink() {
   return sink;
 }
 
-std::string TwoDigits(int n) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02d", n % 100);
-  return buffer;
+// The last two digits of n (0 or more), with a leading zero: every index build writes a
+// stamped line, and a formatted print of each field took half of the line's time.
+void AppendTwoDigits(std::string& out, int n) {
+  const int last = n % 100;
+  out += static_cast<char>('0' + last / 10);
+  out += static_cast<char>('0' + last % 10);
 }
 
 std::string Timestamp() {
   const platform::LocalDateTime now = platform::Now();
   const std::string d = platform::DateSeparator();
   const std::string t = platform::TimeSeparator();
-  return TwoDigits(now.day) + d + TwoDigits(now.month) + d + TwoDigits(now.year) + " " + TwoDigits(now.hour) + t +
-         TwoDigits(now.minute) + t + TwoDigits(now.second) + " ";
+  std::string stamp;
+  stamp.reserve(24);
+  AppendTwoDigits(stamp, now.day);
+  stamp += d;
+  AppendTwoDigits(stamp, now.month);
+  stamp += d;
+  AppendTwoDigits(stamp, now.year);
+  stamp += ' ';
+  AppendTwoDigits(stamp, now.hour);
+  stamp += t;
+  AppendTwoDigits(stamp, now.minute);
+  stamp += t;
+  AppendTwoDigits(stamp, now.second);
+  stamp += ' ';
+  return stamp;
 }
 
 }  // namespace
