@@ -1,5 +1,6 @@
 #include "launcher/CommonDefinitions.h"
 
+#include <string_view>
 #include <utility>
 
 #include "common/OrvoCommon.h"
@@ -14,12 +15,13 @@ LoaderLogSink& Sink() {
   return sink;
 }
 
-// The last two digits of n (0 or more), with a leading zero: every index build writes a
-// stamped line, and a formatted print of each field took half of the line's time.
-void AppendTwoDigits(std::string& out, int n) {
+// The last two digits of n (0 or more), with a leading zero, and what follows the field: every
+// index build writes a stamped line, and a formatted print of each field took half of its time.
+void AppendField(std::string& out, int n, std::string_view after) {
   const int last = n % 100;
   out += static_cast<char>('0' + last / 10);
   out += static_cast<char>('0' + last % 10);
+  out += after;
 }
 
 std::string Timestamp() {
@@ -28,18 +30,9 @@ std::string Timestamp() {
   const std::string t = platform::TimeSeparator();
   std::string stamp;
   stamp.reserve(24);
-  AppendTwoDigits(stamp, now.day);
-  stamp += d;
-  AppendTwoDigits(stamp, now.month);
-  stamp += d;
-  AppendTwoDigits(stamp, now.year);
-  stamp += ' ';
-  AppendTwoDigits(stamp, now.hour);
-  stamp += t;
-  AppendTwoDigits(stamp, now.minute);
-  stamp += t;
-  AppendTwoDigits(stamp, now.second);
-  stamp += ' ';
+  for (const auto& [n, after] : {std::pair<int, std::string_view>{now.day, d}, {now.month, d}, {now.year, " "},
+                                 {now.hour, t}, {now.minute, t}, {now.second, " "}})
+    AppendField(stamp, n, after);
   return stamp;
 }
 
