@@ -5,6 +5,9 @@
 //   starter OUT exit|stay    as record, having started "record OUT.grandchild forever": with exit
 //                            as a companion (in a session of its own on POSIX), then exits; with
 //                            stay by the shell start, then sleeps until killed
+//   killed-save INI N VALUE  binds INI, sets [A] x to VALUE and saves it, ended as a killed program
+//                            is once N bytes are written (exit status kEndedAtAWrite); 0 when the
+//                            save is through before
 #include <cstdlib>
 #include <csignal>
 #include <fstream>
@@ -12,6 +15,9 @@
 #include <thread>
 
 #include "helper/helper.h"
+#include "ini/INIFile.h"
+#include "launcher/CommonDefinitions.h"
+#include "platform/fault_switches.h"
 #include "platform/current_directory.h"
 #include "platform/host_path.h"
 #include "platform/process.h"
@@ -22,6 +28,15 @@ static void SleepMs(unsigned ms) { std::this_thread::sleep_for(std::chrono::mill
 
 int main(int argc, char** argv) {
   const std::string mode = argc >= 3 ? argv[1] : "";
+  if (mode == "killed-save" && argc >= 5) {
+    orvo::SetLoaderLogSink([](const std::string&) {});
+    orvo::INIFile ini;
+    ini.SetFilename(argv[2]);
+    ini.SetIniValue("A", "x", argv[4]);
+    orvo::platform::EndProcessAfterBytes(std::strtoull(argv[3], nullptr, 10));
+    ini.Save(false);
+    return 0;
+  }
   if (mode == "starter" && argc >= 4) {
     const std::string grandchild = std::string(argv[2]) + ".grandchild";
     const std::string command = "\"" + std::string(argv[0]) + "\" record " + grandchild + " forever";

@@ -1,11 +1,14 @@
 // A save that the device (the platform layer's device room) stops part-way: every file keeps its
 // old bytes (a first backup that fitted is a copy of the old file), nothing new is left beside
-// them, Changed stays true and the box says why; with room again the same object saves.
+// them, Changed stays true and the box says why; with room again the same object saves. And a
+// save whose program is ended part-way, as a killed one is: every later reader sees the old
+// bytes or the new ones, and the next save leaves nothing beside the file.
 #include <map>
 
 #include "ini/IniTestSupport.h"
 #include "platform/fault_switches.h"
 #include "platform/files.h"
+#include "support/Programs.h"
 
 namespace orvo::test {
 namespace {
@@ -62,6 +65,43 @@ TEST(SafeSave, AFullDeviceLeavesEveryFileWhole) {
     EXPECT_FALSE(ini.Changed());
     EXPECT_EQ(ReadBytes(dir / "game.ini"), ini.IniString());
     EXPECT_EQ(FilesIn(dir.path()).size(), before.size() + (c.backup && !before.count("game.ini.PreOrvo") ? 1 : 0));
+  }
+}
+
+// The helper program's save ends after so many written bytes (the platform layer ends it there).
+// The edit moves every byte after it, so a file written in part is neither text. A second link
+// keeps a new file from taking the name, so the save writes in place under its journal (the old
+// bytes and a short head): half the old size ends it inside the journal, one and a half times
+// inside the write in place.
+TEST(SafeSave, AKilledSaveLeavesTheOldBytesOrTheNew) {
+  struct Case { const char* name; bool secondLink; double ofOldSize; };
+  const Case cases[] = {{"BeforeTheNewFile", false, 0},
+                        {"InsideTheNewFile", false, 0.5},
+                        {"InsideTheJournal", true, 0.5},
+                        {"InsideTheWriteInPlace", true, 1.5}};
+  std::string rest;
+  for (int k = 0; k < 300; ++k) rest += "key" + std::to_string(k) + " = value\r\n";
+  const std::string old = "[A]\r\nx = 1\r\n" + rest, edited = "[A]\r\nx = a longer value\r\n" + rest;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.Text("game.ini");
+    WriteBytes(dir / "game.ini", old);
+    if (c.secondLink) std::filesystem::create_hard_link(dir / "game.ini", dir / "other.ini");
+    const auto end = static_cast<std::uint64_t>(c.ofOldSize * static_cast<double>(old.size()));
+    const Captured run = RunCapturing(HelperExe(), {"killed-save", path, std::to_string(end), "a longer value"}, dir.path());
+    EXPECT_EQ(run.exitCode, platform::kEndedAtAWrite) << run.err;
+
+    INIFile later;
+    later.SetFilename(path);
+    const std::string fresh = later.IniString();
+    EXPECT_TRUE(fresh == old || fresh == edited) << fresh.substr(0, 40);
+    EXPECT_EQ(ReadBytes(dir / "game.ini"), fresh);
+    later.SetIniValue("A", "x", "3");
+    later.Save(false);
+    std::map<std::string, std::string> after = {{"game.ini", later.IniString()}};
+    if (c.secondLink) after["other.ini"] = later.IniString();
+    EXPECT_EQ(FilesIn(dir.path()), after);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/device_room.h"
+#include "platform/write_faults.h"
 #include "platform/host_path.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
@@ -25,7 +26,7 @@ Fd OpenOrThrow(const std::string& path, int flags, mode_t mode) {
 void WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const std::size_t room = DeviceRoom(bytes.size() - done);
+    const std::size_t room = DeviceRoom(BytesBeforeTheEnd(bytes.size() - done));
     if (room == 0) ThrowErrno(ENOSPC);
     ssize_t n = ::write(fd, bytes.data() + done, room);
     if (n < 0) {

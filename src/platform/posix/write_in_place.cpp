@@ -6,6 +6,7 @@
 
 #include "platform/device_room.h"
 #include "platform/journal.h"
+#include "platform/write_faults.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
 #include "vocabulary/Failure.h"
@@ -17,7 +18,8 @@ namespace {
 void WriteAllAt(int fd, const std::string& bytes, off_t offset) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+    const std::size_t now = BytesBeforeTheEnd(bytes.size() - done);
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, now, offset + static_cast<off_t>(done));
     if (n < 0) {
       if (errno == EINTR) continue;
       ThrowLastErrno();

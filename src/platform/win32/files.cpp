@@ -5,6 +5,7 @@
 #include "vocabulary/Failure.h"
 #include "platform/device_room.h"
 #include "platform/read_faults.h"
+#include "platform/write_faults.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
 
@@ -20,7 +21,7 @@ Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition) {
 void WriteAll(HANDLE h, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const std::size_t room = DeviceRoom(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    const std::size_t room = DeviceRoom(BytesBeforeTheEnd(std::min<std::size_t>(bytes.size() - done, 1u << 30)));
     if (room == 0) ThrowWin32Error(ERROR_DISK_FULL);
     DWORD written = 0;
     if (!WriteFile(h, bytes.data() + done, static_cast<DWORD>(room), &written, nullptr)) ThrowLastError();
