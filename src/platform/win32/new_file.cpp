@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "platform/new_file_name.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/win_error.h"
@@ -63,6 +65,29 @@ void NewFileBeside::Write(const std::string& bytes) {
   Handle h = OpenOrThrow(name_, GENERIC_WRITE, TRUNCATE_EXISTING);
   WriteAll(h.get(), bytes);
   if (!FlushFileBuffers(h.get())) ThrowLastError();
+}
+
+std::string ResolvedPath(const std::string& path) {
+  // The attributes do not tell a link everywhere (Wine shows a Unix link as the file it leads
+  // to), so the file is asked for the path it was opened by, which is the linked file's.
+  HANDLE opened = CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return path;
+  const Handle h(opened);
+  std::string final(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleA(h.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return path;
+    const bool fits = length < final.size();
+    final.resize(length);
+    if (fits) break;
+  }
+  // The long form of the path, \\?\C:\... or \\?\UNC\server\share\..., as the other calls take it;
+  // one that they cannot take leaves the path as it was given.
+  constexpr std::string_view kLong = "\\\\?\\", kLongShare = "\\\\?\\UNC\\";
+  if (final.starts_with(kLongShare)) final = "\\\\" + final.substr(kLongShare.size());
+  else if (final.starts_with(kLong)) final.erase(0, kLong.size());
+  return final.size() < MAX_PATH ? final : path;
 }
 
 bool RoomForNewFileBeside(const std::string& target) { return target.size() + std::char_traits<char>::length(kMark) + kLongestSuffix < MAX_PATH; }

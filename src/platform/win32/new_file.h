@@ -25,6 +25,12 @@ class NewFileBeside {
   bool published_ = false;
 };
 
+// The full path of the file that path opens: through a symbolic link (or a chain of them), the
+// path of the file it leads to, so that a save writes that file and leaves the link a link, and
+// its new file and its journal stand beside that file. path itself where it opens nothing (a
+// link that leads to nothing: a save then fails, as one of a name that does not open).
+std::string ResolvedPath(const std::string& path);
+
 // Whether a new file's name beside target stays within what the system's path functions take.
 bool RoomForNewFileBeside(const std::string& target);
 // Removes the new files that processes no longer running left beside target (and beside its

@@ -3,6 +3,7 @@
 // attributes and security. A file with a second link, a name too long for a new one beside
 // it, a folder that takes no new file, or a file that another program holds open without
 // letting it be replaced, is written in place, under a rollback journal (write_in_place.cpp).
+// Through a symbolic link, the file it leads to is the one replaced, and the link stays.
 #include <windows.h>
 
 #include <optional>
@@ -67,7 +68,8 @@ bool ReplaceByNewFile(const std::string& path, const std::string& bytes, bool ex
 
 }  // namespace
 
-void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+void ReplaceFileBytes(const std::string& name, const std::string& bytes) {
+  const std::string path = win32::ResolvedPath(name);
   // A write in place that did not finish is undone first: its journal holds the file's bytes.
   RollBackUnfinishedWrite(path);
   const DWORD old = GetFileAttributesA(path.c_str());

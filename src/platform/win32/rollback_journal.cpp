@@ -6,6 +6,7 @@
 
 #include "platform/journal.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/new_file.h"
 #include "platform/win32/win_error.h"
 #include "platform/win32/write_in_place.h"
 #include "vocabulary/Failure.h"
@@ -126,8 +127,9 @@ void RollbackJournal::Commit() {
     win32::ThrowLastError();
 }
 
-std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noexcept {
+std::optional<std::string> RollBackUnfinishedWrite(const std::string& name) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
+    const std::string path = win32::ResolvedPath(name);  // a journal stands beside the file a link leads to
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
     const std::string identity = IdentityOf(path);
