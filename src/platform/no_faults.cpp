@@ -1,6 +1,7 @@
 // The fault seams as the programs ship them: every read goes through, the device takes every
-// byte and every write is made whole. Only the tests link other definitions (fault_switches.cpp); these stand alone in
-// their file, so that a test program that links those never pulls this one in.
+// byte and every write is made whole. Only the tests link other definitions
+// (fault_switches.cpp); these stand alone in their file, so that a test program that links
+// those never pulls this one in.
 #include "platform/device_room.h"
 #include "platform/read_faults.h"
 #include "platform/write_faults.h"

@@ -8,11 +8,11 @@
 #include <ctime>
 
 #include "platform/device_room.h"
-#include "platform/write_faults.h"
 #include "platform/host_path.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
 #include "platform/read_faults.h"
+#include "platform/write_faults.h"
 
 namespace orvo::platform {
 namespace posix {

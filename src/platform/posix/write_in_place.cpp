@@ -6,9 +6,9 @@
 
 #include "platform/device_room.h"
 #include "platform/journal.h"
-#include "platform/write_faults.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/posix_error.h"
+#include "platform/write_faults.h"
 #include "vocabulary/Failure.h"
 
 namespace orvo::platform::posix {

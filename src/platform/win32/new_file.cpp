@@ -73,21 +73,21 @@ std::string ResolvedPath(const std::string& path) {
   HANDLE opened = CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return path;
   const Handle h(opened);
-  std::string final(MAX_PATH, '\0');
+  std::string full(MAX_PATH, '\0');
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleA(h.get(), final.data(), static_cast<DWORD>(final.size()),
+    const DWORD length = GetFinalPathNameByHandleA(h.get(), full.data(), static_cast<DWORD>(full.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return path;
-    const bool fits = length < final.size();
-    final.resize(length);
+    const bool fits = length < full.size();
+    full.resize(length);
     if (fits) break;
   }
   // The long form of the path, \\?\C:\... or \\?\UNC\server\share\..., as the other calls take it;
   // one that they cannot take leaves the path as it was given.
   constexpr std::string_view kLong = "\\\\?\\", kLongShare = "\\\\?\\UNC\\";
-  if (final.starts_with(kLongShare)) final = "\\\\" + final.substr(kLongShare.size());
-  else if (final.starts_with(kLong)) final.erase(0, kLong.size());
-  return final.size() < MAX_PATH ? final : path;
+  if (full.starts_with(kLongShare)) full = "\\\\" + full.substr(kLongShare.size());
+  else if (full.starts_with(kLong)) full.erase(0, kLong.size());
+  return full.size() < MAX_PATH ? full : path;
 }
 
 bool RoomForNewFileBeside(const std::string& target) { return target.size() + std::char_traits<char>::length(kMark) + kLongestSuffix < MAX_PATH; }
