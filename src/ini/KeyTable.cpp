@@ -17,7 +17,7 @@ bool KeyTable::EachPair(std::string_view index, Pair&& pair) {
   for (const char* line = begin;;) {
     const char* const c = FindLineEnd(line, end);
     if (c == end) return true;
-    if (*c != '\r' || end - c < 2 || c[1] != '\n') return false;
+    if (end - c < 2 || !CrLfAt(index, static_cast<std::size_t>(c - begin))) return false;
     if (a != nullptr) {
       const std::string_view first(a + 2, static_cast<std::size_t>(b - a - 2));
       const std::string_view second(b + 2, static_cast<std::size_t>(c - b - 2));

@@ -73,7 +73,7 @@ bool ReplaceByNewFile(const std::string& target, const std::string& bytes, const
 void ReplaceFileBytes(const std::string& path, const std::string& bytes) {
   const std::string target = posix::ResolvedHostPath(path);
   // A write in place that did not finish is undone first: its journal holds the file's bytes.
-  RollBackUnfinishedWrite(path);
+  posix::RollBackUnfinishedWriteOf(target);
   struct stat old{};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) posix::ThrowErrno(EISDIR);

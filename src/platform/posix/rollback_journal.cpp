@@ -176,8 +176,12 @@ void RollbackJournal::Commit() {
 }
 
 std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noexcept {
+  return failure::QuietDefault(std::optional<std::string>(),
+                               [&] { return posix::RollBackUnfinishedWriteOf(posix::ResolvedHostPath(path)); });
+}
+
+std::optional<std::string> posix::RollBackUnfinishedWriteOf(const std::string& target) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    const std::string target = posix::ResolvedHostPath(path);
     struct stat file{};
     if (::stat(target.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return std::nullopt;
     std::optional<std::string> old = PlayBack(BesideName(target), target, file, true);

@@ -2,6 +2,7 @@
 // POSIX only: a file's content replaced where it stands, for a file that a new file could not
 // replace without changing what it is (a second link, another owner, an attribute that cannot
 // be carried over, a folder that takes no new file, a replace the system refuses).
+#include <optional>
 #include <string>
 
 namespace orvo::platform::posix {
@@ -12,6 +13,10 @@ namespace orvo::platform::posix {
 // the first changed byte puts the old bytes back before it is reported; where that fails too,
 // the journal stays, and the next reader of the file puts them back.
 void WriteInPlace(const std::string& target, const std::string& bytes);
+
+// RollBackUnfinishedWrite (platform/journal.h) for a path that ResolvedHostPath has given
+// already, so that a save resolves its path once.
+std::optional<std::string> RollBackUnfinishedWriteOf(const std::string& target) noexcept;
 
 // The bytes from the start of the open file fd, the file cut to their length and flushed: how
 // a write in place ends, and how a journal's old bytes are put back.

@@ -71,7 +71,7 @@ bool ReplaceByNewFile(const std::string& path, const std::string& bytes, bool ex
 void ReplaceFileBytes(const std::string& name, const std::string& bytes) {
   const std::string path = win32::ResolvedPath(name);
   // A write in place that did not finish is undone first: its journal holds the file's bytes.
-  RollBackUnfinishedWrite(path);
+  win32::RollBackUnfinishedWriteOf(path);
   const DWORD old = GetFileAttributesA(path.c_str());
   const bool exists = old != INVALID_FILE_ATTRIBUTES;
   // A folder, or a file that a write in place could not open, is refused the same way.

@@ -128,8 +128,12 @@ void RollbackJournal::Commit() {
 }
 
 std::optional<std::string> RollBackUnfinishedWrite(const std::string& name) noexcept {
+  // A journal stands beside the file a link leads to.
+  return win32::RollBackUnfinishedWriteOf(win32::ResolvedPath(name));
+}
+
+std::optional<std::string> win32::RollBackUnfinishedWriteOf(const std::string& path) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    const std::string path = win32::ResolvedPath(name);  // a journal stands beside the file a link leads to
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
     const std::string identity = IdentityOf(path);

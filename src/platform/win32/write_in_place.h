@@ -4,6 +4,7 @@
 // open by a program that does not let it be replaced).
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace orvo::platform::win32 {
@@ -15,6 +16,10 @@ namespace orvo::platform::win32 {
 // reported; where that fails too, the journal stays, and the next reader of the file puts
 // them back.
 void WriteInPlace(const std::string& path, const std::string& bytes);
+
+// RollBackUnfinishedWrite (platform/journal.h) for a path that ResolvedPath has given already,
+// so that a save resolves its path once.
+std::optional<std::string> RollBackUnfinishedWriteOf(const std::string& resolved) noexcept;
 
 // The bytes from the start of the open file h, the file cut to their length and flushed: how
 // a write in place ends, and how a journal's old bytes are put back.
