@@ -14,7 +14,7 @@ inline constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 inline constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
 
 // The n characters at p (n from 1 to 8) as one word, read only from those characters.
-inline std::uint64_t LoadWord(const char* p, std::size_t n) {
+[[gnu::always_inline]] inline std::uint64_t LoadWord(const char* p, std::size_t n) {
   std::uint64_t w = 0;
   if (n >= 8) {
     std::memcpy(&w, p, 8);

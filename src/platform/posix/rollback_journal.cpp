@@ -113,22 +113,31 @@ bool JournalOf(const std::string& identity, const struct stat& file, bool beside
   return beside ? identity.substr(identity.find('-') + 1) == std::to_string(file.st_ino) : identity == Identity(file);
 }
 
-// What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
-std::optional<std::string> PlayBack(const std::string& name, const std::string& target, const struct stat& file,
-                                    bool beside) {
+// The file a journal is played into: a plain file, as it stands now.
+std::optional<struct stat> PlainFile(const std::string& target) {
+  struct stat file{};
+  if (::stat(target.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return std::nullopt;
+  return file;
+}
+
+// What the reader takes from one journal of the file (see RollBackUnfinishedWrite). The file
+// is looked at once a journal has opened: a load finds none, and spares that look.
+std::optional<std::string> PlayBack(const std::string& name, const std::string& target,
+                                    std::optional<struct stat> file, bool beside) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
+  if (!file && !(file = PlainFile(target))) return std::nullopt;
   struct stat st{};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !Trusted(st, file)) return std::nullopt;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !Trusted(st, *file)) return std::nullopt;
   const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
   // A journal that went while this reader waited for it was a write made final.
   if (!held && !StillNamed(name, fd)) return std::nullopt;
   const auto content = ReadJournalText(posix::ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)));
-  if (content && !JournalOf(content->identity, file, beside)) return std::nullopt;  // another file's
+  if (content && !JournalOf(content->identity, *file, beside)) return std::nullopt;  // another file's
   if (held) return content ? std::optional(content->oldBytes) : std::nullopt;
   // Cut short, it was written before the file's first byte changed: the file is as it was.
-  if (content && !PutBack(target, file, content->oldBytes)) return content->oldBytes;
+  if (content && !PutBack(target, *file, content->oldBytes)) return content->oldBytes;
   ::unlink(name.c_str());
   return std::nullopt;
 }
@@ -182,12 +191,12 @@ std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noex
 
 std::optional<std::string> posix::RollBackUnfinishedWriteOf(const std::string& target) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    struct stat file{};
-    if (::stat(target.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return std::nullopt;
-    std::optional<std::string> old = PlayBack(BesideName(target), target, file, true);
-    if (const auto folder = OwnJournalFolder(false); folder && !old)
-      old = PlayBack(OwnName(*folder, Identity(file)), target, file, false);
-    return old;
+    std::optional<std::string> old = PlayBack(BesideName(target), target, std::nullopt, true);
+    if (old) return old;
+    // A journal in the user's own folder is named after the file's identity.
+    const auto folder = OwnJournalFolder(false);
+    const auto file = folder ? PlainFile(target) : std::nullopt;
+    return file ? PlayBack(OwnName(*folder, Identity(*file)), target, file, false) : std::nullopt;
   });
 }
 
