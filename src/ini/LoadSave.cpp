@@ -123,7 +123,9 @@ void INIFile::Save(bool pBackupOriginalFile) {
     }
     // A file that is there but cannot be read is no missing file: a text saved over it would
     // be one that never held what the file holds. Nothing is written, not even the index file.
-    if (platform::InspectFile(sFilename) && !Common().FileExists(sFilename))
+    // Looked at once: the index file and the backup leave the file itself as it is.
+    const auto facts = platform::InspectFile(sFilename);
+    if (facts && !Common().FileExists(sFilename))
       throw OrvoError(OrvoError::Kind::System, "The file cannot be read, and its text would be lost");
     // The index file is written only where it can be a file of its own, and the write is as
     // quiet as any other failure of it.
@@ -144,7 +146,6 @@ void INIFile::Save(bool pBackupOriginalFile) {
     // device, a killed program) leaves the file as it was, or absent as it was, never a mix.
     // A missing file is made by that step itself. A read-only file is made writable for the
     // save, and read-only again when the save fails.
-    const auto facts = platform::InspectFile(sFilename);
     const bool readOnly = facts && facts->readOnly;
     if (readOnly) platform::SetReadOnly(sFilename, false);
     failure::Guarded([&] { platform::ReplaceFileBytes(sFilename, sIniFile); }, [&](const Failure& f) {

@@ -21,6 +21,7 @@ template <class List>
 std::optional<std::vector<std::string>> Names(List list) {
   ssize_t size = list(nullptr, 0);
   if (size < 0) return errno == ENOTSUP ? std::optional(std::vector<std::string>()) : std::nullopt;
+  if (size == 0) return std::vector<std::string>();  // most files: no second call to read nothing
   std::string all(static_cast<std::size_t>(size), '\0');
   size = list(all.data(), all.size());
   if (size < 0) return std::nullopt;
