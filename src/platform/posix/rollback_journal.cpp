@@ -122,12 +122,12 @@ std::optional<struct stat> PlainFile(const std::string& target) {
 
 // What the reader takes from one journal of the file (see RollBackUnfinishedWrite). The file
 // is looked at once a journal has opened: a load finds none, and spares that look.
-std::optional<std::string> PlayBack(const std::string& name, const std::string& target,
-                                    std::optional<struct stat> file, bool beside) {
+std::optional<std::string> PlayBack(const std::string& name, const std::string& target, bool beside) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   Fd owned(fd);
-  if (!file && !(file = PlainFile(target))) return std::nullopt;
+  const auto file = PlainFile(target);
+  if (!file) return std::nullopt;
   struct stat st{};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !Trusted(st, *file)) return std::nullopt;
   const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
@@ -191,12 +191,11 @@ std::optional<std::string> RollBackUnfinishedWrite(const std::string& path) noex
 
 std::optional<std::string> posix::RollBackUnfinishedWriteOf(const std::string& target) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    std::optional<std::string> old = PlayBack(BesideName(target), target, std::nullopt, true);
-    if (old) return old;
+    if (auto old = PlayBack(BesideName(target), target, true)) return old;
     // A journal in the user's own folder is named after the file's identity.
     const auto folder = OwnJournalFolder(false);
     const auto file = folder ? PlainFile(target) : std::nullopt;
-    return file ? PlayBack(OwnName(*folder, Identity(*file)), target, file, false) : std::nullopt;
+    return file ? PlayBack(OwnName(*folder, Identity(*file)), target, false) : std::nullopt;
   });
 }
 

@@ -62,14 +62,24 @@ bool PutBack(const std::string& target, const std::string& identity, const std::
   });
 }
 
-// What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
-std::optional<std::string> PlayBack(const std::string& name, const std::string& target, const std::string& identity) {
+// The identity of the file a journal is played into, a file and not a folder; "" for none.
+std::string PlainFileIdentity(const std::string& target) {
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return IdentityOf(target);
+}
+
+// What the reader takes from one journal of the file (see RollBackUnfinishedWrite). The file
+// is looked at once a journal has opened: a load finds none, and spares that look.
+std::optional<std::string> PlayBack(const std::string& name, const std::string& target) {
   HANDLE opened = CreateFileA(name.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   const bool held = opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
   if (held) opened = CreateFileA(name.c_str(), GENERIC_READ, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
   Handle h(opened);
+  const std::string identity = PlainFileIdentity(target);
+  if (identity.empty()) return std::nullopt;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h.get(), &size)) return std::nullopt;
   const auto content = ReadJournalText(win32::ReadFrom(h.get(), 0, static_cast<std::size_t>(size.QuadPart)));
@@ -134,13 +144,11 @@ std::optional<std::string> RollBackUnfinishedWrite(const std::string& name) noex
 
 std::optional<std::string> win32::RollBackUnfinishedWriteOf(const std::string& path) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    const std::string identity = IdentityOf(path);
-    std::optional<std::string> old = PlayBack(BesideName(path), path, identity);
-    if (const std::string folder = OwnJournalFolder(false); !folder.empty() && !old)
-      old = PlayBack(OwnName(folder, identity), path, identity);
-    return old;
+    if (auto old = PlayBack(BesideName(path), path)) return old;
+    // A journal in the user's own folder is named after the file's identity.
+    const std::string folder = OwnJournalFolder(false);
+    const std::string identity = folder.empty() ? std::string() : PlainFileIdentity(path);
+    return identity.empty() ? std::nullopt : PlayBack(OwnName(folder, identity), path);
   });
 }
 
