@@ -25,30 +25,36 @@ struct IndexedLine {
   const char* stop = nullptr;  // the CR or LF that ends the line, or the end of the text
 };
 
-// The line that starts at line, given where its cut begins (q: the first CR, LF, ";" or TAB,
-// or the end of the text), its first "=" before q (or null) and the line end (stop).
+// The line that starts at line (whose first character, if any, is not a space), given where
+// its cut begins (q: the first CR, LF, ";" or TAB, or the end of the text), its first "=" before
+// q (or null) and the line end (stop).
 [[gnu::always_inline]] inline IndexedLine ReadCutLine(const char* line, const char* q, const char* eq,
                                                       const char* stop) {
   IndexedLine read;
   read.stop = stop;
+  // The line starts with no space, so it is empty after the cuts exactly when the cut is at
+  // its start.
+  if (q == line || *line == '-') return read;  // dash lines are left out of the index only
   // The cut line keeps its spaces before a comment or TAB; at the line's end they go.
-  const char* cutEnd = q;
-  if (q == stop)
-    while (cutEnd > line && cutEnd[-1] == ' ') --cutEnd;
-  const std::size_t length = static_cast<std::size_t>(cutEnd - line);
-  if (length == 0 || *line == '-') return read;  // dash lines are left out of the index only
-  if (length >= 2 && *line == '[' && cutEnd[-1] == ']') {
+  const char* trimmed = q;
+  while (trimmed > line && trimmed[-1] == ' ') --trimmed;
+  const char* const cutEnd = q == stop ? trimmed : q;
+  if (*line == '[' && cutEnd[-1] == ']' && cutEnd - line >= 2) {
     read.kind = IndexedLine::kHeader;
-    read.name = text::TrimSpacesView(std::string_view(line + 1, length - 2));
+    read.name = text::TrimSpacesView(std::string_view(line + 1, static_cast<std::size_t>(cutEnd - line - 2)));
     return read;
   }
   // Only spaces stand between the cut line's end and q, so a "=" before q is inside it.
   if (eq == nullptr) return read;
   const char* v = eq + 1;
   while (v < cutEnd && *v == ' ') ++v;
+  // The value ends where the spaces before q begin, or is empty where v passed them.
+  const char* const valueEnd = trimmed > v ? trimmed : v;
+  const char* nameEnd = eq;
+  while (nameEnd > line && nameEnd[-1] == ' ') --nameEnd;
   read.kind = IndexedLine::kEntry;
-  read.name = text::TrimSpacesView(std::string_view(line, static_cast<std::size_t>(eq - line)));
-  read.value = text::TrimTrailingSpacesView(std::string_view(v, static_cast<std::size_t>(cutEnd - v)));
+  read.name = std::string_view(line, static_cast<std::size_t>(nameEnd - line));
+  read.value = std::string_view(v, static_cast<std::size_t>(valueEnd - v));
   return read;
 }
 
@@ -59,14 +65,14 @@ struct IndexedLine {
   const char* eq = nullptr;
   for (const char* window = line; window < end; window += kClassWindow) {
     const LineClasses m = Classify(window, end);
-    const unsigned cutAt = m.cut != 0 ? static_cast<unsigned>(std::countr_zero(m.cut)) : kClassWindow;
-    if (eq == nullptr) {
-      if (const std::uint64_t before = Below(m.equals, cutAt)) eq = window + std::countr_zero(before);
-    }
-    if (cutAt < kClassWindow) {
+    if (m.cut != 0) {
+      const int cutAt = std::countr_zero(m.cut);
+      const std::uint64_t before = m.equals & ((std::uint64_t{1} << cutAt) - 1);
+      if (eq == nullptr && before != 0) eq = window + std::countr_zero(before);
       q = window + cutAt;
       break;
     }
+    if (eq == nullptr && m.equals != 0) eq = window + std::countr_zero(m.equals);
   }
   const bool comment = q != end && (*q == ';' || *q == '\t');
   return ReadCutLine(line, q, eq, comment ? FindLineEnd(q, end) : q);
@@ -81,8 +87,14 @@ void WalkIndexLines(std::string_view text, OnHeader&& onHeader, OnEntry&& onEntr
   const char* const end = begin + text.size();
   const char* p = begin;
   for (;;) {
-    // Every character below the space between lines is skipped.
-    while (p < end && static_cast<unsigned char>(*p) < 32) ++p;
+    // Every character below the space between lines is skipped. Most lines end in one CR LF,
+    // which is passed at once: a game file's index build measured a twentieth faster so than
+    // with the loop alone.
+    if (end - p > 2 && p[0] == '\r' && p[1] == '\n' && static_cast<unsigned char>(p[2]) >= 32) {
+      p += 2;
+    } else {
+      while (p < end && static_cast<unsigned char>(*p) < 32) ++p;
+    }
     if (p == end) return;
     const char* line = p;
     while (line < end && *line == ' ') ++line;

@@ -29,9 +29,4 @@ inline LineClasses ClassifyPlain(const char* p, std::size_t n) {
   return m;
 }
 
-// The bits of mask below bit n (n at most 64).
-inline std::uint64_t Below(std::uint64_t mask, unsigned n) {
-  return n >= 64 ? mask : mask & ((std::uint64_t{1} << n) - 1);
-}
-
 }  // namespace orvo::ini

@@ -25,48 +25,50 @@ class RecordWriter {
  public:
   // Names and values lie in text, which may be read up to its end in whole blocks.
   RecordWriter(std::string& index, std::string_view text)
-      : index_(index), textEnd_(text.data() + text.size()), used_(index.size()) {}
-  ~RecordWriter() { index_.resize(used_); }
+      : index_(index), textEnd_(text.data() + text.size()), out_(index.data() + index.size()),
+        roomEnd_(out_) {
+    SetSection({});  // records before the first header have none
+  }
+  ~RecordWriter() { Finish(); }
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
-  // The section of the records that follow, upper-cased once here.
+  // The section of the records that follow, upper-cased once here, with the line ends before
+  // and after it, which every record writes around it.
   void SetSection(std::string_view name) {
-    section_.assign(name);
-    for (char& c : section_) c = text::UpperAscii(c);
+    section_.assign(kCrLf);
+    for (char c : name) section_ += text::UpperAscii(c);
+    section_.append(kCrLf);
     sectionLength_ = section_.size();
     section_.append(kSlack, ' ');  // so that it can be copied in whole blocks of sixteen
+    most_ = 3 * kCrLf.size() + sectionLength_ + 11 + 3 * kSlack;
   }
 
+  // name and value lie on one line of the text, the name before the value.
   void Append(std::string_view name, std::string_view value, std::int32_t position) {
-    const std::size_t most = 5 * kCrLf.size() + name.size() + sectionLength_ + value.size() + 11 + 3 * kSlack;
-    if (used_ + most > index_.size()) index_.resize(std::max(used_ + most, index_.size() + kStep));
-    char* const start = index_.data();
-    char* out = start + used_;
-    out = LineEnd(out);
-    if (HasSlack(name)) {
+    const std::size_t most = most_ + name.size() + value.size();
+    if (static_cast<std::size_t>(roomEnd_ - out_) < most) Room(most);
+    char* out = LineEnd(out_);
+    // The value ends after the name, so the slack after the value is the name's too. (One
+    // branch for the three pieces measured faster than one per piece.)
+    if (HasSlack(value)) {
       for (std::size_t i = 0; i < name.size(); i += kSlack) CopyUpper(out + i, name.data() + i);
       out += name.size();
-    } else {
-      for (char c : name) *out++ = text::UpperAscii(c);
-    }
-    out = LineEnd(out);
-    out = Blocks(out, section_.data(), sectionLength_);
-    out = LineEnd(out);
-    if (HasSlack(value)) {
+      out = Blocks(out, section_.data(), sectionLength_);
       out = Blocks(out, value.data(), value.size());
     } else {
+      for (char c : name) *out++ = text::UpperAscii(c);
+      out = Blocks(out, section_.data(), sectionLength_);
       std::memcpy(out, value.data(), value.size());
       out += value.size();
     }
     out = LineEnd(out);
     out = Digits(out, static_cast<std::uint32_t>(position));
-    out = LineEnd(out);
-    used_ = static_cast<std::size_t>(out - start);
+    out_ = LineEnd(out);
   }
 
   // Cuts the index to the records; call once after the last record.
-  void Finish() { index_.resize(used_); }
+  void Finish() { index_.resize(Used()); }
 
  private:
   static constexpr std::size_t kSlack = kBlockSize;
@@ -76,6 +78,14 @@ class RecordWriter {
   // slower (steps of 1 to 8 KiB measured alike).
   static constexpr std::size_t kStep = 4096;
 
+  std::size_t Used() const { return static_cast<std::size_t>(out_ - index_.data()); }
+  // Lengthens the index so that at least need characters follow the records written.
+  void Room(std::size_t need) {
+    const std::size_t used = Used();
+    if (used + need > index_.size()) index_.resize(std::max(used + need, index_.size() + kStep));
+    out_ = index_.data() + used;
+    roomEnd_ = index_.data() + index_.size();
+  }
   // Whether the text holds kSlack readable characters after a piece of it.
   bool HasSlack(std::string_view piece) const {
     return piece.size() + kSlack <= static_cast<std::size_t>(textEnd_ - piece.data());
@@ -110,9 +120,11 @@ class RecordWriter {
   }
   std::string& index_;
   const char* textEnd_;
-  std::string section_;
-  std::size_t sectionLength_ = 0;
-  std::size_t used_;
+  std::string section_;          // CR LF, the section in upper case, CR LF, and slack
+  std::size_t sectionLength_ = 0;  // without the slack
+  std::size_t most_ = 0;           // the most a record writes, but for its name and value
+  char* out_;      // where the next record goes
+  char* roomEnd_;  // the end of the room made for records
 };
 
 }  // namespace orvo::ini
