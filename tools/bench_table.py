@@ -37,7 +37,9 @@ def ns(v):
 
 print("# Benchmark results\n")
 cpus = lscpu(r"CPU\(s\)")
-print(f"Machine: {lscpu('Model name')}, {cpus} CPUs; "
+pinned = os.environ.get("ORVO_BENCH_CPU")
+print(f"Machine: {lscpu('Model name')}, {cpus} CPUs"
+      f"{f' (the libraries run on CPU {pinned} alone)' if pinned else ''}; "
       f"{datetime.datetime.now().strftime('%Y-%m-%d %H:%M')}; load average {os.getloadavg()[0]:.2f}.\n")
 print("Files: `8MiB` is 200,000 entries in 2,000 sections; `game` is a settings file of 1,000 entries "
       "(about 30 KB) with comments and blank lines. Times are CPU time per operation, wall time for edit and save.\n")
