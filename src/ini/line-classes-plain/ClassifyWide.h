@@ -1,6 +1,7 @@
 #pragma once
 // The masks of a whole window where the build knows of no wide instructions for the processor
-// (32-bit x86 among others): the plain loop, window for window.
+// (any but x86 with SSE2, which both Windows builds are made for): the plain loop, window for
+// window.
 #include "ini/LineClassesPlain.h"
 
 namespace orvo::ini {
