@@ -39,7 +39,8 @@ struct IndexedLine {
   const char* trimmed = q;
   while (trimmed > line && trimmed[-1] == ' ') --trimmed;
   const char* const cutEnd = q == stop ? trimmed : q;
-  if (*line == '[' && cutEnd[-1] == ']' && cutEnd - line >= 2) {
+  // cutEnd is past the line's first character, so a "]" before it is another character.
+  if (*line == '[' && cutEnd[-1] == ']') {
     read.kind = IndexedLine::kHeader;
     read.name = text::TrimSpacesView(std::string_view(line + 1, static_cast<std::size_t>(cutEnd - line - 2)));
     return read;

@@ -41,12 +41,11 @@ class RecordWriter {
     section_.append(kCrLf);
     sectionLength_ = section_.size();
     section_.append(kSlack, ' ');  // so that it can be copied in whole blocks of sixteen
-    most_ = 3 * kCrLf.size() + sectionLength_ + 11 + 3 * kSlack;
   }
 
   // name and value lie on one line of the text, the name before the value.
   void Append(std::string_view name, std::string_view value, std::int32_t position) {
-    const std::size_t most = most_ + name.size() + value.size();
+    const std::size_t most = kMostBeside + sectionLength_ + name.size() + value.size();
     if (static_cast<std::size_t>(roomEnd_ - out_) < most) Room(most);
     char* out = LineEnd(out_);
     // The value ends after the name, so the slack after the value is the name's too. (One
@@ -72,6 +71,9 @@ class RecordWriter {
 
  private:
   static constexpr std::size_t kSlack = kBlockSize;
+  // The most a record writes beside its name, section and value: three line ends, the
+  // position's digits (up to ten, eight written at once) and each piece's overrun of a block.
+  static constexpr std::size_t kMostBeside = 3 * kCrLf.size() + 11 + 3 * kSlack;
   // How far the index is lengthened ahead of the records: the room is written twice (zeros,
   // then records) while it is still in the processor's first cache. A page at a time: steps of
   // 32 KiB, which pushed the text out of that cache, made a game's whole index build a tenth
@@ -122,7 +124,6 @@ class RecordWriter {
   const char* textEnd_;
   std::string section_;          // CR LF, the section in upper case, CR LF, and slack
   std::size_t sectionLength_ = 0;  // without the slack
-  std::size_t most_ = 0;           // the most a record writes, but for its name and value
   char* out_;      // where the next record goes
   char* roomEnd_;  // the end of the room made for records
 };
