@@ -5,7 +5,6 @@
 #include "cli/Diagnostics.h"
 #include "cli/Encoding.h"
 #include "cli/Outcome.h"
-#include "ini/IndexFile.h"
 #include "platform/files.h"
 #include "vocabulary/Failure.h"
 #include "platform/host_path.h"
@@ -32,12 +31,13 @@ IniDocument::IniDocument(const std::string& fileArgument, Use use)
     failure::Guarded([&] { lock_.emplace(pathText_, kLockWaitMs); },
                      [&](const Failure& f) -> void { throw CommandFailed(argument_ + ": " + f.description); });
   }
+  // The binding comes first: it finishes what a killed save left, which may give the name its file.
+  ini_.SetFilename(pathText_);
   existed_ = Common().FileExists(pathText_);
   // A file that is there but cannot be read is not taken for a missing one: an edit would
   // save a new text over it (the engine refuses that save too; here it is refused first).
   if (use == Use::Edit && !existed_ && platform::InspectFile(pathText_))
     throw CommandFailed("cannot read " + argument_ + ", so it is left as it is");
-  ini_.SetFilename(pathText_);
   // A file the engine cannot hold: its box has said so, and nothing may be read or written.
   if (FailureReported()) throw AlreadyReported{};
   // The game and the loader read bytes: the user learns what they lose of a file saved with
@@ -55,7 +55,7 @@ void IniDocument::WarnOfStaleIndex(Use use) {
   INIFile fromText = ini_;
   fromText.BuildIndex();
   if (ini_.IndexString() != fromText.IndexString() + "\r\n")
-    Warn("the index file " + platform::ToHostPath(ini::IndexFileName(pathText_)) + " does not match " + argument_ +
+    Warn("the index file " + platform::ToHostPath(ini_.IndexFileName()) + " does not match " + argument_ +
          ": the game and the loader look values up in it, orvo's edits go by the text ('orvo ini index --write " +
          argument_ + "' mends it)");
   // An edit goes by the text's own index; a lookup answers from the index file, as the loader's.
@@ -91,7 +91,7 @@ std::vector<std::pair<std::string, std::string>> IniDocument::EntriesOfFoundSect
 std::vector<std::string> IniDocument::SectionNames() const { return ini_.SectionNames(); }
 
 std::string IniDocument::IndexFileBeside() const {
-  const std::string indexFile = ini::IndexFileName(pathText_);
+  const std::string indexFile = ini_.IndexFileName();
   // A name without a folder, or with ".\", lies in the current folder.
   const auto folder = [](const std::string& name) {
     const std::string path = Common().FilePath(name);
@@ -100,7 +100,7 @@ std::string IniDocument::IndexFileBeside() const {
   if (folder(indexFile) != folder(pathText_))
     throw CommandFailed("the index file of " + argument_ + " would be " + platform::ToHostPath(indexFile) +
                         ", outside its folder");
-  if (const auto refusal = ini::IndexFileRefusal(indexFile, pathText_))
+  if (const auto refusal = ini_.IndexFileRefusal())
     throw CommandFailed("the index file " + platform::ToHostPath(indexFile) + " of " + argument_ + " " + *refusal +
                         ": orvo writes no index file there");
   return indexFile;
@@ -114,15 +114,11 @@ void IniDocument::Save(bool backup, bool withIndex) {
   ini_.SetSaveIndex(withIndex);
   if (withIndex) ini_.BuildIndex();
   // Players make a game's file read-only so that the game leaves it alone. The engine's save
-  // makes such a file writable to write it, as its callers expect; orvo gives the mark back.
-  const std::optional<platform::FileFacts> before = platform::InspectFile(pathText_);
+  // makes such a file writable to write it, as its callers expect; orvo's keeps the mark.
+  ini_.SetKeepsReadOnly(true);
   ini_.Save(backup && existed_);
   if (FailureReported()) throw AlreadyReported{};
   if (ini_.Changed()) throw CommandFailed(argument_ + " was not saved");
-  if (before && before->readOnly)
-    failure::Guarded([&] { platform::SetReadOnly(pathText_, true); }, [&](const Failure& f) -> void {
-      throw CommandFailed(argument_ + " was saved but left writable: " + f.description);
-    });
 }
 
 std::string IniDocument::Where(const std::string& section) const {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ini/INIFile.h"
-#include "platform/edit_lock.h"
+#include "storage/EditLock.h"
 
 namespace orvo::cli {
 
@@ -63,7 +63,7 @@ class IniDocument {
   // text's own index, a lookup by the index file, as the loader's would.
   void WarnOfStaleIndex(Use use);
 
-  std::optional<platform::EditLock> lock_;
+  std::optional<storage::EditLock> lock_;
   std::string argument_;
   std::string pathText_;
   bool existed_ = false;

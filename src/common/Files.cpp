@@ -6,6 +6,7 @@
 #include "common/OrvoCommon.h"
 #include "platform/current_directory.h"
 #include "platform/files.h"
+#include "storage/Save.h"
 
 namespace orvo {
 namespace {
@@ -48,7 +49,7 @@ std::string OrvoCommon::ReadWholeFile(const std::string& pFileName) const {
 
 void OrvoCommon::WriteNewIniFile(const std::string& pFileName, const std::string& pIniData) const {
   // Replaced in one step, so that a write that fails part-way leaves the old file whole.
-  failure::Quietly([&] { platform::ReplaceFileBytes(pFileName, pIniData + kLineEnd); });
+  failure::Quietly([&] { storage::ReplaceFileBytes(pFileName, pIniData + kLineEnd); });
 }
 
 void OrvoCommon::AppendToFile(const std::string& pFileName, const std::string& pText) const {

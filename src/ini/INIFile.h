@@ -86,6 +86,14 @@ class INIFile {
   // Whether the index as it stands is the one read from the index file, which the binding or
   // Refresh trusted for being newer than the INI file, rather than one built from the text.
   bool IndexFromFile() const { return !bIndexFromText && !bIndexDirty; }
+  // The index file's name: the bound file's name before its last point, with ".gix".
+  std::string IndexFileName() const;
+  // Why that name may not be written as the index file ("is a link", ...), or nullopt where it
+  // may; Save writes no index file where it may not.
+  std::optional<std::string> IndexFileRefusal() const;
+  // A tool's choice: Save keeps a read-only file read-only rather than making it writable,
+  // also when it is killed part-way. Off unless set.
+  void SetKeepsReadOnly(bool pKeep) { bKeepReadOnly = pKeep; }
 
   // ---- Edits -----------------------------------------------------------------------------
   // Replaces the value where it stands (padded to the old field, or pushing the rest of the
@@ -191,6 +199,7 @@ class INIFile {
   bool bIndexFromText = false;  // set by BuildIndex; an index read from a file is not
   bool bChanged = false;
   bool bSaveIndex = false;
+  bool bKeepReadOnly = false;
   std::int32_t lIniNumber = 0;
   std::int32_t lReadPos = 0;
   std::optional<OrvoCommon> oCommon;

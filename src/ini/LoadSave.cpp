@@ -7,18 +7,16 @@
 
 #include "common/DateValue.h"
 #include "ini/FailureScheme.h"
-#include "ini/IndexFile.h"
-#include "vocabulary/TextOps.h"
 #include "platform/files.h"
-#include "platform/journal.h"
+#include "storage/IndexFile.h"
+#include "storage/Save.h"
+#include "vocabulary/TextOps.h"
 
 namespace orvo {
 namespace {
 
 // "" and "dummy" bind the object to no file.
 bool IsUnbound(const std::string& name) { return name.empty() || name == "dummy"; }
-
-using ini::IndexFileName;
 
 // The game's INI files by their own name, tested in this order.
 std::int32_t GameIniNumber(const std::string& ownName) {
@@ -79,9 +77,12 @@ bool INIFile::Reload(bool pBinding) {
       // file that cannot be opened reads as the empty text, or ends a binding's load.
       bool readable = true;
       RetryStep([&] {
-        // A write in place that its program did not finish is undone before the file is read.
-        const std::optional<std::string> unfinished = platform::RollBackUnfinishedWrite(sFilename);
+        // A write in place that its program did not finish is undone before the file is read;
+        // a replace killed part-way gives the name its complete new text.
+        const std::optional<std::string> unfinished = storage::UnfinishedWriteOf(sFilename);
         std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
+        if (!content && storage::FinishInterruptedReplace(sFilename))
+          content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
         if (content && unfinished) content->bytes = *unfinished;
         readable = content.has_value();
         if (!readable && pBinding) return;
@@ -93,11 +94,11 @@ bool INIFile::Reload(bool pBinding) {
     RetryStep([&] {
       // The dates have whole seconds: an index file written in the same second as the INI
       // file is not trusted.
-      const std::string indexName = IndexFileName(sFilename);
+      const std::string indexName = IndexFileName();
       // An index file that cannot be read as one (ReadIndexFile) is not trusted either.
       std::optional<std::string> indexText;
       if (Common().FileDate(indexName) > (ownDate ? *ownDate : Common().FileDate(sFilename)))
-        indexText = ini::ReadIndexFile(indexName);
+        indexText = storage::ReadIndexFile(indexName);
       if (indexText) {
         sIndex = std::move(*indexText);
         IndexChanged();
@@ -129,31 +130,32 @@ void INIFile::Save(bool pBackupOriginalFile) {
       throw OrvoError(OrvoError::Kind::System, "The file cannot be read, and its text would be lost");
     // The index file is written only where it can be a file of its own, and the write is as
     // quiet as any other failure of it.
-    const std::string indexName = IndexFileName(sFilename);
-    if (bSaveIndex && !ini::IndexFileRefusal(indexName, sFilename)) Common().WriteNewIniFile(indexName, sIndex);
+    if (bSaveIndex && !IndexFileRefusal()) Common().WriteNewIniFile(IndexFileName(), sIndex);
 
     // The backup is a copy, complete before the file is touched: the file itself never
     // leaves its name, and a link keeps pointing at the file that gets the edit.
     const std::string backup = sFilename + ".PreOrvo";
     if (pBackupOriginalFile && !Common().FileExists(backup)) {
       // A backup already there (even one that cannot be read) is kept, without a word.
-      failure::Guarded([&] { platform::CopyToNewFile(sFilename, backup); },
+      failure::Guarded([&] { storage::CopyToNewFile(sFilename, backup); },
                        [&](const Failure& f) {
                          if (f.kind != OrvoError::Kind::AlreadyExists) throw OrvoError(f.kind, f.description);
                        });
     }
     // The new text replaces the file as the same file: a save that fails part-way (a full
     // device, a killed program) leaves the file as it was, or absent as it was, never a mix.
-    // A missing file is made by that step itself. A read-only file is made writable for the
-    // save, and read-only again when the save fails.
-    const bool readOnly = facts && facts->readOnly;
-    if (readOnly) platform::SetReadOnly(sFilename, false);
-    failure::Guarded([&] { platform::ReplaceFileBytes(sFilename, sIniFile); }, [&](const Failure& f) {
-      if (readOnly) failure::Quietly([&] { platform::SetReadOnly(sFilename, true); });
-      throw OrvoError(f.kind, f.description);
-    });
+    // A missing file is made by that step itself. A read-only file is made writable by the
+    // save (or kept read-only, for a tool that asks), and is read-only still when the save fails.
+    storage::ReplaceFileBytes(sFilename, sIniFile,
+                              bKeepReadOnly ? storage::ReadOnlyFile::KeepReadOnly : storage::ReadOnlyFile::MakeWritable);
     bChanged = false;
   });
+}
+
+std::string INIFile::IndexFileName() const { return Common().FilePart(sFilename) + ".gix"; }
+
+std::optional<std::string> INIFile::IndexFileRefusal() const {
+  return storage::IndexFileRefusal(IndexFileName(), sFilename);
 }
 
 void INIFile::Clear() {

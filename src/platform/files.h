@@ -36,21 +36,6 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
 // Replaces the content (creating the file) or appends to it (creating it when missing).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);
-// Replaces a file's content so that it is never lost and stays the file it was. Where a new
-// file can take its place unchanged in kind (one link, the same owner, group, mode,
-// attributes and flags, a folder that takes a new file, a replace the system allows), the
-// bytes go to a new file that takes the name in one step once they are on the device;
-// anything else is written in place under a rollback journal (journal.h), so that a later
-// reader sees the old bytes or the new ones. A failure at any point leaves the file as it was
-// (or absent, as it was) and no new file behind. A read-only file is refused as a write in
-// place would refuse it. A name that is not a plain file (a device, a pipe) is written in
-// place; a link is followed and stays a link.
-void ReplaceFileBytes(const std::string& path, const std::string& bytes);
-// A copy of a file under a new name, complete with the file's bytes, attributes and dates
-// before it takes the name; fails with kind AlreadyExists when the name is taken, and keeps
-// that file as it is.
-void CopyToNewFile(const std::string& from, const std::string& to);
-
 // A file opened for binary access, created empty when it does not exist; closed when the
 // object goes. Positions are 0-based byte offsets here.
 class BinaryFile {

@@ -10,7 +10,7 @@
 #include "support/Devices.h"
 #include "platform/fault_switches.h"
 #include "platform/host_path.h"
-#include "platform/journal.h"
+#include "storage/Journal.h"
 
 namespace orvo::test {
 namespace {
@@ -142,11 +142,14 @@ TEST_F(IniTest, ABindingTakesTheOldBytesOfAnUnfinishedWriteInPlace) {
   WriteBytes(dir / "game.ini", old);
   INIFile ini;
   {
-    const platform::RollbackJournal writing(platform::ToHostPath(dir.Text("game.ini")), old);
+    auto& system = platform::SystemPrimitives();
+    const std::string target = platform::ToHostPath(dir.Text("game.ini"));
+    const platform::Node file = *system.Look(target);
+    const storage::RollbackJournal writing(system, target, file, old, half);
     WriteBytes(dir / "game.ini", half);
     ini.SetFilename(dir.Text("game.ini"));
     EXPECT_EQ(ini.IniString() + ReadBytes(dir / "game.ini"), old + half) << "the writer's file taken or changed";
-    try { platform::RollbackJournal(platform::ToHostPath(dir.Text("game.ini")), half); ADD_FAILURE() << "a second journal"; }
+    try { storage::RollbackJournal(system, target, file, half, old); ADD_FAILURE() << "a second journal"; }
     catch (const OrvoError& e) { EXPECT_EQ(e.kind(), OrvoError::Kind::System) << "a second write in place is busy"; }
   }
   ini.SetFilename(dir.Text("game.ini"));

@@ -1,16 +1,13 @@
 #pragma once
-// The index file beside an INI file: its name, and where the engine (and orvo, on top of it)
-// may write one. The index is a text derived from the INI file, written under a name that the
-// INI file's name gives and nobody chose: so it is written only as a plain file of its own,
-// never through a link to somewhere else, never onto a device, a pipe or a folder, and never
-// onto the INI file itself, whose text it would replace.
+// The rules of an index file, the text that the engine derives from an INI file and writes
+// under a name that the INI file's name gives and nobody chose: so it is written only as a
+// plain file of its own, never through a link to somewhere else, never onto a device, a pipe
+// or a folder, and never onto the INI file itself, whose text it would replace.
 #include <optional>
 #include <string>
 
-namespace orvo::ini {
+namespace orvo::storage {
 
-// FILE's name before its last point, with ".gix".
-std::string IndexFileName(const std::string& iniName);
 // Why indexName may not be written as the index file of iniName ("is a link", ...), or nullopt
 // where it may: a plain file, or no file yet.
 std::optional<std::string> IndexFileRefusal(const std::string& indexName, const std::string& iniName);
@@ -23,4 +20,4 @@ std::optional<std::string> IndexFileRefusal(const std::string& indexName, const 
 // followed, as for any file the engine reads (a lookup changes no file).
 std::optional<std::string> ReadIndexFile(const std::string& indexName);
 
-}  // namespace orvo::ini
+}  // namespace orvo::storage

@@ -1,15 +1,12 @@
-#include "ini/IndexFile.h"
+#include "storage/IndexFile.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "common/OrvoCommon.h"
 #include "platform/files.h"
 #include "vocabulary/Failure.h"
 
-namespace orvo::ini {
-
-std::string IndexFileName(const std::string& iniName) { return Common().FilePart(iniName) + ".gix"; }
+namespace orvo::storage {
 
 std::optional<std::string> IndexFileRefusal(const std::string& indexName, const std::string& iniName) {
   if (indexName == iniName) return "is the INI file itself";
@@ -31,4 +28,4 @@ std::optional<std::string> ReadIndexFile(const std::string& indexName) {
   });
 }
 
-}  // namespace orvo::ini
+}  // namespace orvo::storage

@@ -1,0 +1,111 @@
+// Reading a rollback journal: which journals a reader believes, and what it does with one whose
+// writer has gone. A journal is believed only as far as its writer could have written the file
+// itself, and only for the write it recorded.
+#include <algorithm>
+
+#include "storage/Journal.h"
+#include "storage/JournalText.h"
+#include "storage/ReadOnlyLift.h"
+
+namespace orvo::storage {
+namespace {
+
+using platform::Node;
+using platform::NodeKind;
+using platform::OpenFile;
+using platform::SavePrimitives;
+
+// A plain file of one name that no one but its owner may write, whose owner could write the
+// file: the file's owner, root or this reader. Anything else under a journal's name was put
+// there by someone who could not have written the file, and is left alone.
+bool Trusted(SavePrimitives& system, const Node& journal, const Node& file) {
+  if (journal.kind != NodeKind::PlainFile || journal.links != 1 || journal.othersMayWrite) return false;
+  return !journal.owner || *journal.owner == 0 || journal.owner == file.owner || journal.owner == system.OwnUser();
+}
+
+// A journal beside the file is tied to its device by the folder, and a device's number may
+// change when the machine starts again (after the power cut that a journal is for), so there
+// the file number alone must match.
+bool JournalOf(const std::string& identity, const Node& file, bool beside) {
+  return beside ? identity.substr(identity.find('-') + 1) == file.number : identity == file.identity;
+}
+
+// The journal as its head gives it, read no further than the head says; nullopt where it is
+// no journal or one cut short.
+std::optional<JournalContent> ReadJournal(OpenFile& journal, std::int64_t size) {
+  const std::string first = journal.ReadAt(0, kHeadRoom);
+  const auto head = ReadJournalHead(first);
+  if (!head || static_cast<std::uint64_t>(size) != head->headLength + head->oldLength + head->newLength)
+    return std::nullopt;
+  return ReadJournalText(first.substr(0, head->headLength),
+                         journal.ReadAt(static_cast<std::int64_t>(head->headLength), head->oldLength + head->newLength));
+}
+
+// Whether the file holds what the recorded write could have left of it: each byte the old one
+// or the new one at its place, or none yet (a block the device had not written when the
+// machine went down), and the old length, the new or the larger. Any other text was written
+// since by someone else, and the old bytes are not to be played over it.
+bool LeftByTheWrite(const std::string& now, const JournalContent& write) {
+  const std::string &old = write.oldBytes, &made = write.newBytes;
+  if (now.size() != old.size() && now.size() != made.size() && now.size() != std::max(old.size(), made.size()))
+    return false;
+  for (std::size_t i = 0; i < now.size(); ++i)
+    if (!(i < old.size() && now[i] == old[i]) && !(i < made.size() && now[i] == made[i]) && now[i] != '\0') return false;
+  return true;
+}
+
+// Puts the old bytes back where the file is still the one the journal was written for, with
+// the read-only mark it had; false where this reader cannot.
+bool PutBack(SavePrimitives& system, const std::string& target, const Node& file, const JournalContent& write) {
+  return failure::QuietDefault(false, [&] {
+    ReadOnlyLift lift(system, target, file.readOnly);
+    const auto open = system.OpenToWrite(target);
+    if (open->Facts().identity != file.identity) return false;
+    open->WriteAt(0, write.oldBytes);
+    open->Cut(static_cast<std::int64_t>(write.oldBytes.size()));
+    open->Flush();
+    lift.Settle(write.wasReadOnly || file.readOnly);
+    return true;
+  });
+}
+
+// What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
+std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& name, const std::string& target,
+                                    bool beside) {
+  auto found = system.FindJournal(name);
+  if (!found) return std::nullopt;
+  // The file is looked at once a journal has opened: a load finds none, and spares that look.
+  const auto file = system.Look(target);
+  if (!file || file->kind != NodeKind::PlainFile) return std::nullopt;
+  OpenFile& journal = *found->file;
+  const Node facts = journal.Facts();
+  if (!Trusted(system, facts, *file)) return std::nullopt;
+  // A journal that went while this reader waited for it was a write made final.
+  if (!found->held && !journal.IsNamed(name)) return std::nullopt;
+  const auto content = ReadJournal(journal, facts.size);
+  if (content && !JournalOf(content->identity, *file, beside)) return std::nullopt;  // another file's
+  if (found->held) return content ? std::optional(content->oldBytes) : std::nullopt;
+  if (content) {
+    const std::string now = system.OpenToRead(target)->ReadAt(0, static_cast<std::size_t>(file->size));
+    // Written since by another program: its text stands, and the journal is left for a person.
+    if (!LeftByTheWrite(now, *content)) return std::nullopt;
+    if (!PutBack(system, target, *file, *content)) return content->oldBytes;
+  }
+  // Cut short, it was written before the file's first byte changed: the file is as it was.
+  journal.RemoveName(name);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> RollBackUnfinishedWrite(SavePrimitives& system, const std::string& target) noexcept {
+  return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
+    if (auto old = PlayBack(system, JournalBeside(target), target, true)) return old;
+    // A journal in the user's own folder is named after the file's identity.
+    const auto folder = system.OwnJournalFolder(false);
+    const auto file = folder ? system.Look(target) : std::nullopt;
+    return file ? PlayBack(system, JournalInOwnFolder(*folder, file->identity), target, false) : std::nullopt;
+  });
+}
+
+}  // namespace orvo::storage

@@ -1,0 +1,97 @@
+// Which way a save goes (see Save.h), and why.
+#include "platform/host_path.h"
+#include "storage/Journal.h"
+#include "storage/Leftovers.h"
+#include "storage/NewFile.h"
+#include "storage/Refusals.h"
+#include "storage/Save.h"
+#include "storage/WriteInPlace.h"
+
+namespace orvo::storage {
+namespace {
+
+using platform::Carry;
+using platform::Node;
+using platform::NodeKind;
+using platform::SavePrimitives;
+
+// The new text as a complete new file that takes the file's place. False, with nothing
+// changed, where the file cannot be replaced as the same file it was.
+bool ReplaceByNewFile(SavePrimitives& system, const std::string& target, const std::string& bytes,
+                      ReadOnlyFile readOnly) {
+  if (!system.MayReplace(target) || !RoomForNewFileBeside(system, target)) return false;
+  std::optional<NewFile> file;
+  if (RefusedAs(kLeftAsItStands, [&] { file.emplace(system, target); }) != Refusal::None) return false;
+  if (!system.CarryIdentity(target, file->file(), Carry::Replacement, readOnly == ReadOnlyFile::MakeWritable))
+    return false;
+  file->file().WriteAt(0, bytes);
+  return file->Publish(true) == Refusal::None;
+}
+
+// A file not there yet: a complete new file takes the free name. A name with no room beside
+// it for a new file's name is made where it stands, and removed again where it cannot be
+// completed.
+void MakeNewFile(SavePrimitives& system, const std::string& target, const std::string& bytes) {
+  if (!RoomForNewFileBeside(system, target)) {
+    const auto made = system.CreateNewFile(target, false);
+    failure::Guarded([&] {
+      system.GiveNewFileDefaults(*made);
+      made->WriteAt(0, bytes);
+      made->Flush();
+    }, [&](const Failure& f) {
+      made->RemoveName(target);
+      throw OrvoError(f.kind, f.description);
+    });
+    return;
+  }
+  NewFile file(system, target);
+  system.GiveNewFileDefaults(file.file());
+  file.file().WriteAt(0, bytes);
+  file.Publish(false);
+}
+
+}  // namespace
+
+OrvoError ChangedOnDisk() {
+  return OrvoError(OrvoError::Kind::System, "The file changed on disk while it was being saved; nothing was written");
+}
+
+void ReplaceFileBytes(const std::string& path, const std::string& bytes, ReadOnlyFile readOnly, SavePrimitives& system) {
+  const std::string target = system.ResolveLink(platform::ToHostPath(path));
+  // A write in place that did not finish is undone first: its journal holds the file's bytes.
+  RollBackUnfinishedWrite(system, target);
+  SettleNewFiles(system, target, Settle::RemoveAndFinish);
+  const std::optional<Node> file = system.Look(target);
+  if (!file) return MakeNewFile(system, target, bytes);
+  // A link where the followed name stood a moment ago leads somewhere nobody asked for.
+  if (file->kind == NodeKind::Link) throw ChangedOnDisk();
+  // A device or a pipe has no content to lose: it takes the bytes as it stands.
+  if (file->kind == NodeKind::Other) return system.WriteAsItStands(target, bytes);
+  // A folder, a file this saver may not write, and a read-only one it is not to write, are
+  // refused in the system's own words: those of the opening that a write in place would make.
+  const bool writable = file->readOnly ? readOnly != ReadOnlyFile::Refuse : system.MayWrite(target);
+  if (file->kind == NodeKind::Folder || !writable) {
+    system.OpenToWrite(target);
+    throw OrvoError(OrvoError::Kind::System, "The file cannot be written");
+  }
+  // A second link would lose the edit if the name took a new file.
+  if (file->links == 1 && ReplaceByNewFile(system, target, bytes, readOnly)) return;
+  WriteInPlace(system, target, *file, bytes, readOnly);
+}
+
+std::optional<std::string> UnfinishedWriteOf(const std::string& path, SavePrimitives& system) noexcept {
+  return failure::QuietDefault(std::optional<std::string>(), [&] {
+    return RollBackUnfinishedWrite(system, system.ResolveLink(platform::ToHostPath(path)));
+  });
+}
+
+bool FinishInterruptedReplace(const std::string& path, SavePrimitives& system) noexcept {
+  return failure::QuietDefault(false, [&] {
+    const std::string target = system.ResolveLink(platform::ToHostPath(path));
+    if (system.Look(target)) return false;
+    SettleNewFiles(system, target, Settle::FinishOnly);
+    return system.Look(target).has_value();
+  });
+}
+
+}  // namespace orvo::storage
