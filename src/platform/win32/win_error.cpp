@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "vocabulary/Failure.h"
+#include "platform/save_primitives.h"
 
 namespace orvo::platform::win32 {
 namespace {
@@ -26,6 +26,21 @@ std::string WithInsertsFilled(const std::string& message) {
   return filled;
 }
 
+// How the save policy reads the refusal: a folder that takes no new file, a name that is taken
+// or too long, a replace that leaves both files as they were (a program holding the file open
+// without letting it be replaced or deleted, another device).
+Refusal RefusalOf(DWORD code) {
+  switch (code) {
+    case ERROR_ALREADY_EXISTS: case ERROR_FILE_EXISTS: return Refusal::AlreadyExists;
+    case ERROR_FILENAME_EXCED_RANGE: return Refusal::NameTooLong;
+    case ERROR_ACCESS_DENIED: case ERROR_WRITE_PROTECT: return Refusal::NoNewFileHere;
+    case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT: case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: case ERROR_NOT_SAME_DEVICE:
+    case ERROR_BUSY: return Refusal::NotAsItStands;
+    default: return Refusal::Other;
+  }
+}
+
 }  // namespace
 
 void ThrowWin32Error(DWORD code) {
@@ -44,7 +59,7 @@ void ThrowWin32Error(DWORD code) {
       code == ERROR_INVALID_NAME)
     kind = OrvoError::Kind::FileNotFound;
   if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) kind = OrvoError::Kind::AlreadyExists;
-  throw OrvoError(kind, description);
+  throw SaveRefusal(RefusalOf(code), kind, description);
 }
 
 }  // namespace orvo::platform::win32
