@@ -45,9 +45,9 @@ ctest_suite() {
 ctest_suite native "test cases"
 
 source tools/wine-env.sh
-ctest_suite windows "under Wine: each test program a whole suite, and the save through a host link"
+ctest_suite windows "under Wine: each test program a whole suite, the save through a host link and the killed saves"
 if [ "$ORVO_WINE32" = yes ]; then
-  ctest_suite windows32 "under 32-bit Wine: each test program a whole suite, and the save through a host link"
+  ctest_suite windows32 "under 32-bit Wine: each test program a whole suite, the save through a host link and the killed saves"
 else
   echo "== windows32 build"
   if cmake --preset windows32 >/dev/null && cmake --build --preset windows32; then
