@@ -1,0 +1,167 @@
+// The save policy, steered through primitives that a test sets: which way each save goes, and
+// what a reader finds after a save killed at each of its steps, on a system like Linux (new
+// files with no name, a replace in one step) and one like Windows (named new files, a replace
+// that takes the old file away first).
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "storage/FakeSystem.h"
+#include "storage/Save.h"
+
+namespace orvo::test {
+namespace {
+
+using storage::ReadOnlyFile;
+
+const std::string kFile = "/d/game.ini", kOld = "[A]\r\nx = 1\r\n", kNew = "[A]\r\nx = a longer value\r\n";
+
+struct ByName {
+  template <class P>
+  std::string operator()(const testing::TestParamInfo<P>& info) const { return info.param.name; }
+};
+
+void SecondLink(FakeSystem& s) { s.disk["/d/other.ini"] = s.disk[kFile]; }
+void ReadOnly(FakeSystem& s) { s.disk[kFile]->readOnly = true; }
+void LikeWindows(FakeSystem& s) { s.unnamedFiles = false, s.replaceInOneStep = false; }
+void Missing(FakeSystem& s) { s.disk.erase(kFile); }
+
+std::set<std::string> Names(const FakeSystem::Disk& disk) {
+  std::set<std::string> names;
+  for (const auto& entry : disk) names.insert(entry.first);
+  return names;
+}
+
+enum class Way { Replaced, InPlace, AsItStands, Made, Refused };
+struct Decision {
+  std::string name;
+  std::function<void(FakeSystem&)> arrange;
+  Way way;
+  ReadOnlyFile readOnly = ReadOnlyFile::MakeWritable;
+  std::string says = {};      // for Refused: a part of the message
+  bool readOnlyAfter = false;
+};
+class SaveGoes : public testing::TestWithParam<Decision> {};
+
+TEST_P(SaveGoes, TheWayItsFileAllows) {
+  const Decision& c = GetParam();
+  FakeSystem s;
+  s.Put(kFile, kOld);
+  c.arrange(s);
+  const int before = s.disk.count(kFile) ? s.disk[kFile]->id : 0;
+  std::set<std::string> names = Names(s.disk);
+  std::string error;
+  try {
+    storage::ReplaceFileBytes(kFile, kNew, c.readOnly, s);
+  } catch (const OrvoError& e) {
+    error = e.what();
+  }
+  const auto file = s.disk.count(kFile) ? s.disk[kFile] : nullptr;
+  ASSERT_TRUE(file);
+  if (c.way == Way::Refused) {
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    EXPECT_EQ(file->bytes, kOld);
+  } else {
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(file->bytes, kNew);
+    EXPECT_EQ(file->readOnly, c.readOnlyAfter);
+    const Way took = file->kind == platform::NodeKind::Other ? Way::AsItStands
+                     : before == 0                         ? Way::Made
+                     : file->id == before                  ? Way::InPlace
+                                                           : Way::Replaced;
+    EXPECT_EQ(took, c.way);
+  }
+  names.insert(kFile);
+  EXPECT_EQ(Names(s.disk), names) << "a name was left, or one went";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Policy, SaveGoes,
+    testing::Values(
+        Decision{"OneLink", [](FakeSystem&) {}, Way::Replaced},
+        Decision{"SecondLink", SecondLink, Way::InPlace},
+        Decision{"IdentityThatCannotBeCarried", [](FakeSystem& s) { s.carriesIdentity = false; }, Way::InPlace},
+        Decision{"FolderThatTakesNoNewFile", [](FakeSystem& s) { s.takesNoNewFile = {"/d/"}; }, Way::InPlace},
+        Decision{"NoRoomForANewFilesName", [](FakeSystem& s) { s.longestName = 30; }, Way::InPlace},
+        Decision{"ReplaceRefused", [](FakeSystem& s) { s.replaceRefused = platform::Refusal::NotAsItStands; }, Way::InPlace},
+        Decision{"HeldOpenWithoutDeleteSharing", [](FakeSystem& s) { s.mayReplace = false; }, Way::InPlace},
+        Decision{"ReplaceOfTwoSteps", LikeWindows, Way::Replaced},
+        Decision{"ReadOnlyRefused", ReadOnly, Way::Refused, ReadOnlyFile::Refuse, "refused"},
+        Decision{"ReadOnlyMadeWritable", ReadOnly, Way::Replaced},
+        Decision{"ReadOnlyKept", ReadOnly, Way::Replaced, ReadOnlyFile::KeepReadOnly, {}, true},
+        Decision{"ReadOnlyWithASecondLinkKept", [](FakeSystem& s) { ReadOnly(s), SecondLink(s); }, Way::InPlace,
+                 ReadOnlyFile::KeepReadOnly, {}, true},
+        Decision{"NotThereYet", Missing, Way::Made},
+        Decision{"NotThereYetWithNoRoomBeside", [](FakeSystem& s) { Missing(s), LikeWindows(s), s.longestName = 30; }, Way::Made},
+        Decision{"Device", [](FakeSystem& s) { s.disk[kFile]->kind = platform::NodeKind::Other; }, Way::AsItStands},
+        Decision{"Folder", [](FakeSystem& s) { s.disk[kFile]->kind = platform::NodeKind::Folder; }, Way::Refused, {}, "refused"},
+        // A save that cannot be made safely says what would make it so.
+        Decision{"NoPlaceForAJournal", [](FakeSystem& s) { SecondLink(s), s.takesNoNewFile = {"/d/"}, s.hasOwnFolder = false; },
+                 Way::Refused, {}, "/d/ takes no new file, and there is no journal folder of your own; let that folder take new files, or set HOME"},
+        Decision{"AJournalARunningWriteHolds", [](FakeSystem& s) { SecondLink(s), s.Put(kFile + ".orvo-journal", ""), s.disk[kFile + ".orvo-journal"]->held = true; },
+                 Way::Refused, {}, "another program is writing the file"},
+        // Anything else under the journal's name is left alone, and keeps no save out.
+        Decision{"ANamePlantedAsTheJournal", [](FakeSystem& s) { SecondLink(s), s.Put(kFile + ".orvo-journal", "x"), s.disk[kFile + ".orvo-journal"]->kind = platform::NodeKind::Other; },
+                 Way::InPlace}),
+    ByName());
+
+struct Kill {
+  std::string name;
+  std::function<void(FakeSystem&)> arrange;
+  ReadOnlyFile readOnly = ReadOnlyFile::MakeWritable;
+};
+class KilledSave : public testing::TestWithParam<Kill> {};
+
+// Killed at every step in turn: the next reader finds the old text or the new one, as its
+// read-only mark was where it finds the old, and the next save leaves nothing beside the file.
+TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
+  const Kill& c = GetParam();
+  int kills = 0;
+  for (int step = 1;; ++step) {
+    SCOPED_TRACE("killed at step " + std::to_string(step));
+    FakeSystem s;
+    s.Put(kFile, kOld);
+    c.arrange(s);
+    const bool existed = s.disk.count(kFile), wasReadOnly = existed && s.disk[kFile]->readOnly;
+    std::set<std::string> names = Names(s.disk);
+    names.erase(kFile);
+    s.killAt = step;
+    try {
+      storage::ReplaceFileBytes(kFile, kNew, c.readOnly, s);
+    } catch (...) {  // what a dead process still throws reaches nothing
+    }
+    if (!s.atTheKill) {
+      EXPECT_EQ(s.Bytes(kFile), kNew);
+      break;
+    }
+    ++kills;
+    FakeSystem later = s;
+    later.disk = *s.atTheKill, later.atTheKill.reset(), later.killAt = 0, later.process = 8;
+    const auto unfinished = storage::UnfinishedWriteOf(kFile, later);
+    if (!later.disk.count(kFile)) storage::FinishInterruptedReplace(kFile, later);
+    const auto file = later.disk.count(kFile) ? later.disk[kFile] : nullptr;
+    const std::string seen = unfinished ? *unfinished : file ? file->bytes : "<none>";
+    EXPECT_TRUE(seen == kNew || seen == (existed ? kOld : "<none>")) << seen;
+    if (seen == kOld) {
+      EXPECT_EQ(file->readOnly, wasReadOnly);
+    }
+    storage::ReplaceFileBytes(kFile, "third", c.readOnly, later);
+    std::set<std::string> after = Names(later.disk);
+    after.erase(kFile);
+    EXPECT_EQ(after, names) << "a journal or a new file was left";
+  }
+  EXPECT_GE(kills, 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, KilledSave,
+                         testing::Values(Kill{"ReplaceInOneStep", [](FakeSystem&) {}},
+                                         Kill{"WriteInPlace", SecondLink},
+                                         Kill{"ReplaceOfTwoSteps", LikeWindows},
+                                         Kill{"WriteInPlaceWithNamedNewFiles", [](FakeSystem& s) { LikeWindows(s), SecondLink(s); }},
+                                         Kill{"NewFileNamedWhileWritten", [](FakeSystem& s) { LikeWindows(s), Missing(s); }},
+                                         Kill{"ReadOnlyKeptInPlace", [](FakeSystem& s) { ReadOnly(s), SecondLink(s); }, ReadOnlyFile::KeepReadOnly},
+                                         Kill{"ReadOnlyMadeWritable", [](FakeSystem& s) { ReadOnly(s), LikeWindows(s); }}),
+                         ByName());
+
+}  // namespace
+}  // namespace orvo::test
