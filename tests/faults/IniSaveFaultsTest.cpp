@@ -414,7 +414,10 @@ INSTANTIATE_TEST_SUITE_P(Steps, KilledSaves,
                                          KilledSave{"SecondLink", SecondLink, false, true, true},
                                          KilledSave{"LinkToASharedFile", LinkToASharedFile, false, true, true},
                                          KilledSave{"FolderThatTakesNoNewFile", ReadOnlyFolder, true, true, false},
-                                         KilledSave{"SaverWhoCannotSeeEveryAttribute", Nothing, true, true, true}),
+                                         KilledSave{"SaverWhoCannotSeeEveryAttribute", Nothing, true, true, true},
+                                         // orvo keeps the mark: a kill at any step leaves it read-only.
+                                         KilledSave{"ReadOnlyFile", ReadOnly, false, false, true},
+                                         KilledSave{"ReadOnlyFileOfAnOrdinaryUser", ReadOnly, true, true, true}),
                          ByName());
 
 // Two editors at once, each adding its own entry to the same file: each waits for the other,
