@@ -3,6 +3,7 @@
 #include "platform/host_path.h"
 #include "storage/Leftovers.h"
 #include "storage/NewFile.h"
+#include "storage/Refusals.h"
 #include "storage/Save.h"
 
 namespace orvo::storage {
@@ -21,22 +22,13 @@ void CopyToNewFile(const std::string& from, const std::string& to, platform::Sav
     if (!system.CarryIdentity(source, copy, platform::Carry::Copy, false))
       throw OrvoError(OrvoError::Kind::System, "The copy would show the file to more people than the file does");
   };
-  if (!RoomForNewFileBeside(system, name)) {
-    // No room for a new file's name beside it: made where it stands, and removed again where
-    // it cannot be completed.
-    const auto copy = system.CreateNewFile(name, false);
-    failure::Guarded([&] {
-      carry(*copy);
-      copy->Flush();
-    }, [&](const Failure& f) {
-      copy->RemoveName(name);
-      throw OrvoError(f.kind, f.description);
-    });
-    return;
-  }
-  NewFile copy(system, name);
-  carry(copy.file());
-  copy.Publish(false);
+  // No room for a new file's name beside it, on a system that names new files while they are
+  // written: made where it stands.
+  std::optional<NewFile> copy;
+  if (RefusedAs({platform::Refusal::NameTooLong}, [&] { copy.emplace(system, name); }) != platform::Refusal::None)
+    return MakeWhereItStands(system, name, carry);
+  carry(copy->file());
+  copy->Publish(false);
 }
 
 }  // namespace orvo::storage

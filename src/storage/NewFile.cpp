@@ -11,6 +11,18 @@ bool RoomForNewFileBeside(SavePrimitives& system, const std::string& target) {
   return system.NameFits(NewFileName(target, ~std::uint64_t{0} >> 32, ~0u, NewFileStage::Ready));
 }
 
+void MakeWhereItStands(SavePrimitives& system, const std::string& target,
+                       const std::function<void(platform::OpenFile&)>& fill) {
+  const auto made = system.CreateNewFile(target, false);
+  failure::Guarded([&] {
+    fill(*made);
+    made->Flush();
+  }, [&](const Failure& f) {
+    made->RemoveName(target);
+    throw OrvoError(f.kind, f.description);
+  });
+}
+
 NewFile::NewFile(SavePrimitives& system, const std::string& target) : system_(system), target_(target) {
   file_ = system_.NewUnnamedFile(target_, false);
   if (!file_) NameFree(Naming::Create);

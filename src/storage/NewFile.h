@@ -5,6 +5,7 @@
 // (NewFileName.h), and the next save of that file removes it once its process has gone. On a
 // system whose replace is not one step, a complete file is renamed to its ready name before
 // the replace, so that a reader who finds the name empty knows the text to put there.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,8 +42,13 @@ class NewFile {
   bool published_ = false;
 };
 
-// Whether a new file can be made beside target at all: a system that names it only when it is
-// complete, or room for the longest name it could take.
+// A file not there yet made under its own name, where no new file can be made beside it: fill
+// writes it, and the file is removed again where it cannot be completed.
+void MakeWhereItStands(platform::SavePrimitives& system, const std::string& target,
+                       const std::function<void(platform::OpenFile&)>& fill);
+
+// Whether a new file can take target's place: room beside it for the longest name it could take
+// on the way.
 bool RoomForNewFileBeside(platform::SavePrimitives& system, const std::string& target);
 
 }  // namespace orvo::storage

@@ -29,25 +29,18 @@ bool ReplaceByNewFile(SavePrimitives& system, const std::string& target, const s
 }
 
 // A file not there yet: a complete new file takes the free name. A name with no room beside
-// it for a new file's name is made where it stands, and removed again where it cannot be
-// completed.
+// it for a new file's name, on a system that names new files while they are written, is made
+// where it stands.
 void MakeNewFile(SavePrimitives& system, const std::string& target, const std::string& bytes) {
-  if (!RoomForNewFileBeside(system, target)) {
-    const auto made = system.CreateNewFile(target, false);
-    failure::Guarded([&] {
-      system.GiveNewFileDefaults(*made);
-      made->WriteAt(0, bytes);
-      made->Flush();
-    }, [&](const Failure& f) {
-      made->RemoveName(target);
-      throw OrvoError(f.kind, f.description);
-    });
-    return;
-  }
-  NewFile file(system, target);
-  system.GiveNewFileDefaults(file.file());
-  file.file().WriteAt(0, bytes);
-  file.Publish(false);
+  const auto fill = [&](platform::OpenFile& made) {
+    system.GiveNewFileDefaults(made);
+    made.WriteAt(0, bytes);
+  };
+  std::optional<NewFile> file;
+  if (RefusedAs({Refusal::NameTooLong}, [&] { file.emplace(system, target); }) != Refusal::None)
+    return MakeWhereItStands(system, target, fill);
+  fill(file->file());
+  file->Publish(false);
 }
 
 }  // namespace

@@ -25,7 +25,30 @@ void WriteAllAt(int fd, const std::string& bytes, off_t offset) {
   }
 }
 
+class PosixFile : public OpenFile {
+ public:
+  PosixFile(int fd, bool fresh) : fd_(fd), fresh_(fresh) {}
+  ~PosixFile() override { ::close(fd_); }
+  int fd() const { return fd_; }
+
+  Node Facts() override;
+  std::string ReadAt(std::int64_t offset, std::size_t count) override { return ReadFrom(fd_, offset, count); }
+  void WriteAt(std::int64_t offset, const std::string& bytes) override;
+  void TakeRoom(std::int64_t oldSize, const std::string& tail) override;
+  void Cut(std::int64_t length) override;
+  void Flush() override;
+  bool IsNamed(const std::string& name) override;
+  bool RemoveName(const std::string& name) override { return IsNamed(name) && ::unlink(name.c_str()) == 0; }
+
+ private:
+  int fd_;
+  bool fresh_;
+};
+
 }  // namespace
+
+std::unique_ptr<OpenFile> FileOf(int fd, bool fresh) { return std::make_unique<PosixFile>(fd, fresh); }
+int DescriptorOf(OpenFile& file) { return static_cast<PosixFile&>(file).fd(); }
 
 Node NodeOf(const struct stat& st) {
   Node node;
@@ -45,15 +68,11 @@ Node NodeOf(const struct stat& st) {
   return node;
 }
 
-PosixFile::~PosixFile() { ::close(fd_); }
-
 Node PosixFile::Facts() {
   struct stat st{};
   if (::fstat(fd_, &st) != 0) ThrowLastErrno();
   return NodeOf(st);
 }
-
-std::string PosixFile::ReadAt(std::int64_t offset, std::size_t count) { return ReadFrom(fd_, offset, count); }
 
 void PosixFile::WriteAt(std::int64_t offset, const std::string& bytes) {
   if (!fresh_) return WriteAllAt(fd_, bytes, static_cast<off_t>(offset));
@@ -83,7 +102,5 @@ bool PosixFile::IsNamed(const std::string& name) {
   return ::lstat(name.c_str(), &named) == 0 && ::fstat(fd_, &open) == 0 && named.st_dev == open.st_dev &&
          named.st_ino == open.st_ino;
 }
-
-bool PosixFile::RemoveName(const std::string& name) { return IsNamed(name) && ::unlink(name.c_str()) == 0; }
 
 }  // namespace orvo::platform::posix

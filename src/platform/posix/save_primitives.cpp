@@ -23,8 +23,8 @@
 namespace orvo::platform {
 namespace {
 
+using posix::FileOf;
 using posix::NodeOf;
-using posix::PosixFile;
 
 std::string FolderOf(const std::string& name) {
   const auto cut = name.rfind('/');
@@ -32,11 +32,9 @@ std::string FolderOf(const std::string& name) {
   return cut == 0 ? "/" : name.substr(0, cut);
 }
 
-int FdOf(OpenFile& file) { return static_cast<PosixFile&>(file).fd(); }
-
 std::unique_ptr<OpenFile> Opened(int fd, bool fresh) {
   if (fd < 0) posix::ThrowLastErrno();
-  return std::make_unique<PosixFile>(fd, fresh);
+  return FileOf(fd, fresh);
 }
 
 // Holds the new file while it is open; on failure the file goes and the failure is thrown.
@@ -174,7 +172,7 @@ class PosixPrimitives : public SavePrimitives {
   }
 
   void NameNewFile(OpenFile& file, const std::string& name) override {
-    const std::string self = "/proc/self/fd/" + std::to_string(FdOf(file));
+    const std::string self = "/proc/self/fd/" + std::to_string(posix::DescriptorOf(file));
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) posix::ThrowLastErrno();
   }
 
@@ -186,7 +184,7 @@ class PosixPrimitives : public SavePrimitives {
   bool CarryIdentity(const std::string& from, OpenFile& to, Carry use, bool writable) override {
     struct stat old{}, now{};
     if (::stat(from.c_str(), &old) != 0) posix::ThrowLastErrno();
-    const int fd = FdOf(to);
+    const int fd = posix::DescriptorOf(to);
     if (::fstat(fd, &now) != 0) posix::ThrowLastErrno();
     const bool owned = (now.st_uid == old.st_uid && now.st_gid == old.st_gid) || ::fchown(fd, old.st_uid, old.st_gid) == 0;
     mode_t mode = (old.st_mode & 07777) | (writable ? S_IWUSR : 0);
@@ -211,14 +209,14 @@ class PosixPrimitives : public SavePrimitives {
   void GiveNewFileDefaults(OpenFile& file) override {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (::fchmod(FdOf(file), 0666 & ~mask) != 0) posix::ThrowLastErrno();
+    if (::fchmod(posix::DescriptorOf(file), 0666 & ~mask) != 0) posix::ThrowLastErrno();
   }
 
   // The journal has the file's owner and group where this saver can give them; its readers are
   // then the file's, and otherwise the file's other readers alone (the saver's own group is
   // other people). A folder's default ACL is taken off it.
   void GiveReadersOf(const Node& file, OpenFile& journal) override {
-    const int fd = FdOf(journal);
+    const int fd = posix::DescriptorOf(journal);
     (void)::fremovexattr(fd, "system.posix_acl_access");
     if (file.owner && file.group) (void)::fchown(fd, *file.owner, *file.group);
     struct stat now{};
@@ -232,7 +230,7 @@ class PosixPrimitives : public SavePrimitives {
   std::optional<FoundJournal> FindJournal(const std::string& name) override {
     const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    FoundJournal found{std::make_unique<PosixFile>(fd, false), false};
+    FoundJournal found{FileOf(fd, false), false};
     found.held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
     return found;
   }

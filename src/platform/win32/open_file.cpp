@@ -27,7 +27,31 @@ void WriteAllAt(HANDLE h, const std::string& bytes, std::int64_t offset) {
   }
 }
 
+class Win32File : public OpenFile {
+ public:
+  Win32File(HANDLE h, bool fresh) : h_(h), fresh_(fresh) {}
+  ~Win32File() override { CloseHandle(h_); }
+  HANDLE handle() const { return h_; }
+
+  Node Facts() override;
+  std::string ReadAt(std::int64_t offset, std::size_t count) override { return ReadFrom(h_, offset, count); }
+  void WriteAt(std::int64_t offset, const std::string& bytes) override;
+  void TakeRoom(std::int64_t oldSize, const std::string& tail) override;
+  void Cut(std::int64_t length) override;
+  void Flush() override;
+  // A name a handle was opened by leads to it until the file is deleted through one.
+  bool IsNamed(const std::string& name) override;
+  bool RemoveName(const std::string& name) override;
+
+ private:
+  HANDLE h_;
+  bool fresh_;
+};
+
 }  // namespace
+
+std::unique_ptr<OpenFile> FileOf(HANDLE h, bool fresh) { return std::make_unique<Win32File>(h, fresh); }
+HANDLE HandleOf(OpenFile& file) { return static_cast<Win32File&>(file).handle(); }
 
 std::optional<Node> NodeOf(HANDLE h) {
   BY_HANDLE_FILE_INFORMATION info;
@@ -45,15 +69,11 @@ std::optional<Node> NodeOf(HANDLE h) {
   return node;
 }
 
-Win32File::~Win32File() { CloseHandle(h_); }
-
 Node Win32File::Facts() {
   const auto node = NodeOf(h_);
   if (!node) ThrowLastError();
   return *node;
 }
-
-std::string Win32File::ReadAt(std::int64_t offset, std::size_t count) { return ReadFrom(h_, offset, count); }
 
 void Win32File::WriteAt(std::int64_t offset, const std::string& bytes) {
   if (!fresh_) return WriteAllAt(h_, bytes, offset);

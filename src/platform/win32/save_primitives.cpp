@@ -20,11 +20,11 @@ namespace {
 
 using win32::Handle;
 using win32::kShareAll;
-using win32::Win32File;
+using win32::FileOf;
 
 std::unique_ptr<OpenFile> Opened(HANDLE h, bool fresh) {
   if (h == INVALID_HANDLE_VALUE) win32::ThrowLastError();
-  return std::make_unique<Win32File>(h, fresh);
+  return FileOf(h, fresh);
 }
 
 HANDLE Open(const std::string& name, DWORD access, DWORD sharing, DWORD disposition, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
@@ -161,7 +161,7 @@ class Win32Primitives : public SavePrimitives {
     FILE_BASIC_INFO basic;
     if (in.get() == INVALID_HANDLE_VALUE || !GetFileInformationByHandleEx(in.get(), FileBasicInfo, &basic, sizeof basic))
       win32::ThrowLastError();
-    if (!SetFileInformationByHandle(static_cast<Win32File&>(to).handle(), FileBasicInfo, &basic, sizeof basic))
+    if (!SetFileInformationByHandle(win32::HandleOf(to), FileBasicInfo, &basic, sizeof basic))
       win32::ThrowLastError();
     return true;
   }
@@ -177,7 +177,7 @@ class Win32Primitives : public SavePrimitives {
     const bool held = h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
     if (held) h = Open(name, GENERIC_READ, kShareAll, OPEN_EXISTING);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-    return FoundJournal{std::make_unique<Win32File>(h, false), held};
+    return FoundJournal{FileOf(h, false), held};
   }
 
   // %LOCALAPPDATA%\Orvo.
