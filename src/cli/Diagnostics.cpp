@@ -59,11 +59,13 @@ Diagnostics::Diagnostics(const DiagnosticsOptions& options) {
     gLastComplaint = text;
     return false;  // a line on stderr: nobody dismisses it
   });
+  previousNotices_ = storage::SetNoticeSink(Warn);
 }
 
 Diagnostics::~Diagnostics() {
   SetLoaderLogSink(std::move(previousSink_));
   platform::SetMessageBoxReceiver(std::move(previousReceiver_));
+  storage::SetNoticeSink(std::move(previousNotices_));
 }
 
 }  // namespace orvo::cli

@@ -8,6 +8,7 @@
 
 #include "launcher/CommonDefinitions.h"
 #include "platform/message_box.h"
+#include "storage/Notices.h"
 
 namespace orvo::cli {
 
@@ -33,6 +34,7 @@ class Diagnostics {
  private:
   LoaderLogSink previousSink_;
   platform::MessageBoxReceiver previousReceiver_;
+  storage::NoticeSink previousNotices_;
 };
 
 // True once the engine or a member has shown an error box while a Diagnostics lives; a

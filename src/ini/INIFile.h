@@ -200,6 +200,9 @@ class INIFile {
   bool bChanged = false;
   bool bSaveIndex = false;
   bool bKeepReadOnly = false;
+  // The file as the binding, Refresh or the last Save found it on disk ("" for none): Save
+  // writes that file or none.
+  std::string sSeenOnDisk;
   std::int32_t lIniNumber = 0;
   std::int32_t lReadPos = 0;
   std::optional<OrvoCommon> oCommon;

@@ -53,7 +53,10 @@ void INIFile::SetFilename(const std::string& pFileName) {
     sFilename = pFileName;
     // A name that is bound to no file, or whose file cannot be opened for reading, empties
     // the object; any other is loaded by the same opening that found it readable.
-    if (IsUnbound(sFilename) || !Reload(true)) Clear();
+    if (IsUnbound(sFilename) || !Reload(true)) {
+      Clear();
+      sSeenOnDisk.clear();
+    }
     std::string folder, ownName;
     Common().GetPath(pFileName, folder, ownName);
     lIniNumber = GameIniNumber(ownName);
@@ -87,6 +90,7 @@ bool INIFile::Reload(bool pBinding) {
         readable = content.has_value();
         if (!readable && pBinding) return;
         sIniFile = content ? std::move(content->bytes) : std::string();
+        sSeenOnDisk = content ? content->seen : std::string();
         ownDate = content ? std::optional(FileDateValue(content->lastModified)) : std::nullopt;
       });
       if (!readable && pBinding) return;
@@ -130,7 +134,12 @@ void INIFile::Save(bool pBackupOriginalFile) {
       throw OrvoError(OrvoError::Kind::System, "The file cannot be read, and its text would be lost");
     // The index file is written only where it can be a file of its own, and the write is as
     // quiet as any other failure of it.
-    if (bSaveIndex && !IndexFileRefusal()) Common().WriteNewIniFile(IndexFileName(), sIndex);
+    // Written as WriteNewIniFile writes it, quietly, and as a new file readable by no one that
+    // the INI file is not: the index holds every value of the text.
+    storage::SaveAs index;
+    index.readersOf = sFilename;
+    if (bSaveIndex && !IndexFileRefusal())
+      failure::Quietly([&] { storage::ReplaceFileBytes(IndexFileName(), sIndex + "\r\n", index); });
 
     // The backup is a copy, complete before the file is touched: the file itself never
     // leaves its name, and a link keeps pointing at the file that gets the edit.
@@ -146,8 +155,11 @@ void INIFile::Save(bool pBackupOriginalFile) {
     // device, a killed program) leaves the file as it was, or absent as it was, never a mix.
     // A missing file is made by that step itself. A read-only file is made writable by the
     // save (or kept read-only, for a tool that asks), and is read-only still when the save fails.
-    storage::ReplaceFileBytes(sFilename, sIniFile,
-                              bKeepReadOnly ? storage::ReadOnlyFile::KeepReadOnly : storage::ReadOnlyFile::MakeWritable);
+    // It is the file that was read, or none: another program's file at the name is refused.
+    storage::SaveAs file;
+    file.readOnly = bKeepReadOnly ? storage::ReadOnlyFile::KeepReadOnly : storage::ReadOnlyFile::MakeWritable;
+    file.read = sSeenOnDisk;
+    sSeenOnDisk = storage::ReplaceFileBytes(sFilename, sIniFile, file);
     bChanged = false;
   });
 }

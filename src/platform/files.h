@@ -24,6 +24,8 @@ enum class OpenedKind { PlainFile, Device, PipeOrSocket };
 struct FileContent {
   std::string bytes;
   std::optional<LocalDateTime> lastModified;
+  // Which file it was, and as it was (SeenAs of save_primitives.h).
+  std::string seen;
 };
 // Called with what the opened name is and its length (0 for a device), before anything of it is
 // read; it refuses the name by throwing.

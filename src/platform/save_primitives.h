@@ -33,7 +33,12 @@ struct Node {
   std::optional<std::uint32_t> owner, group;
   std::uint32_t mode = 0;
   bool othersMayWrite = false;
+  // Its length and the time its content last changed, as a text: a file written since it was
+  // looked at has another version.
+  std::string version;
 };
+// The identity and the version together: what a save holds against the file it read.
+inline std::string SeenAs(const Node& node) { return node.identity + "@" + node.version; }
 
 // How a refusal of the system reads to the policy: the few refusals it answers in its own way.
 enum class Refusal {
@@ -178,6 +183,8 @@ class SavePrimitives {
   virtual bool ProcessIsGone(std::uint64_t process) = 0;
   // The user this process saves as, where the system has owners.
   virtual std::optional<std::uint32_t> OwnUser() = 0;
+  // Whether that user could write the file by its owner, group and mode (root always could).
+  virtual bool CouldWrite(std::uint32_t user, const Node& file) = 0;
 };
 
 // The primitives of the system the program runs on.

@@ -9,7 +9,9 @@
 // Where it stands: beside the file, named "<file's own name>.orvo-journal", where the file's
 // folder takes a new file; otherwise in the user's own journal folder, named
 // "<identity>.orvo-journal" after the file's identity (its device and file number). These are
-// the only names it takes; kJournalSuffix is the one place that spells them.
+// the only names it takes; kJournalSuffix is the one place that spells them. A journal that
+// another program's write of the file came after is set aside with kSetAsideSuffix after its
+// name, for a person to look at.
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +22,7 @@
 namespace orvo::storage {
 
 inline constexpr std::string_view kJournalSuffix = ".orvo-journal";
+inline constexpr std::string_view kSetAsideSuffix = ".set-aside";
 
 std::string JournalBeside(const std::string& target);
 std::string JournalInOwnFolder(const std::string& folder, const std::string& identity);

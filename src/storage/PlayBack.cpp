@@ -5,6 +5,7 @@
 
 #include "storage/Journal.h"
 #include "storage/JournalText.h"
+#include "storage/Notices.h"
 #include "storage/ReadOnlyLift.h"
 
 namespace orvo::storage {
@@ -15,12 +16,19 @@ using platform::NodeKind;
 using platform::OpenFile;
 using platform::SavePrimitives;
 
-// A plain file of one name that no one but its owner may write, whose owner could write the
-// file: the file's owner, root or this reader. Anything else under a journal's name was put
-// there by someone who could not have written the file, and is left alone.
-bool Trusted(SavePrimitives& system, const Node& journal, const Node& file) {
-  if (journal.kind != NodeKind::PlainFile || journal.links != 1 || journal.othersMayWrite) return false;
-  return !journal.owner || *journal.owner == 0 || journal.owner == file.owner || journal.owner == system.OwnUser();
+// Why what has a journal's name is no journal this reader believes, or nullopt where it is one:
+// a plain file of one name that no one but its owner may write, whose owner could write the
+// file itself (root, the file's owner, this reader, a member of a group that may write it).
+// Anything else was put there by someone who could not have written the file (a hard link to
+// a file anyone may write, a pipe, another user's text), and is left alone.
+std::optional<std::string> Distrusted(SavePrimitives& system, const Node& journal, const Node& file) {
+  if (journal.kind != NodeKind::PlainFile) return "it is no plain file";
+  if (journal.links != 1) return "it has another name too";
+  if (journal.othersMayWrite) return "others may write it";
+  const auto owner = journal.owner;
+  if (owner && *owner != 0 && owner != file.owner && owner != system.OwnUser() && !system.CouldWrite(*owner, file))
+    return "its owner could not write the file";
+  return std::nullopt;
 }
 
 // A journal beside the file is tied to its device by the folder, and a device's number may
@@ -69,6 +77,18 @@ bool PutBack(SavePrimitives& system, const std::string& target, const Node& file
   });
 }
 
+// The journal of a save that another program's write came after: kept under another name,
+// so that the old text stays readable and no later save takes it for its own.
+void SetAside(SavePrimitives& system, const std::string& name, const std::string& target) {
+  const std::string aside = name + std::string(kSetAsideSuffix);
+  const bool moved = failure::QuietDefault(false, [&] {
+    system.Rename(name, aside, false);
+    return true;
+  });
+  Notice(target + " was written by another program after a save of it was cut short: its text stands, and the text "
+         "it had before that save is kept in " + (moved ? aside : name));
+}
+
 // What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
 std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& name, const std::string& target,
                                     bool beside) {
@@ -79,7 +99,10 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
   if (!file || file->kind != NodeKind::PlainFile) return std::nullopt;
   OpenFile& journal = *found->file;
   const Node facts = journal.Facts();
-  if (!Trusted(system, facts, *file)) return std::nullopt;
+  if (const auto why = Distrusted(system, facts, *file)) {
+    Notice(name + " is left alone, since it is no journal of a save of " + target + ": " + *why);
+    return std::nullopt;
+  }
   // A journal that went while this reader waited for it was a write made final.
   if (!found->held && !journal.IsNamed(name)) return std::nullopt;
   const auto content = ReadJournal(journal, facts.size);
@@ -87,8 +110,8 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
   if (found->held) return content ? std::optional(content->oldBytes) : std::nullopt;
   if (content) {
     const std::string now = system.OpenToRead(target)->ReadAt(0, static_cast<std::size_t>(file->size));
-    // Written since by another program: its text stands, and the journal is left for a person.
-    if (!LeftByTheWrite(now, *content)) return std::nullopt;
+    // Written since by another program: its text stands, and the journal is set aside.
+    if (!LeftByTheWrite(now, *content)) return SetAside(system, name, target), std::nullopt;
     if (!PutBack(system, target, *file, *content)) return content->oldBytes;
   }
   // Cut short, it was written before the file's first byte changed: the file is as it was.

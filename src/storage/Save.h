@@ -27,8 +27,21 @@ namespace orvo::storage {
 // part-way leaves it as it was.
 enum class ReadOnlyFile { Refuse, MakeWritable, KeepReadOnly };
 
-void ReplaceFileBytes(const std::string& path, const std::string& bytes, ReadOnlyFile readOnly = ReadOnlyFile::Refuse,
-                      platform::SavePrimitives& system = platform::SystemPrimitives());
+struct SaveAs {
+  ReadOnlyFile readOnly = ReadOnlyFile::Refuse;
+  // The file the saver read (SeenAs of save_primitives.h), or "" where it found none: a save
+  // writes that file or none, and refuses (ChangedOnDisk) where the name leads to another file
+  // by now, or to a file where none was, as an editor says that the file changed on disk. A
+  // file gone since is made again. nullopt: a save that read nothing.
+  std::optional<std::string> read;
+  // A file whose readers a new file gets, none more (an index file those of its INI file's);
+  // "" for the readers any new file of the user's gets.
+  std::string readersOf;
+};
+
+// Gives the file as the save left it (SeenAs).
+std::string ReplaceFileBytes(const std::string& path, const std::string& bytes, const SaveAs& as = {},
+                             platform::SavePrimitives& system = platform::SystemPrimitives());
 
 // A copy of a file under a new name, complete with the file's bytes, attributes and dates
 // before it takes the name, and readable by no one the file is not; fails with kind

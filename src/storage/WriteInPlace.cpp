@@ -22,8 +22,8 @@ std::unique_ptr<OpenFile> Opened(std::unique_ptr<OpenFile> open, const platform:
 
 }  // namespace
 
-void WriteInPlace(platform::SavePrimitives& system, const std::string& target, const platform::Node& file,
-                  const std::string& bytes, ReadOnlyFile readOnly) {
+std::string WriteInPlace(platform::SavePrimitives& system, const std::string& target, const platform::Node& file,
+                         const std::string& bytes, ReadOnlyFile readOnly) {
   // A read-only file is read as it stands, and opened for writing once its journal says that
   // it was read-only, so that a write killed at any moment leaves it read-only.
   auto open = Opened(file.readOnly ? system.OpenToRead(target) : system.OpenToWrite(target), file);
@@ -50,6 +50,7 @@ void WriteInPlace(platform::SavePrimitives& system, const std::string& target, c
     throw OrvoError(f.kind, f.description);
   });
   journal.Commit();
+  return platform::SeenAs(open->Facts());
 }
 
 }  // namespace orvo::storage

@@ -16,7 +16,8 @@ namespace orvo::storage {
 // changed byte puts the old bytes back before it is reported; where that fails too, the
 // journal stays, and the next reader of the file puts them back. file: what target was when
 // the save looked at it; a file that is another one by now is not written.
-void WriteInPlace(platform::SavePrimitives& system, const std::string& target, const platform::Node& file,
-                  const std::string& bytes, ReadOnlyFile readOnly);
+// Gives the file as the write left it (SeenAs).
+std::string WriteInPlace(platform::SavePrimitives& system, const std::string& target, const platform::Node& file,
+                         const std::string& bytes, ReadOnlyFile readOnly);
 
 }  // namespace orvo::storage

@@ -28,6 +28,7 @@ class FakeFile : public platform::OpenFile {
     facts.group = node_->owner;
     facts.mode = node_->mode;
     facts.othersMayWrite = (node_->mode & 022) != 0;
+    facts.version = std::to_string(node_->bytes.size()) + "-" + std::to_string(node_->written);
     return facts;
   }
   std::string ReadAt(std::int64_t offset, std::size_t count) override {
@@ -41,6 +42,7 @@ class FakeFile : public platform::OpenFile {
       system_.Step();
       if (node_->bytes.size() < at + from + length) node_->bytes.resize(at + from + length);
       node_->bytes.replace(at + from, length, bytes, from, length);
+      ++node_->written;
     }
   }
   void TakeRoom(std::int64_t, const std::string&) override { system_.Step(); }

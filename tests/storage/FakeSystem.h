@@ -16,7 +16,7 @@ struct FakeFileNode {
   platform::NodeKind kind = platform::NodeKind::PlainFile;
   bool readOnly = false, held = false;
   std::uint32_t owner = 1000, mode = 0644;
-  int id = 0;
+  int id = 0, written = 0;
 };
 
 // A process that ended at the step it was killed at.
@@ -78,6 +78,7 @@ class FakeSystem : public platform::SavePrimitives {
   std::uint64_t OwnProcess() override { return process; }
   bool ProcessIsGone(std::uint64_t other) override { return other != process; }
   std::optional<std::uint32_t> OwnUser() override { return 1000; }
+  bool CouldWrite(std::uint32_t user, const platform::Node& file) override { return user == 0 || file.owner == user; }
 
  private:
   void Refuse(platform::Refusal refusal);

@@ -52,7 +52,7 @@ TEST_P(SaveGoes, TheWayItsFileAllows) {
   std::set<std::string> names = Names(s.disk);
   std::string error;
   try {
-    storage::ReplaceFileBytes(kFile, kNew, c.readOnly, s);
+    storage::ReplaceFileBytes(kFile, kNew, storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
   } catch (const OrvoError& e) {
     error = e.what();
   }
@@ -127,7 +127,7 @@ TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
     names.erase(kFile);
     s.killAt = step;
     try {
-      storage::ReplaceFileBytes(kFile, kNew, c.readOnly, s);
+      storage::ReplaceFileBytes(kFile, kNew, storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
     } catch (...) {  // what a dead process still throws reaches nothing
     }
     if (!s.atTheKill) {
@@ -145,7 +145,7 @@ TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
     if (seen == kOld) {
       EXPECT_EQ(file->readOnly, wasReadOnly);
     }
-    storage::ReplaceFileBytes(kFile, "third", c.readOnly, later);
+    storage::ReplaceFileBytes(kFile, "third", storage::SaveAs{c.readOnly, std::nullopt, ""}, later);
     std::set<std::string> after = Names(later.disk);
     after.erase(kFile);
     EXPECT_EQ(after, names) << "a journal or a new file was left";

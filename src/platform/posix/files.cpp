@@ -10,6 +10,7 @@
 #include "platform/device_room.h"
 #include "platform/host_path.h"
 #include "platform/posix/fd.h"
+#include "platform/posix/open_file.h"
 #include "platform/posix/posix_error.h"
 #include "platform/read_faults.h"
 #include "platform/write_faults.h"
@@ -106,8 +107,9 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
                                                                        : OpenedKind::PipeOrSocket;
   accept(kind, kind == OpenedKind::PlainFile ? static_cast<std::int64_t>(st.st_size) : 0);
   if (ReadFails(path)) posix::ThrowErrno(EIO);
-  if (kind != OpenedKind::PlainFile) return FileContent{std::string(), LastModified(st)};
-  return FileContent{ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)), LastModified(st)};
+  const std::string seen = SeenAs(posix::NodeOf(st));
+  if (kind != OpenedKind::PlainFile) return FileContent{std::string(), LastModified(st), seen};
+  return FileContent{ReadFrom(fd, 0, static_cast<std::size_t>(st.st_size)), LastModified(st), seen};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

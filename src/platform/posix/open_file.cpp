@@ -65,6 +65,7 @@ Node NodeOf(const struct stat& st) {
   node.group = st.st_gid;
   node.mode = st.st_mode & 07777;
   node.othersMayWrite = (st.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  node.version = std::to_string(st.st_size) + "-" + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
   return node;
 }
 

@@ -4,6 +4,8 @@
 #include "platform/save_primitives.h"
 
 #include <dirent.h>
+#include <grp.h>
+#include <pwd.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -11,6 +13,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <limits>
@@ -71,6 +74,23 @@ bool StillLeadsTo(const std::string& name, int fd) {
   const bool there = ::stat(name.c_str(), &named) == 0;
   if (S_ISDIR(locked.st_mode) && !S_ISDIR(named.st_mode)) return !there || ::access(name.c_str(), R_OK) != 0;
   return there && named.st_dev == locked.st_dev && named.st_ino == locked.st_ino;
+}
+
+// Whether the user is a member of the group, by the user's own group or the lists of groups.
+bool InGroup(std::uint32_t user, std::optional<std::uint32_t> group) {
+  if (!group) return false;
+  passwd entry{}, *found = nullptr;
+  std::vector<char> buffer(16384);
+  if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr) return false;
+  if (entry.pw_gid == *group) return true;
+  int count = 64;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  if (::getgrouplist(entry.pw_name, entry.pw_gid, groups.data(), &count) < 0) {
+    groups.resize(static_cast<std::size_t>(count));
+    if (::getgrouplist(entry.pw_name, entry.pw_gid, groups.data(), &count) < 0) return false;
+  }
+  groups.resize(static_cast<std::size_t>(count));
+  return std::find(groups.begin(), groups.end(), *group) != groups.end();
 }
 
 class PosixPrimitives : public SavePrimitives {
@@ -282,6 +302,12 @@ class PosixPrimitives : public SavePrimitives {
   }
 
   std::optional<std::uint32_t> OwnUser() override { return ::geteuid(); }
+
+  bool CouldWrite(std::uint32_t user, const Node& file) override {
+    if (user == 0) return true;
+    if (file.owner && user == *file.owner) return (file.mode & S_IWUSR) != 0;
+    return ((file.mode & S_IWGRP) != 0 && InGroup(user, file.group)) || (file.mode & S_IWOTH) != 0;
+  }
 };
 
 }  // namespace

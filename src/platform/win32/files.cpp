@@ -7,6 +7,7 @@
 #include "platform/read_faults.h"
 #include "platform/write_faults.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/open_file.h"
 #include "platform/win32/win_error.h"
 
 namespace orvo::platform {
@@ -106,6 +107,7 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
   if (ReadFails(path)) win32::ThrowWin32Error(ERROR_CRC);
   FileContent content;
   if (kind == OpenedKind::PlainFile) content.bytes = ReadFrom(h, 0, static_cast<std::size_t>(size));
+  if (const auto node = win32::NodeOf(h); node && kind == OpenedKind::PlainFile) content.seen = SeenAs(*node);
   FILETIME lastWrite;
   if (GetFileTime(h, nullptr, nullptr, &lastWrite)) content.lastModified = LocalTimeOf(lastWrite);
   return content;

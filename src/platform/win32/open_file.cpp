@@ -66,6 +66,8 @@ std::optional<Node> NodeOf(HANDLE h) {
   node.links = info.nNumberOfLinks;
   node.size = (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   node.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  const auto written = (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+  node.version = std::to_string(node.size) + "-" + std::to_string(written);
   return node;
 }
 

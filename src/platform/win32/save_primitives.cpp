@@ -223,6 +223,8 @@ class Win32Primitives : public SavePrimitives {
   }
 
   std::optional<std::uint32_t> OwnUser() override { return std::nullopt; }
+  // Files here have no owner that a journal could be told by.
+  bool CouldWrite(std::uint32_t, const Node&) override { return false; }
 };
 
 }  // namespace
