@@ -126,7 +126,7 @@ void AddIndex(CLI::App& ini, Invocation& invocation) {
       if (!args->write) return {index};
       // The name and content are those that Save gives the index file; written after the INI
       // file, it is newer than it, so the engine trusts it at the next load.
-      Common().WriteNewIniFile(indexFile, index);
+      doc.engine().WriteIndexFile();
       const bool written = failure::QuietDefault(
           false, [&] { return platform::ReadFileBytes(indexFile) == index + "\r\n"; });
       if (!written) throw CommandFailed("could not write the index file " + indexFile);

@@ -91,6 +91,9 @@ class INIFile {
   // Why that name may not be written as the index file ("is a link", ...), or nullopt where it
   // may; Save writes no index file where it may not.
   std::optional<std::string> IndexFileRefusal() const;
+  // Writes the index as it stands as the index file, as Save does with SaveIndex: as
+  // WriteNewIniFile writes it, quietly, and readable by no one the INI file is not.
+  void WriteIndexFile() const;
   // A tool's choice: Save keeps a read-only file read-only rather than making it writable,
   // also when it is killed part-way. Off unless set.
   void SetKeepsReadOnly(bool pKeep) { bKeepReadOnly = pKeep; }

@@ -134,12 +134,7 @@ void INIFile::Save(bool pBackupOriginalFile) {
       throw OrvoError(OrvoError::Kind::System, "The file cannot be read, and its text would be lost");
     // The index file is written only where it can be a file of its own, and the write is as
     // quiet as any other failure of it.
-    // Written as WriteNewIniFile writes it, quietly, and as a new file readable by no one that
-    // the INI file is not: the index holds every value of the text.
-    storage::SaveAs index;
-    index.readersOf = sFilename;
-    if (bSaveIndex && !IndexFileRefusal())
-      failure::Quietly([&] { storage::ReplaceFileBytes(IndexFileName(), sIndex + "\r\n", index); });
+    if (bSaveIndex && !IndexFileRefusal()) WriteIndexFile();
 
     // The backup is a copy, complete before the file is touched: the file itself never
     // leaves its name, and a link keeps pointing at the file that gets the edit.
@@ -162,6 +157,14 @@ void INIFile::Save(bool pBackupOriginalFile) {
     sSeenOnDisk = storage::ReplaceFileBytes(sFilename, sIniFile, file);
     bChanged = false;
   });
+}
+
+void INIFile::WriteIndexFile() const {
+  // Written as WriteNewIniFile writes it, quietly, and as a new file readable by no one that the
+  // INI file is not: the index holds every value of the text.
+  storage::SaveAs index;
+  index.readersOf = sFilename;
+  failure::Quietly([&] { storage::ReplaceFileBytes(IndexFileName(), sIndex + "\r\n", index); });
 }
 
 std::string INIFile::IndexFileName() const { return Common().FilePart(sFilename) + ".gix"; }

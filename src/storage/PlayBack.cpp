@@ -51,12 +51,12 @@ std::optional<JournalContent> ReadJournal(OpenFile& journal, std::int64_t size) 
 
 // Whether the file holds what the recorded write could have left of it: each byte the old one
 // or the new one at its place, or none yet (a block the device had not written when the
-// machine went down), and the old length, the new or the larger. Any other text was written
-// since by someone else, and the old bytes are not to be played over it.
+// machine went down), and a length from the shorter text's to the longer's (a write cut short
+// past the old end leaves the file as long as it came). Any other text was written since by
+// someone else, and the old bytes are not to be played over it.
 bool LeftByTheWrite(const std::string& now, const JournalContent& write) {
   const std::string &old = write.oldBytes, &made = write.newBytes;
-  if (now.size() != old.size() && now.size() != made.size() && now.size() != std::max(old.size(), made.size()))
-    return false;
+  if (now.size() < std::min(old.size(), made.size()) || now.size() > std::max(old.size(), made.size())) return false;
   for (std::size_t i = 0; i < now.size(); ++i)
     if (!(i < old.size() && now[i] == old[i]) && !(i < made.size() && now[i] == made[i]) && now[i] != '\0') return false;
   return true;

@@ -70,15 +70,15 @@ TEST(SafeSave, AFullDeviceLeavesEveryFileWhole) {
 
 // The helper program's save ends after so many written bytes (the platform layer ends it there).
 // The edit moves every byte after it, so a file written in part is neither text. A second link
-// keeps a new file from taking the name, so the save writes in place under its journal (the old
-// bytes and a short head): half the old size ends it inside the journal, one and a half times
-// inside the write in place.
+// keeps a new file from taking the name, so the save writes in place under its journal (a short
+// head, the old bytes and the new): half the old size ends it inside the journal, two and a half
+// times inside the write in place.
 TEST(SafeSave, AKilledSaveLeavesTheOldBytesOrTheNew) {
   struct Case { const char* name; bool secondLink; double ofOldSize; };
   const Case cases[] = {{"BeforeTheNewFile", false, 0},
                         {"InsideTheNewFile", false, 0.5},
                         {"InsideTheJournal", true, 0.5},
-                        {"InsideTheWriteInPlace", true, 1.5}};
+                        {"InsideTheWriteInPlace", true, 2.5}};
   std::string rest;
   for (int k = 0; k < 300; ++k) rest += "key" + std::to_string(k) + " = value\r\n";
   const std::string old = "[A]\r\nx = 1\r\n" + rest, edited = "[A]\r\nx = a longer value\r\n" + rest;

@@ -14,7 +14,8 @@ namespace {
 
 using storage::ReadOnlyFile;
 
-const std::string kFile = "/d/game.ini", kOld = "[A]\r\nx = 1\r\n", kNew = "[A]\r\nx = a longer value\r\n";
+// The new text more than twice as long as the old: half of its write reaches past the old end.
+const std::string kFile = "/d/game.ini", kOld = "[A]\r\nx = 1\r\n", kNew = "[A]\r\nx = a value that is long enough\r\n";
 
 struct ByName {
   template <class P>
