@@ -9,6 +9,7 @@
 #include "ini/FailureScheme.h"
 #include "platform/files.h"
 #include "storage/IndexFile.h"
+#include "storage/ReadersAndWriters.h"
 #include "storage/Save.h"
 #include "vocabulary/TextOps.h"
 
@@ -80,10 +81,12 @@ bool INIFile::Reload(bool pBinding) {
       // file that cannot be opened reads as the empty text, or ends a binding's load.
       bool readable = true;
       RetryStep([&] {
-        // A write in place that its program did not finish is undone before the file is read;
-        // a replace killed part-way gives the name its complete new text.
-        const std::optional<std::string> unfinished = storage::UnfinishedWriteOf(sFilename);
-        std::optional<platform::FileContent> content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
+        // A write in place that its program did not finish is undone before the file is read,
+        // and none under way is half read; a replace killed part-way gives the name its
+        // complete new text.
+        std::optional<platform::FileContent> content;
+        const std::optional<std::string> unfinished = storage::ReadWithNoWriteUnderWay(
+            sFilename, [&] { content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable); });
         if (!content && storage::FinishInterruptedReplace(sFilename))
           content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
         if (content && unfinished) content->bytes = *unfinished;

@@ -84,6 +84,12 @@ class OpenFile {
   // Removes the name where it still leads to this file; false where it does not (or the system
   // refuses).
   virtual bool RemoveName(const std::string& name) = 0;
+  // One try at the lock by which this program's readers and its writes in place keep out of
+  // each other, on the file and not on its bytes (other programs read and write it as ever):
+  // shared for a read, exclusive for a write, which takes a file opened for writing. False
+  // where another holder keeps it from being taken now; true also where the file takes no such
+  // lock (a device). It is let go when the object goes.
+  virtual bool TryLock(bool exclusive) = 0;
 };
 
 // An edit lock held while the object lives; the system lets it go when its holder ends.

@@ -51,7 +51,10 @@ class RollbackJournal {
 // that file whose writer has gone has its old bytes put back and is removed. Gives the bytes
 // the reader is to take instead of the file's own where the file may hold a mix: a journal
 // that a running write holds, or one whose bytes this reader cannot put back. nullopt
-// otherwise. Never throws.
-std::optional<std::string> RollBackUnfinishedWrite(platform::SavePrimitives& system, const std::string& target) noexcept;
+// otherwise. Never throws. readerHoldsTheLock: the caller holds the file's shared lock
+// (ReadersAndWriters.h), which keeps every other write out already; otherwise the old bytes
+// go back under the exclusive one.
+std::optional<std::string> RollBackUnfinishedWrite(platform::SavePrimitives& system, const std::string& target,
+                                                   bool readerHoldsTheLock = false) noexcept;
 
 }  // namespace orvo::storage

@@ -7,6 +7,7 @@
 #include "storage/JournalText.h"
 #include "storage/Notices.h"
 #include "storage/ReadOnlyLift.h"
+#include "storage/ReadersAndWriters.h"
 
 namespace orvo::storage {
 namespace {
@@ -64,11 +65,12 @@ bool LeftByTheWrite(const std::string& now, const JournalContent& write) {
 
 // Puts the old bytes back where the file is still the one the journal was written for, with
 // the read-only mark it had; false where this reader cannot.
-bool PutBack(SavePrimitives& system, const std::string& target, const Node& file, const JournalContent& write) {
+bool PutBack(SavePrimitives& system, const std::string& target, const Node& file, const JournalContent& write,
+             bool readerHoldsTheLock) {
   return failure::QuietDefault(false, [&] {
     ReadOnlyLift lift(system, target, file.readOnly);
     const auto open = system.OpenToWrite(target);
-    if (open->Facts().identity != file.identity) return false;
+    if (open->Facts().identity != file.identity || (!readerHoldsTheLock && !WaitForTheLock(*open, true))) return false;
     open->WriteAt(0, write.oldBytes);
     open->Cut(static_cast<std::int64_t>(write.oldBytes.size()));
     open->Flush();
@@ -91,7 +93,7 @@ void SetAside(SavePrimitives& system, const std::string& name, const std::string
 
 // What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
 std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& name, const std::string& target,
-                                    bool beside) {
+                                    bool beside, bool readerHoldsTheLock) {
   auto found = system.FindJournal(name);
   if (!found) return std::nullopt;
   // The file is looked at once a journal has opened: a load finds none, and spares that look.
@@ -112,7 +114,7 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
     const std::string now = system.OpenToRead(target)->ReadAt(0, static_cast<std::size_t>(file->size));
     // Written since by another program: its text stands, and the journal is set aside.
     if (!LeftByTheWrite(now, *content)) return SetAside(system, name, target), std::nullopt;
-    if (!PutBack(system, target, *file, *content)) return content->oldBytes;
+    if (!PutBack(system, target, *file, *content, readerHoldsTheLock)) return content->oldBytes;
   }
   // Cut short, it was written before the file's first byte changed: the file is as it was.
   journal.RemoveName(name);
@@ -121,13 +123,15 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
 
 }  // namespace
 
-std::optional<std::string> RollBackUnfinishedWrite(SavePrimitives& system, const std::string& target) noexcept {
+std::optional<std::string> RollBackUnfinishedWrite(SavePrimitives& system, const std::string& target,
+                                                   bool readerHoldsTheLock) noexcept {
   return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    if (auto old = PlayBack(system, JournalBeside(target), target, true)) return old;
+    if (auto old = PlayBack(system, JournalBeside(target), target, true, readerHoldsTheLock)) return old;
     // A journal in the user's own folder is named after the file's identity.
     const auto folder = system.OwnJournalFolder(false);
     const auto file = folder ? system.Look(target) : std::nullopt;
-    return file ? PlayBack(system, JournalInOwnFolder(*folder, file->identity), target, false) : std::nullopt;
+    return file ? PlayBack(system, JournalInOwnFolder(*folder, file->identity), target, false, readerHoldsTheLock)
+                : std::nullopt;
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "storage/Journal.h"
 #include "storage/ReadOnlyLift.h"
+#include "storage/ReadersAndWriters.h"
 
 namespace orvo::storage {
 namespace {
@@ -37,6 +38,8 @@ std::string WriteInPlace(platform::SavePrimitives& system, const std::string& ta
     open = Opened(system.OpenToWrite(target), file);
     lift.Settle(readOnly == ReadOnlyFile::KeepReadOnly);
   }
+  // No reader of this program reads the file while its bytes change, nor is one cut off mid-read.
+  if (!WaitForTheLock(*open, true)) throw OrvoError(OrvoError::Kind::System, "another program keeps reading the file");
   failure::Guarded([&] {
     if (bytes.size() > old.size()) open->TakeRoom(static_cast<std::int64_t>(old.size()), bytes.substr(old.size()));
     WriteAndCut(*open, bytes);

@@ -6,7 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
 #include "ini/IniTestSupport.h"
+#include "platform/save_primitives.h"
 #include "storage/JournalText.h"
 #include "support/Programs.h"
 
@@ -136,6 +141,40 @@ TEST(SaveAttack, ALinkRenamedOverTheNameAfterTheRead) {
   ASSERT_EQ(boxes.texts().size(), 1u);
   EXPECT_NE(boxes.texts()[0].find("no longer the one that was read"), std::string::npos) << boxes.texts()[0];
   EXPECT_TRUE(ini.Changed());
+}
+
+}  // namespace
+}  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+// A write in place of this program and its readers keep out of each other: while the test
+// holds the file's lock as a writer, orvo's reading waits, and reads the whole new text once the
+// lock goes; while it holds it as a reader, orvo's write in place (a second link keeps it in
+// place) waits, and leaves the file alone until then.
+TEST(ReadersAndWriters, EachWaitsForTheOther) {
+  TempDir dir;
+  WriteBytes(dir / "a.ini", kOld);
+  fs::create_hard_link(dir / "a.ini", dir / "a2.ini");
+  const std::string orvo = "cd '" + dir.path().string() + "' && '" + (BinFolder() / "orvo").string() + "' ";
+  for (const bool asWriter : {true, false}) {
+    SCOPED_TRACE(asWriter ? "a reader waits" : "a writer waits");
+    const std::string before = ReadBytes(dir / "a.ini");
+    auto held = platform::SystemPrimitives().OpenToWrite((dir / "a.ini").string());
+    ASSERT_TRUE(held->TryLock(asWriter));
+    FILE* other = ::popen((orvo + (asWriter ? "ini get a.ini A x" : "ini set a.ini A x 3 --no-backup")).c_str(), "r");
+    ASSERT_NE(other, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Half a text and then the rest, as a write in place makes it.
+    if (asWriter) held->WriteAt(0, kNew.substr(0, 6)), held->WriteAt(6, kNew.substr(6));
+    else EXPECT_EQ(ReadBytes(dir / "a.ini"), before) << "the write did not wait for the reader";
+    held.reset();
+    char line[64] = {};
+    std::fgets(line, sizeof line, other);
+    EXPECT_EQ(::pclose(other), 0);
+    EXPECT_EQ(asWriter ? std::string(line) : ReadBytes(dir / "a.ini"), asWriter ? "2\n" : "[A]\r\nx = 3\r\n");
+  }
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ class FakeFile : public platform::OpenFile {
   void Cut(std::int64_t length) override { system_.Step(), node_->bytes.resize(static_cast<std::size_t>(length)); }
   void Flush() override { system_.Step(); }
   bool IsNamed(const std::string& name) override { return system_.disk.count(name) && system_.disk[name] == node_; }
+  bool TryLock(bool) override { return true; }
   bool RemoveName(const std::string& name) override {
     if (!IsNamed(name)) return false;
     system_.Step();

@@ -39,6 +39,7 @@ class PosixFile : public OpenFile {
   void Flush() override;
   bool IsNamed(const std::string& name) override;
   bool RemoveName(const std::string& name) override { return IsNamed(name) && ::unlink(name.c_str()) == 0; }
+  bool TryLock(bool exclusive) override;
 
  private:
   int fd_;
@@ -102,6 +103,18 @@ bool PosixFile::IsNamed(const std::string& name) {
   struct stat named{}, open{};
   return ::lstat(name.c_str(), &named) == 0 && ::fstat(fd_, &open) == 0 && named.st_dev == open.st_dev &&
          named.st_ino == open.st_ino;
+}
+
+// An open file description's lock on one byte far beyond any text: it keeps only this
+// program's readers and writers apart, and it is apart from the edit lock's flock().
+bool PosixFile::TryLock(bool exclusive) {
+  struct flock lock{};
+  lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = off_t{1} << 62;
+  lock.l_len = 1;
+  if (::fcntl(fd_, F_OFD_SETLK, &lock) == 0) return true;
+  return errno != EAGAIN && errno != EACCES;
 }
 
 }  // namespace orvo::platform::posix

@@ -42,6 +42,7 @@ class Win32File : public OpenFile {
   // A name a handle was opened by leads to it until the file is deleted through one.
   bool IsNamed(const std::string& name) override;
   bool RemoveName(const std::string& name) override;
+  bool TryLock(bool exclusive) override;
 
  private:
   HANDLE h_;
@@ -106,6 +107,17 @@ bool Win32File::IsNamed(const std::string&) {
 bool Win32File::RemoveName(const std::string&) {
   FILE_DISPOSITION_INFO disposition{TRUE};
   return SetFileInformationByHandle(h_, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+// A lock on one byte far beyond any text, as locks on Windows keep every other handle from the
+// bytes they cover: the game reads and writes the file's own bytes as ever.
+bool Win32File::TryLock(bool exclusive) {
+  OVERLAPPED at{};
+  at.OffsetHigh = 0x40000000;
+  const DWORD how = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+  if (LockFileEx(h_, how, 0, 1, 0, &at)) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING;
 }
 
 }  // namespace orvo::platform::win32

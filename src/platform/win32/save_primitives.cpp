@@ -141,7 +141,10 @@ class Win32Primitives : public SavePrimitives {
     return Opened(Open(name, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_EXISTING), false);
   }
 
+  // A name that has no attributes (a named pipe) is not opened, so that it keeps its instances
+  // for the program that reads it.
   std::unique_ptr<OpenFile> OpenToRead(const std::string& name) override {
+    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError();
     return Opened(Open(name, GENERIC_READ, kShareAll, OPEN_EXISTING), false);
   }
 
