@@ -27,7 +27,7 @@ void ReadOnly(FakeSystem& s) { s.disk[kFile]->readOnly = true; }
 void LikeWindows(FakeSystem& s) { s.unnamedFiles = false, s.replaceInOneStep = false; }
 void Missing(FakeSystem& s) { s.disk.erase(kFile); }
 
-std::set<std::string> Names(const FakeSystem::Disk& disk) {
+std::set<std::string> Names(const FakeDisk& disk) {
   std::set<std::string> names;
   for (const auto& entry : disk) names.insert(entry.first);
   return names;
@@ -87,6 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"ReplaceRefused", [](FakeSystem& s) { s.replaceRefused = platform::Refusal::NotAsItStands; }, Way::InPlace},
         Decision{"HeldOpenWithoutDeleteSharing", [](FakeSystem& s) { s.mayReplace = false; }, Way::InPlace},
         Decision{"ReplaceOfTwoSteps", LikeWindows, Way::Replaced},
+        // The complete new text takes the name that the refused replace left empty.
+        Decision{"ReplaceRefusedOnceTheOldFileWent", [](FakeSystem& s) { LikeWindows(s), s.refusedOnceTheOldFileWent = true; },
+                 Way::Replaced},
         Decision{"ReadOnlyRefused", ReadOnly, Way::Refused, ReadOnlyFile::Refuse, "refused"},
         Decision{"ReadOnlyMadeWritable", ReadOnly, Way::Replaced},
         Decision{"ReadOnlyKept", ReadOnly, Way::Replaced, ReadOnlyFile::KeepReadOnly, {}, true},
