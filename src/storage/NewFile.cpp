@@ -66,11 +66,22 @@ Refusal NewFile::Publish(bool replacing) {
   }
   file_.reset();
   if (replacing && !system_.ReplaceIsOneStep()) NameFree(Naming::MarkReady);
-  const Refusal refused = RefusedAs(kLeftAsItStands, [&] { system_.Rename(named_, target_, replacing); });
-  // A replace of more than one step may have taken the old file away before it was refused:
-  // the complete new text takes the empty name at once.
-  if (refused != Refusal::None && replacing && !system_.Look(target_)) system_.Rename(named_, target_, false);
-  else if (refused != Refusal::None) return refused;
+  // A replace of more than one step may have taken the old file away before it failed: the
+  // complete new text takes the empty name at once, or keeps its ready name for the next reader
+  // (Leftovers.h), and is never removed.
+  const auto tookTheOldFileAway = [&] { return replacing && !system_.ReplaceIsOneStep() && !system_.Look(target_); };
+  const auto takeTheEmptyName = [&] {
+    published_ = true;
+    system_.Rename(named_, target_, false);
+  };
+  const Refusal refused = failure::Guarded(
+      [&] { return RefusedAs(kLeftAsItStands, [&] { system_.Rename(named_, target_, replacing); }); },
+      [&](const Failure& f) -> Refusal {
+        if (tookTheOldFileAway()) failure::Quietly(takeTheEmptyName);
+        throw OrvoError(f.kind, f.description);
+      });
+  if (refused != Refusal::None && !tookTheOldFileAway()) return refused;
+  if (refused != Refusal::None) takeTheEmptyName();
   published_ = true;
   // The new name itself reaches the device with the folder.
   system_.SyncFolderOf(target_);

@@ -37,7 +37,7 @@ Captured As(uid_t user, gid_t group, const std::string& script, const fs::path& 
 // The save that a kill -9 stops half-way through its write in place (a second link keeps it
 // in place), leaving its journal and a file that is neither text.
 const std::string kKilledInPlace =
-    "ln a.ini a2.ini; ORVO_KILL_AT=\"1 pwrite half\" LD_PRELOAD=$SHIM $ORVO ini set a.ini A x a-value-long-enough-to-tear "
+    "ln a.ini a2.ini; ASAN_OPTIONS=verify_asan_link_order=0 ORVO_KILL_AT=\"1 pwrite half\" LD_PRELOAD=$SHIM $ORVO ini set a.ini A x a-value-long-enough-to-tear "
     "--no-backup; ";
 
 struct Attack {

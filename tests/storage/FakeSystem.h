@@ -38,8 +38,9 @@ class FakeSystem : public platform::SavePrimitives {
   Refusal replaceRefused = Refusal::None;
   bool refusedOnceTheOldFileWent = false;  // as Windows' ReplaceFile may be
   std::uint64_t process = 7;
-  // The step (counted from 1) that changes the disk at which the process is killed; 0: none.
-  int killAt = 0, steps = 0;
+  // The step (counted from 1) that changes the disk at which the process is killed, or which
+  // the system refuses as a full device does; 0: none.
+  int killAt = 0, failAt = 0, steps = 0;
   std::optional<FakeDisk> atTheKill;
 
   void Put(const std::string& name, const std::string& bytes) {
@@ -61,6 +62,7 @@ class FakeSystem : public platform::SavePrimitives {
   void Step() {
     if (++steps == killAt) atTheKill = Copy(disk);
     if (atTheKill) throw std::runtime_error("killed");
+    if (steps == failAt) Refuse(Refusal::Other);
   }
   [[noreturn]] static void Refuse(Refusal refusal) {
     throw platform::SaveRefusal(

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/host_path.h"
 #include "storage/FakeSystem.h"
 #include "storage/Save.h"
 
@@ -157,6 +158,41 @@ TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
   EXPECT_GE(kills, 6);
 }
 
+// Refused at every step in turn, as a full device refuses a write: the save fails with the old
+// text at the name, or the new one where only the last steps failed, as its read-only mark was
+// where it is the old, and the next save leaves nothing beside the file.
+TEST_P(KilledSave, FailsWithTheOldTextOrTheNewAtEveryStep) {
+  const Kill& c = GetParam();
+  for (int step = 1;; ++step) {
+    SCOPED_TRACE("refused at step " + std::to_string(step));
+    FakeSystem s;
+    s.Put(kFile, kOld);
+    c.arrange(s);
+    const bool existed = s.disk.count(kFile), wasReadOnly = existed && s.disk[kFile]->readOnly;
+    std::set<std::string> names = Names(s.disk);
+    names.erase(kFile);
+    s.failAt = step;
+    bool failed = false;
+    try {
+      storage::ReplaceFileBytes(kFile, kNew, storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
+    } catch (const OrvoError&) {
+      failed = true;
+    }
+    if (!failed) break;
+    s.failAt = 0;
+    const auto file = s.disk.count(kFile) ? s.disk[kFile] : nullptr;
+    const std::string now = file ? file->bytes : "<none>";
+    EXPECT_TRUE(now == kNew || now == (existed ? kOld : "<none>")) << now;
+    if (now == kOld) {
+      EXPECT_EQ(file->readOnly, wasReadOnly);
+    }
+    storage::ReplaceFileBytes(kFile, "third", storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
+    std::set<std::string> after = Names(s.disk);
+    after.erase(kFile);
+    EXPECT_EQ(after, names) << "a journal or a new file was left";
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Steps, KilledSave,
                          testing::Values(Kill{"ReplaceInOneStep", [](FakeSystem&) {}},
                                          Kill{"WriteInPlace", SecondLink},
@@ -166,6 +202,30 @@ INSTANTIATE_TEST_SUITE_P(Steps, KilledSave,
                                          Kill{"ReadOnlyKeptInPlace", [](FakeSystem& s) { ReadOnly(s), SecondLink(s); }, ReadOnlyFile::KeepReadOnly},
                                          Kill{"ReadOnlyMadeWritable", [](FakeSystem& s) { ReadOnly(s), LikeWindows(s); }}),
                          ByName());
+
+}  // namespace
+}  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+// The system's own lock between readers and writes in place: a writer's keeps a reader out,
+// and a reader's a writer, through two openings of one file (two programs, as the system sees
+// them); each goes with its opening.
+TEST(SystemLock, AWritersLockKeepsAReaderOutUntilItGoes) {
+  auto& system = platform::SystemPrimitives();
+  const std::string file = platform::ToHostPath(testing::TempDir()) + "orvo-lock-test.ini";
+  system.WriteAsItStands(file, kOld);
+  for (const bool writerFirst : {true, false}) {
+    auto first = system.OpenToWrite(file);
+    ASSERT_TRUE(first->TryLock(writerFirst));
+    auto second = system.OpenToWrite(file);
+    EXPECT_FALSE(second->TryLock(!writerFirst));
+    first.reset();
+    EXPECT_TRUE(second->TryLock(!writerFirst));
+  }
+  system.RemoveName(file);
+}
 
 }  // namespace
 }  // namespace orvo::test
