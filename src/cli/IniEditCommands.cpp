@@ -11,6 +11,22 @@
 namespace orvo::cli {
 namespace {
 
+// An edit that the engine refused to make changes nothing: it found the entry through an index
+// record where the text holds no line of that entry (a name that runs across two records of the
+// index, or an index file that no longer matches the file).
+void RequireChanged(IniDocument& doc, const std::string& section, const std::string& entry) {
+  if (doc.engine().Changed()) return;
+  throw CommandFailed(doc.Where(section, entry) + " was left as it is: the index leads to a place where the text holds " +
+                      "no such entry line; rebuild the index file ('orvo ini index " + doc.argument() +
+                      " --write'), or name the entry as the text writes it");
+}
+
+// The value as the text would hold it: blanks at both ends dropped.
+std::string Stored(const std::string& value) {
+  const auto first = value.find_first_not_of(' '), last = value.find_last_not_of(' ');
+  return first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+}
+
 void AddSet(CLI::App& ini, Invocation& invocation) {
   struct Args {
     std::string file, section, entry, value;
@@ -33,9 +49,12 @@ void AddSet(CLI::App& ini, Invocation& invocation) {
       IniDocument doc(args->file, IniDocument::Use::Edit);
       if (!doc.existed() && !args->add) doc.RequireReadable();
       if (args->index) doc.IndexFileBeside();  // refused before anything changes
-      if (!args->add && !doc.Lookup(args->section, args->entry))
+      const auto before = doc.Lookup(args->section, args->entry);
+      if (!args->add && !before)
         throw CommandFailed("no entry " + doc.Where(args->section, args->entry) + " (--add adds it)");
       doc.engine().SetIniValue(args->section, args->entry, args->value, args->add);
+      // A value that is already so needs no change.
+      if (before != Stored(args->value)) RequireChanged(doc, args->section, args->entry);
       doc.Save(!args->noBackup, args->index);
       return PrintedLines{};
     };
@@ -64,6 +83,7 @@ void AddDelete(CLI::App& ini, Invocation& invocation) {
         if (!doc.Lookup(args->section, args->entry))
           throw CommandFailed("no entry " + doc.Where(args->section, args->entry));
         doc.engine().DeleteIniEntry(args->section, args->entry);
+        RequireChanged(doc, args->section, args->entry);
       } else {
         // The engine reads the empty name as "the first named section"; a script that
         // passes an empty variable must not lose that section.

@@ -229,5 +229,20 @@ TEST(DiagnosticsCli, IndexingEntryGoesWhereAsked) {
   }
 }
 
+// An edit that the engine refuses, since the key matches across two records of the index,
+// changes nothing: the command says so in one line, with its mend, and exits 1.
+TEST(RefusedEditCli, ExitsOneAndSaysWhy) {
+  const std::string text = "K=A\r\n7=b\r\n[3]\r\nA=c\r\n";
+  for (const std::vector<std::string>& edit : {std::vector<std::string>{"ini", "set", "t.ini", "3", "A", "zz"},
+                                               {"ini", "delete", "t.ini", "3", "A"}}) {
+    TempDir dir;
+    WriteBytes(dir / "t.ini", text);
+    const Captured run = Orvo(edit, dir.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(OneFailureLine(run.err) && run.err.find("was left as it is") != std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "t.ini"), text);
+  }
+}
+
 }  // namespace
 }  // namespace orvo::test
