@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/Outcome.h"
+#include "platform/local_time.h"
 
 namespace orvo::cli {
 namespace {
@@ -17,9 +18,10 @@ std::string_view WithoutPlus(const std::string& text) {
   return digits;
 }
 
+// text as the user wrote it is what a refusal shows; read is what is read.
 template <class T>
-T Parse(const std::string& text, const std::string& what, const char* kind) {
-  const std::string_view digits = WithoutPlus(text);
+T Parse(const std::string& text, const std::string& what, const char* kind, const std::string& read) {
+  const std::string_view digits = WithoutPlus(read);
   T value{};
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error == std::errc::result_out_of_range)
@@ -35,6 +37,17 @@ void RequireDigits(const std::string& text, std::string_view digits, bool mayBeE
     throw UsageError(what + " '" + text + "' is not " + kind);
 }
 
+// The user's own decimal separator read as the point, once, in a text without a point: a
+// player on a machine set to "," writes 0,75 as the time members write their fractions.
+std::string WithPoint(const std::string& text) {
+  const std::string separator = platform::DecimalSeparator();
+  const auto at = separator.empty() || separator == "." || text.find('.') != std::string::npos
+                      ? std::string::npos
+                      : text.find(separator);
+  if (at == std::string::npos || text.find(separator, at + separator.size()) != std::string::npos) return text;
+  return text.substr(0, at) + "." + text.substr(at + separator.size());
+}
+
 }  // namespace
 
 bool IsNumberText(const std::string& text) {
@@ -44,13 +57,13 @@ bool IsNumberText(const std::string& text) {
 }
 
 double ParseDouble(const std::string& text, const std::string& what) {
-  const double value = Parse<double>(text, what, "a number");
+  const double value = Parse<double>(text, what, "a number", WithPoint(text));
   if (!std::isfinite(value)) throw UsageError(what + " '" + text + "' is not a finite number");
   return value;
 }
 
 std::int32_t ParseInt32(const std::string& text, const std::string& what) {
-  return Parse<std::int32_t>(text, what, "a 32-bit whole number");
+  return Parse<std::int32_t>(text, what, "a 32-bit whole number", text);
 }
 
 void RequireHexDigits(const std::string& text, const std::string& what, bool mayBeEmpty) {

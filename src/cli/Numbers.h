@@ -1,6 +1,7 @@
 #pragma once
 // Numbers written on the command line. The point is the decimal separator whatever the
-// user's locale, so a batch file gives the same result on every machine. Every argument is
+// user's locale, so a batch file gives the same result on every machine; the user's own
+// separator is read as one too. Every argument is
 // read whole: a member reads what it is given, so text after the number, or a character
 // outside the digits a command names, would pass as some other number.
 #include <cstdint>

@@ -9,6 +9,7 @@
 #include "cli/CliRun.h"
 #include "ini/INIFile.h"
 #include "support/Recorders.h"
+#include "support/Regional.h"
 
 namespace orvo::test {
 namespace {
@@ -150,6 +151,16 @@ const CliCase kConversions[] = {
 INSTANTIATE_TEST_SUITE_P(Conversions, OrvoCli,
                          testing::Combine(testing::ValuesIn(kConversions), testing::Values(kLineEndStyles[0])),
                          CaseAndStyle);
+
+// A number is read with the user's own decimal separator as well as with the point.
+TEST(RegionalCli, ReadsTheUsersDecimalSeparator) {
+  const DecimalSeparatorSet comma(",");
+  TempDir dir;
+  for (const char* number : {"0,75", "0.75"}) {
+    const Captured run = Orvo({"hex", "float", number}, dir.path());
+    EXPECT_EQ(run.out, Printed({"0000403F"})) << number << ": " << run.err;
+  }
+}
 
 // The printed index is the engine's own, byte for byte; --write and set --index put it where
 // Save would, rebuilt for the text as saved.
