@@ -8,6 +8,7 @@
 #include "cli/AbsolutePath.h"
 #include "cli/CommandCheck.h"
 #include "cli/Profile.h"
+#include "cli/WhyNotStarted.h"
 #include "common/OrvoCommon.h"
 #include "launcher/LaunchCommand.h"
 #include "launcher/ProfileFile.h"
@@ -15,6 +16,7 @@
 #include "platform/command_program.h"
 #include "platform/current_directory.h"
 #include "platform/directory_listing.h"
+#include "platform/files.h"
 #include "platform/host_path.h"
 #include "platform/program_info.h"
 #include "vocabulary/Failure.h"
@@ -82,6 +84,10 @@ std::optional<std::string> CheckGame(const std::string& game, std::string& progr
     return std::nullopt;
   }
   findings.RequireShort("the game", program);
+  if (const auto why = WhyNotStarted(program)) {
+    findings.Add("the game " + *why + ": the loader then starts no game, and leaves the profile's programs running");
+    return std::nullopt;
+  }
   if (quoted) return std::nullopt;
   const std::optional<std::string> folder = WorkingFolderOf(game);
   if (!folder) {
@@ -123,6 +129,21 @@ std::size_t CheckProfile(const std::string& name, const std::string& loaderFolde
   return profile.programs.size();
 }
 
+// The log as the loader will use it: it deletes an old one and appends the run's lines to a
+// new one in its own folder.
+void CheckLog(const std::string& loaderFolder, Findings& findings) {
+  const std::string log = loaderFolder + "\\LoaderLog.txt";
+  if (platform::KindOfName(log)) {
+    if (!platform::CanDelete(log))
+      findings.Add("the loader's old log " + Shown(log) + " cannot be deleted (it is read-only, or another program holds "
+                   "it open): the loader then writes no new log, and a read-only one keeps the game from starting "
+                   "(clear its read-only mark, or close the program that shows it)");
+  } else if (!platform::CanMakeFileIn(loaderFolder)) {
+    findings.Add("the loader's folder " + Shown(loaderFolder) + " takes no new file: the loader then runs with no log "
+                 "(unzip it into a folder of your own, such as C:\\Orvo)");
+  }
+}
+
 std::string Counted(std::size_t n, const std::string& what) {
   return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
@@ -141,6 +162,7 @@ PrintedLines CheckLaunchCommand(const std::string& command, const std::string& l
     findings.Add("the loader's folder has characters outside this Windows' ANSI code page: there the loader reads "
                  "no profile and writes no log (unzip it into a folder such as C:\\Orvo)");
   findings.RequireShort("the loader's log", loaderFolder + "\\LoaderLog.txt");
+  CheckLog(loaderFolder, findings);
 
   LaunchCommand fields;
   try {

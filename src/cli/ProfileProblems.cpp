@@ -1,9 +1,13 @@
 // What keeps the loader from starting a profile's programs, one line each, in the words of a
 // player who has to mend it.
+#include "cli/Diagnostics.h"
 #include "cli/Encoding.h"
 #include "cli/Profile.h"
+#include "cli/WhyNotStarted.h"
 #include "launcher/KillMode.h"
 #include "platform/code_page.h"
+#include "platform/command_program.h"
+#include "platform/files.h"
 #include "platform/process.h"
 
 namespace orvo::cli {
@@ -31,15 +35,31 @@ std::optional<std::string> ReadOtherwise(const std::string& path) {
   return "\"path\" is saved as UTF-8, which the loader reads as '" + read + "' (" + kSaveAsAnsi + ")";
 }
 
-std::optional<std::string> ProgramProblem(const std::string& path) {
+// What keeps the program of a "path" from starting as the loader starts it; where the start
+// finds it only by reading past a blank, the player is warned on stderr (where names the section).
+std::optional<std::string> ProgramProblem(const std::string& path, const std::string& where) {
   if (path.empty()) return "has an empty \"path\" (write the program's path after \"path =\")";
   if (auto read = ReadOtherwise(path)) return read;
-  const std::string program = ProgramOf(path);
-  if (platform::ProgramExists(program)) return std::nullopt;
-  if (NamesAProgramFurtherOn(path))
-    return "\"path\" has blanks and no double quotes, and its first word '" + program +
-           "' names no program (put the program's path in double quotes)";
-  return "no program '" + program + "' (check the program's path)";
+  const std::string found = platform::ProgramOfCommandLine(path);
+  if (found.empty()) {
+    const std::string program = ProgramOf(path);
+    const auto kind = platform::KindOfName(program);
+    if (kind == platform::NameKind::Folder)
+      return "'" + program + "' is a folder, which the loader cannot start (give the program in it)";
+    if (NamesAProgramFurtherOn(path))
+      return "\"path\" has blanks and no double quotes, and its first word '" + program +
+             "' names no program (put the program's path in double quotes)";
+    if (kind == platform::NameKind::PlainFile)
+      return "'" + program + "' may not be executed, so the loader cannot start it (make it executable, or give the "
+             "program that opens it)";
+    return "no program '" + program + "' (check the program's path)";
+  }
+  if (auto why = WhyNotStarted(found)) return why;
+  if (path[0] != '"' && found.find_first_of(" \t") != std::string::npos)
+    Warn(where + "\"path\" has blanks and no double quotes: the loader finds '" + found + "' all the same, but write " +
+         "it in double quotes (\"" + found + "\"" + path.substr(found.size()) + "), so that no program named as its " +
+         "first word is ever started instead");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -57,7 +77,7 @@ PrintedLines ProfileProblems(IniDocument& doc, const Profile& profile) {
       problems.push_back(where + "\"kill\" is '" + p.kill + "', which the loader takes as process (tree or process)");
     if (!p.path)
       problems.push_back(where + "has no \"path\" (add the line \"path = \" and the program's path)");
-    else if (auto problem = ProgramProblem(*p.path))
+    else if (auto problem = ProgramProblem(*p.path, where))
       problems.push_back(where + *problem);
   }
   return problems;

@@ -71,6 +71,12 @@ std::optional<NameKind> KindOfName(const std::string& path) noexcept;
 // False when either leads to nothing.
 bool SameFile(const std::string& a, const std::string& b) noexcept;
 
+// Whether this program could delete the file now (false where it is read-only on Windows,
+// held open by a program that lets no one delete it, or in a folder that lets this user make
+// and remove no names), and whether it could make a file in the folder. Nothing is left behind.
+bool CanDelete(const std::string& path) noexcept;
+bool CanMakeFileIn(const std::string& folder) noexcept;
+
 void CopyFileReplacing(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 void MakeDirectory(const std::string& path);

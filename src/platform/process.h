@@ -46,6 +46,14 @@ bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info);
 // PATH, and only a plain file that may be executed.
 bool ProgramExists(const std::string& program) noexcept;
 
+// What a process start does with a program that it finds (ProgramExists): it starts it, or it
+// refuses it for what the file is. Windows starts a program (.exe, .com, .scr whose first bytes
+// are a program's) and a batch file (.bat, .cmd), and no other file: not a shortcut (.lnk), an
+// internet link (.url) or a document, which Explorer opens by the program that opens them. On
+// POSIX a found program is one that may be executed, and starts.
+enum class ProgramStart { Starts, Shortcut, InternetLink, Document, NoProgramInside };
+ProgramStart HowItStarts(const std::string& program) noexcept;
+
 // OpenProcess with SYNCHRONIZE and no inheritance; 0 when the process cannot be opened.
 NativeHandle OpenProcessForWait(std::uint32_t processId);
 

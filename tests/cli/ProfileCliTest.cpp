@@ -3,6 +3,8 @@
 // section added through the engine with the rest of the file byte for byte as it was.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
+
 #include "cli/CliRun.h"
 #include "platform/code_page.h"
 #include "platform/host_path.h"
@@ -65,10 +67,7 @@ const ProfileCase kProfiles[] = {
     {"AProgramThatIsNotThere", "[0]\r\npath={D}\\gone.exe -a\r\n[1]\r\npath=\"\" -a\r\n[2]\r\npath=\"{D}\\with blank\"\r\n",
      {"[0] {D}\\gone.exe -a", "[1] \"\" -a", "[2] \"{D}\\with blank\""},
      {"[0] no program '{D}\\gone.exe'" + kCheckIt, "[1] no program ''" + kCheckIt,
-      "[2] no program '{D}\\with blank'" + kCheckIt}},  // a folder is no program
-    {"BlanksWithoutQuotes", "[0]\r\npath={Q} -x\r\n", {"[0] {Q} -x"},
-     {"[0] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
-      "program's path in double quotes)"}},
+      "[2] '{D}\\with blank' is a folder, which the loader cannot start (give the program in it)"}},
     {"AnEmptyProfile", "; nothing yet\r\n", {}, {}},
     // The loader reads bytes: a mark hides the first header (UTF-16 hides every one: the
     // command check's UTF16Profile).
@@ -81,6 +80,44 @@ const ProfileCase kProfiles[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles), testing::PrintToStringParamName());
+
+// A shortcut's bytes, as Explorer writes them, leading to target: the head, then the link
+// information with the local path and an empty suffix.
+std::string Shortcut(const std::string& target) {
+  const auto word = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  std::string head = word(76) + std::string(16, '\x01') + word(0x2) + std::string(52, '\0');
+  const auto size = static_cast<std::uint32_t>(28 + target.size() + 2);
+  return head + word(size) + word(28) + word(1) + word(0) + word(28) + word(0) + word(28 + target.size() + 1) + target +
+         std::string(2, '\0');
+}
+
+// What the process start finds and does not start is a finding that says what to give instead:
+// on Windows a shortcut, an internet link, a document; on Linux a file that may not be
+// executed. A path with blanks and no quotes: Windows' start reads past the blanks and finds
+// the program, which is a warning; Linux's cuts it at the first, which is a finding.
+TEST_F(ProfileCli, FindsWhatTheStartWouldNotStart) {
+  const bool windows = !ExeSuffix().empty();
+  WriteBytes(dir / "mine.lnk", Shortcut("C:\\GPL\\mine.exe"));
+  WriteBytes(dir / "site.url", "[InternetShortcut]\r\nURL=https://example.org/race\r\n");
+  WriteBytes(dir / "notes.txt", "laps");
+  WriteBytes(dir / "race.bst", Filled("[0]\r\npath={D}\\mine.lnk\r\n[1]\r\npath={D}\\site.url\r\n[2]\r\npath={D}\\notes.txt\r\n"
+                                      "[3]\r\npath={Q} -x\r\n", dir));
+  const Captured check = Orvo({"profile", "check", "race.bst"}, dir.path());
+  EXPECT_EQ(check.exitCode, 1);
+  const std::string mayNot = " may not be executed, so the loader cannot start it (make it executable, or give the program "
+                             "that opens it)";
+  EXPECT_EQ(check.out, Filled(Printed(windows ? std::vector<std::string>{
+      "[0] '{D}\\mine.lnk' is a shortcut, which the loader cannot start (give the program it leads to: C:\\GPL\\mine.exe)",
+      "[1] '{D}\\site.url' is an internet link, which the loader cannot start (give the program that opens it, with the "
+      "address after it: https://example.org/race)",
+      "[2] '{D}\\notes.txt' is no program but a document, which the loader cannot start (give the program that opens it, "
+      "with the document after it)"} : std::vector<std::string>{
+      "[0] '{D}\\mine.lnk'" + mayNot, "[1] '{D}\\site.url'" + mayNot, "[2] '{D}\\notes.txt'" + mayNot,
+      "[3] \"path\" has blanks and no double quotes, and its first word '{D}\\with' names no program (put the "
+      "program's path in double quotes)"}), dir));
+  EXPECT_EQ(check.err.find("warning: [3] \"path\" has blanks and no double quotes: the loader finds") != std::string::npos,
+            windows) << check.err;
+}
 
 // A profile saved as UTF-8 (Notepad's choice today): Windows reads each byte of an "é" as a
 // character of its ANSI code page (1252 here), and the line names what the loader will read;
@@ -178,6 +215,30 @@ const CommandCase kCommands[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, CommandCheck, testing::ValuesIn(kCommands), testing::PrintToStringParamName());
+
+// The log as the loader will use it: an old log that cannot be deleted (read-only on Windows;
+// in a folder that the user may not change on Linux, where the check runs as an ordinary user)
+// and a folder that takes no new log are findings, each with its mend.
+TEST_F(CommandCheck, LooksAtTheLogAsTheLoaderWillUseIt) {
+  const bool windows = !ExeSuffix().empty();
+  const std::string orvo = (BinFolder() / ("orvo" + ExeSuffix())).string();
+  for (const bool oldLog : {true, false}) {
+    SCOPED_TRACE(oldLog ? "an old log" : "no log yet");
+    if (oldLog) WriteBytes(dir / "loader" / "LoaderLog.txt", "the last run\r\n");
+    if (windows && oldLog) platform::SetReadOnly(dir.Text("loader\\LoaderLog.txt"), true);
+    if (!windows) fs::permissions(dir.path(), fs::perms::all), fs::permissions(dir / "loader", fs::perms(0555));
+    const std::vector<std::string> arguments = {"profile", "check", "--command", Filled("{G};;Race"), "--loader-folder", dir.Text("loader")};
+    std::string line = AsAnOrdinaryUser() + "'" + orvo + "'";
+    for (const std::string& a : arguments) line += " '" + a + "'";
+    const Captured run = windows ? Orvo(arguments, dir.path()) : RunCapturing("/bin/sh", {"-c", line}, dir.path());
+    if (windows && oldLog) platform::SetReadOnly(dir.Text("loader\\LoaderLog.txt"), false);
+    if (!windows) fs::permissions(dir / "loader", fs::perms::all);
+    fs::remove(dir / "loader" / "LoaderLog.txt");
+    EXPECT_EQ(run.exitCode, windows && !oldLog ? 0 : 1) << run.err;
+    const char* finding = oldLog ? "the loader's old log " : "takes no new file: the loader then runs with no log";
+    EXPECT_EQ(run.out.find(finding) != std::string::npos, !windows || oldLog) << run.out;
+  }
+}
 
 // add: the next section after the last one the loader starts, written through the engine in
 // its own layout for a new section.

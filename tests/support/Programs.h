@@ -37,6 +37,10 @@ void EndProcess(unsigned processId);
 bool WaitForProcessEnd(unsigned processId, int timeoutMs = 5000);
 
 
+// The words before a shell command that run it as a user whom permissions stop: where the
+// tests run as root (as CI does), setpriv as "nobody"; nothing otherwise, or on Windows.
+std::string AsAnOrdinaryUser();
+
 struct Captured {
   int exitCode = -1;
   std::string out;  // stdout, byte for byte

@@ -52,4 +52,6 @@ Captured RunCapturingCommandLine(const std::string& commandLine, const std::file
   const std::vector<std::string> words = platform::posix::SplitWindowsCommandLine(commandLine);
   return RunCapturing(words.at(0), {words.begin() + 1, words.end()}, folder);
 }
+std::string AsAnOrdinaryUser() { return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : ""; }
+
 }  // namespace orvo::test

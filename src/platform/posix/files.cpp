@@ -180,6 +180,23 @@ void SetReadOnly(const std::string& path, bool readOnly) {
   if (::chmod(host.c_str(), mode) != 0) posix::ThrowLastErrno();
 }
 
+// A name goes with its folder's write and search rights (in a folder with the sticky bit, the
+// owner's too).
+bool CanDelete(const std::string& path) noexcept {
+  const std::string host = ToHostPath(path);
+  const auto cut = host.rfind('/');
+  const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : host.substr(0, cut);
+  struct stat st{}, file{};
+  if (::access(folder.c_str(), W_OK | X_OK) != 0 || ::stat(folder.c_str(), &st) != 0 || ::lstat(host.c_str(), &file) != 0)
+    return false;
+  const uid_t me = ::geteuid();
+  return !(st.st_mode & S_ISVTX) || me == 0 || me == st.st_uid || me == file.st_uid;
+}
+
+bool CanMakeFileIn(const std::string& folder) noexcept {
+  return ::access(ToHostPath(folder).c_str(), W_OK | X_OK) == 0;
+}
+
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   Fd in = OpenOrThrow(from, O_RDONLY);
   struct stat st{};

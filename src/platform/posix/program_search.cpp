@@ -33,4 +33,7 @@ bool ProgramExists(const std::string& program) noexcept {
   }
 }
 
+// A found program is one that may be executed: the system starts it (a script by its first line).
+ProgramStart HowItStarts(const std::string&) noexcept { return ProgramStart::Starts; }
+
 }  // namespace orvo::platform

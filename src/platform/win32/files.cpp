@@ -199,6 +199,26 @@ void SetReadOnly(const std::string& path, bool readOnly) {
   if (!SetFileAttributesA(path.c_str(), wanted)) win32::ThrowLastError();
 }
 
+bool CanDelete(const std::string& path) noexcept {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  HANDLE h = CreateFileA(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+// A file made there and gone with its handle.
+bool CanMakeFileIn(const std::string& folder) noexcept {
+  const std::string probe = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + "orvo-probe-" +
+                            std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) win32::ThrowLastError();
 }
