@@ -2,6 +2,7 @@
 
 #include "vocabulary/Failure.h"
 #include "platform/message_box.h"
+#include "platform/process_close.h"
 #include "platform/process_tree.h"
 
 namespace orvo {
@@ -31,6 +32,19 @@ void prKillprocess(PROCESS_INFORMATION& record, platform::NativeHandle tree) {
     platform::CloseProcessHandle(record.hProcess);
     platform::CloseTree(tree);
   });
+}
+
+void prAskToClose(const PROCESS_INFORMATION& record, platform::NativeHandle tree) {
+  failure::BoxThenReturn(" in prAskToClose", [&] {
+    if (tree == 0)
+      platform::AskProcessToClose(record);
+    else
+      platform::AskTreeToClose(tree);
+  });
+}
+
+bool prHasEnded(const PROCESS_INFORMATION& record, platform::NativeHandle tree) {
+  return tree == 0 ? platform::ProcessHasEnded(record.hProcess) : platform::TreeHasEnded(tree);
 }
 
 }  // namespace orvo

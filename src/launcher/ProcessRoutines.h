@@ -22,4 +22,12 @@ PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine, platform:
 // are ignored: an ended process or a zero record passes. Way 2 (" in prKillprocess").
 void prKillprocess(PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
 
+// Asks the program to close as its close button would (given its tree's handle, every process
+// of the tree); waits for nothing. Way 2 (" in prAskToClose").
+void prAskToClose(const PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
+
+// Whether the program (given its tree's handle, every process of the tree) has ended; a zero
+// record has.
+bool prHasEnded(const PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
+
 }  // namespace orvo

@@ -24,6 +24,13 @@ bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info,
 // Ends every process of the tree at once (exit code 0 on Windows); 0 passes.
 void TerminateTree(NativeHandle tree);
 
+// Asks every process of the tree, the program included, to close as AskProcessToClose
+// (platform/process_close.h) asks one; 0 passes.
+void AskTreeToClose(NativeHandle tree);
+
+// Whether every process of the tree, the program included, has ended; 0 has.
+bool TreeHasEnded(NativeHandle tree);
+
 // Releases the tree's handle; 0 passes.
 void CloseTree(NativeHandle tree);
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/close_request.h"
 #include "platform/win32/companion_start.h"
 
 namespace orvo::platform {
@@ -38,6 +39,26 @@ bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info,
 
 void TerminateTree(NativeHandle tree) {
   if (tree != 0) TerminateJobObject(reinterpret_cast<HANDLE>(tree), 0);
+}
+
+void AskTreeToClose(NativeHandle tree) {
+  if (tree == 0) return;
+  // Room for far more processes than a companion starts; those past it are ended after the wait.
+  struct {
+    JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+    ULONG_PTR more[255];
+  } ids{};
+  // A job with more processes than the room fills it and fails; those listed are asked all the same.
+  QueryInformationJobObject(reinterpret_cast<HANDLE>(tree), JobObjectBasicProcessIdList, &ids, sizeof ids, nullptr);
+  for (DWORD i = 0; i < ids.list.NumberOfProcessIdsInList && i < 256; ++i)
+    win32::AskToClose(static_cast<DWORD>(ids.list.ProcessIdList[i]));
+}
+
+bool TreeHasEnded(NativeHandle tree) {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  return tree == 0 || !QueryInformationJobObject(reinterpret_cast<HANDLE>(tree), JobObjectBasicAccountingInformation,
+                                                 &accounting, sizeof accounting, nullptr) ||
+         accounting.ActiveProcesses == 0;
 }
 
 void CloseTree(NativeHandle tree) {
