@@ -9,15 +9,15 @@ namespace orvo {
 
 bool ShowFatalError(const std::string& message) { return platform::ShowMessageBox(message, kFatalErrorTitle); }
 
-PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine, platform::NativeHandle* tree) {
+PROCESS_INFORMATION prCreateNewProcess(const std::string& commandLine, platform::NativeHandle* tree, bool closable) {
   PROCESS_INFORMATION info;
   failure::BoxThenReturn(" in prCreateNewProcess", [&] {
     if (commandLine.empty()) return;
     // A failed start raises nothing: the record simply stays all zero.
     if (tree == nullptr)
-      platform::CreateNewProcess(commandLine, info);
+      platform::CreateNewProcess(commandLine, info, closable);
     else
-      platform::CreateProcessTree(commandLine, info, *tree);
+      platform::CreateProcessTree(commandLine, info, *tree, closable);
   });
   return info;
 }

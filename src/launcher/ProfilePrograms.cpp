@@ -32,8 +32,8 @@ void frmIcon::StartProfilePrograms(const std::string& profileName) {
       const KillMode mode = ReadKillMode(profile.GetIniValue(section, "kill"));
       endings_[k].close = mode.close;
       anyClose = anyClose || mode.close;
-      processList_[k] =
-          prCreateNewProcess(profile.GetIniValue(section, "path"), mode.tree ? &endings_[k].tree : nullptr);
+      processList_[k] = prCreateNewProcess(profile.GetIniValue(section, "path"),
+                                           mode.tree ? &endings_[k].tree : nullptr, mode.close);
       WriteLoaderLog("Started: " + profile.GetIniValue(section, "path") + " as " +
                      std::to_string(processList_[k].dwProcessId));
     });

@@ -3,7 +3,8 @@
 // program that writes its work when it closes (a lap logger, a recorder) keeps it.
 //
 // Win32: WM_CLOSE is posted to each top-level window of the process, as its close button
-// does; a process with a console of its own gets the console's Ctrl-Break event too.
+// does; a process with a console of its own has the console window closed too, which gives it
+// the console's close event.
 // POSIX: SIGTERM. Nothing waits for an answer here: the caller waits for the end.
 #include "platform/process.h"
 

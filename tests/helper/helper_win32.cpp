@@ -29,7 +29,10 @@ BOOL WINAPI ConsoleEvent(DWORD) {
   WriteAndGo();
   return TRUE;
 }
-BOOL WINAPI Ignored(DWORD) { return TRUE; }
+// A handler that returns lets the system end the program after a close event: this one never does.
+BOOL WINAPI Ignored(DWORD) {
+  for (;;) Sleep(INFINITE);
+}
 }  // namespace
 
 void CloseWhenAsked(const std::string& file) {

@@ -1,6 +1,8 @@
 // The process tests' helper program:
-//   record OUT [MS|forever]  writes OUT (cwd=, show=, pid=, args=, one per line), then sleeps
-//                            MS milliseconds (or until killed) and exits 0
+//   record OUT [MS|forever] [FILE...]
+//                            writes OUT (cwd=, show=, pid=, args=, one per line), then, once
+//                            each FILE is there, sleeps MS milliseconds (or until killed) and
+//                            exits 0
 //   closes OUT               as record, forever, until asked to close: then writes OUT.closed
 //                            and exits 0
 //   stubborn OUT             as record, forever, and deaf to a request to close
@@ -26,6 +28,10 @@
 using namespace orvo::test::helper;
 
 static void SleepMs(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+// Up to ten seconds.
+static void WaitForFile(const std::string& pathText) {
+  for (int i = 0; i < 500 && !std::ifstream(orvo::platform::ToHostPath(pathText)); ++i) SleepMs(20);
+}
 
 int main(int argc, char** argv) {
   const std::string mode = argc >= 3 ? argv[1] : "";
@@ -45,7 +51,7 @@ int main(int argc, char** argv) {
     if (std::string(argv[3]) == "exit") orvo::platform::CreateNewProcess(command, info);
     else orvo::platform::ShellStart(command, orvo::platform::kShowMinimised);
     // The own record comes after the grandchild's, so that a test that finds it finds both.
-    for (int i = 0; i < 500 && !std::ifstream(orvo::platform::ToHostPath(grandchild)); ++i) SleepMs(20);
+    WaitForFile(grandchild);
   }
   if (mode == "record" || mode == "closes" || mode == "stubborn" || mode == "starter") {
     const std::string out = orvo::platform::ToHostPath(argv[2]), partial = out + ".partial";
@@ -63,6 +69,7 @@ int main(int argc, char** argv) {
     const std::string until = argc >= 4 ? argv[3] : "";
     if (until == "forever" || until == "stay" || mode == "stubborn" || mode == "closes") for (;;) SleepMs(1000);
     if (mode == "starter") return 0;  // "exit": the grandchild runs on
+    for (int i = 4; i < argc; ++i) WaitForFile(argv[i]);
     if (argc >= 4) SleepMs(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
     return 0;
   }

@@ -121,6 +121,7 @@ struct ProfileCase {
   std::vector<std::string> closed = {};   // the files of those that were asked to close and did
   std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
   std::string index = {};                 // an index file newer than the profile; "" = none
+  std::string gameWaitsFor = {};          // the game ends only after these records are there
 };
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
@@ -170,7 +171,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        "[0]\r\npath={a>exit}\r\nkill = close tree\r\n[1]\r\nkill = Tree Close\r\npath={b>stay}\r\n",
        {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
        {"Closed Process{pid:a} by itself", "Closed Process{pid:b} by itself"},
-       {"a.txt.grandchild.closed", "b.txt.grandchild.closed"}},
+       {"a.txt.grandchild.closed", "b.txt.grandchild.closed"}, {}, {}, " {dir}\\a.txt {dir}\\b.txt"},
       // A newer index file is loaded with the profile and answers its lookups: no "Indexing".
       {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"Started: {b} as {pid:b}"}, {}, {}, {}, "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
   for (const ProfileCase& c : cases) {
@@ -187,7 +188,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       fs::last_write_time(dir / "loader" / "Profiles" / "P.gix",
                           fs::last_write_time(dir / "loader" / "Profiles" / "P.bst") + std::chrono::seconds(5));
     }
-    const std::string line = game + ";;P";
+    const std::string gameCommand = game + expand(c.gameWaitsFor), line = gameCommand + ";;P";
     RunLoader(line);
     for (const std::string& n : closedFiles)
       EXPECT_EQ(fs::exists(dir / n), std::count(c.closed.begin(), c.closed.end(), n) > 0) << n;
@@ -212,7 +213,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     std::vector<std::string> expected = {"Started", line};
     AddSetEntries(expected, dir.Text("game"));
     for (const auto& e : c.entries) expected.push_back(expand(e));
-    expected.insert(expected.end(), {"Calling GPL:" + line, game, "", "P", "", "RunApp:" + game, "Out of GPL"});
+    expected.insert(expected.end(), {"Calling GPL:" + line, gameCommand, "", "P", "", "RunApp:" + gameCommand, "Out of GPL"});
     for (const auto& e : c.entries)
       if (e.rfind("Started:", 0) == 0 && c.ends.empty()) expected.push_back("Killed Process" + expand(e.substr(e.rfind(' ') + 1)));
     for (const auto& e : c.ends) expected.push_back(expand(e));

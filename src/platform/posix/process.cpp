@@ -147,7 +147,7 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
   return static_cast<std::uint32_t>(s.pid);
 }
 
-bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info, bool) {
   return posix::StartCompanion(commandLine, nullptr, info);
 }
 

@@ -179,7 +179,7 @@ void PrepareLoader() {
 
 }  // namespace
 
-bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree) {
+bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree, bool) {
   tree = 0;
   PrepareLoader();
   static unsigned count = 0;
