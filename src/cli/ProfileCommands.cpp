@@ -96,7 +96,8 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
                 "ends it only when it has not closed within the close wait");
   cmd->add_option("--close-wait", args->closeWait,
                   "Write [Loader] \"close wait\": the seconds the loader waits for the programs asked to close, all "
-                  "together (0 to " + SecondsText(kLongestCloseWait) + "; without it " + SecondsText(kDefaultCloseWait) + ")");
+                  "together (0 to " + SecondsText(kLongestCloseWait) + "; without it " +
+                      SecondsText(kDefaultCloseWait) + ")");
   // Everything after PROGRAM is its arguments, also what looks like an option of orvo.
   cmd->prefix_command();
   cmd->footer("Everything after PROGRAM is passed to it as its ARGUMENTS, each quoted when it holds blanks.");

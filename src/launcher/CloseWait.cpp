@@ -24,7 +24,8 @@ CloseWait ReadCloseWait(const std::string& value) {
   if (significant != std::string::npos && whole.size() - significant > 5)
     return {kLongestCloseWait, CloseWait::Reading::TooLong};
   long long ms = whole.empty() ? 0 : std::stoll(whole) * 1000;
-  for (std::size_t i = 0, scale = 100; i < fraction.size() && i < 3; ++i, scale /= 10) ms += (fraction[i] - '0') * scale;
+  for (std::size_t i = 0, scale = 100; i < fraction.size() && i < 3; ++i, scale /= 10)
+    ms += (fraction[i] - '0') * static_cast<long long>(scale);
   const std::chrono::milliseconds wait{ms};
   if (wait > kLongestCloseWait) return {kLongestCloseWait, CloseWait::Reading::TooLong};
   return {wait, CloseWait::Reading::Given};

@@ -13,26 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The process's first visible top-level window, waited for up to ten seconds; null if none.
-HWND WindowOf(DWORD processId) {
-  struct Search {
-    DWORD process;
-    HWND window = nullptr;
-  } search{processId};
-  const auto visit = [](HWND window, LPARAM to) -> BOOL {
-    auto& s = *reinterpret_cast<Search*>(to);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == s.process && IsWindowVisible(window)) s.window = window;
-    return s.window == nullptr;
-  };
-  for (int i = 0; i < 500 && search.window == nullptr; ++i) {
-    if (i > 0) Sleep(20);
-    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-  }
-  return search.window;
-}
-
 TEST_F(LaunchEndToEnd, NotepadClosesByItselfUnlessItHoldsUnsavedText) {
   fs::create_directories(dir / "loader" / "Profiles");
   const std::string endlessGame = dir.Text("game\\gpl.exe") + " record " + dir.Text("game.txt") + " forever";
@@ -51,7 +31,8 @@ TEST_F(LaunchEndToEnd, NotepadClosesByItselfUnlessItHoldsUnsavedText) {
     const std::size_t at = log.find(started);
     ASSERT_NE(at, std::string::npos) << log;
     const std::string id = log.substr(at + started.size(), log.find("\r\n", at) - at - started.size());
-    const HWND window = WindowOf(std::stoul(id));
+    HWND window = nullptr;
+    for (int i = 0; i < 500 && (window = FindWindowA("Notepad", nullptr)) == nullptr; ++i) Sleep(20);
     ASSERT_NE(window, nullptr) << "notepad shows no window";
     if (unsaved)
       SendMessageA(FindWindowExA(window, nullptr, "Edit", nullptr), EM_REPLACESEL, TRUE,

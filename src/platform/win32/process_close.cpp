@@ -47,7 +47,8 @@ void win32::AskToClose(const std::vector<DWORD>& processIds) {
   // Every console first, every close after: the console's close event reaches each process
   // attached to it, and would end a loader that attached to a console already being closed.
   for (DWORD id : processIds)
-    if (const HWND console = id == 0 ? nullptr : ConsoleWindowOf(id); console != nullptr) request.windows.push_back(console);
+    if (const HWND console = id == 0 ? nullptr : ConsoleWindowOf(id); console != nullptr)
+      request.windows.push_back(console);
   EnumWindows(CollectWindowOf, reinterpret_cast<LPARAM>(&request));
   // Programs on one console, and a console window that the system names a program's own,
   // are found twice: each window is closed once.

@@ -50,7 +50,8 @@ void AskTreeToClose(NativeHandle tree) {
   // Room for far more processes than a companion starts; a job with more fills it and fails,
   // and those listed are asked all the same. The ids are read from the bytes as the system
   // lays them out, past the one-element array the record declares.
-  alignas(JOBOBJECT_BASIC_PROCESS_ID_LIST) unsigned char list[sizeof(JOBOBJECT_BASIC_PROCESS_ID_LIST) + 255 * sizeof(ULONG_PTR)] = {};
+  constexpr std::size_t kRoom = sizeof(JOBOBJECT_BASIC_PROCESS_ID_LIST) + 255 * sizeof(ULONG_PTR);
+  alignas(JOBOBJECT_BASIC_PROCESS_ID_LIST) unsigned char list[kRoom] = {};
   QueryInformationJobObject(reinterpret_cast<HANDLE>(tree), JobObjectBasicProcessIdList, list, sizeof list, nullptr);
   DWORD count = 0;
   std::memcpy(&count, list + offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, NumberOfProcessIdsInList), sizeof count);
