@@ -116,7 +116,7 @@ struct ProfileCase {
   // From the first "Indexing"/"Started:" up to "Calling GPL:". {pid:x} is x's id: exactly the
   // companions named so run, and each program started is killed after the game in that order.
   std::vector<std::string> entries;
-  // After "Out of GPL": "" for the kills of every program started, in that order.
+  // After "Out of GPL"; none: the kill of every program started, in that order.
   std::vector<std::string> ends = {};
   std::vector<std::string> closed = {};   // the files of those that were asked to close and did
   std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
@@ -142,6 +142,7 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
     }
     return Replaced(s, marks);
   };
+  const std::string starters = " {dir}\\a.txt {dir}\\b.txt";
   const ProfileCase cases[] = {
       {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n",
        {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}},
@@ -150,11 +151,12 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        {"Indexing P.bst", "Started:  as 0", "Started: {dir}\\none.exe as 0", "Started: {b} as {pid:b}"}},
       {"CompanionEndedDuringTheGame", "[0]\r\npath={a now}\r\n", {"Indexing P.bst", "Started: {a now} as {pid:a}"}},
       {"MissingProfile", "", {}},
-      // What a starter started outlives it, unless its section asks for the whole tree.
+      // What a starter started outlives it, unless its section asks for the whole tree. The game
+      // lasts until the starters have started theirs.
       {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n",
-       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {}, {}, {"a", "b"}},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {}, {}, {"a", "b"}, {}, starters},
       {"StartersWithTheirTrees", "[0]\r\npath={a>exit}\r\nkill = tree\r\n[1]\r\nKill=Tree\r\npath={b>stay}\r\n",
-       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {}, {}, {}, {}, starters},
       // Only a program with "close" is asked; the others end as always, after the one wait.
       {"AskedToCloseClosesByItself", "[0]\r\npath={a close}\r\nkill = close\r\n[1]\r\npath={b close}\r\n",
        {"Indexing P.bst", "Started: {a close} as {pid:a}", "Started: {b close} as {pid:b}"},
@@ -171,13 +173,14 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        "[0]\r\npath={a>exit}\r\nkill = close tree\r\n[1]\r\nkill = Tree Close\r\npath={b>stay}\r\n",
        {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
        {"Closed Process{pid:a} by itself", "Closed Process{pid:b} by itself"},
-       {"a.txt.grandchild.closed", "b.txt.grandchild.closed"}, {}, {}, " {dir}\\a.txt {dir}\\b.txt"},
+       {"a.txt.grandchild.closed", "b.txt.grandchild.closed"}, {}, {}, starters},
       // A newer index file is loaded with the profile and answers its lookups: no "Indexing".
       {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"Started: {b} as {pid:b}"}, {}, {}, {}, "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<std::string> closedFiles = {"a.txt.closed", "b.txt.closed", "a.txt.grandchild.closed", "b.txt.grandchild.closed"};
-    for (const std::string n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst", "loader/Profiles/P.gix"}) fs::remove(dir / n);
+    const std::vector<std::string> closedFiles = {"a.txt.closed", "b.txt.closed", "a.txt.grandchild.closed",
+                                                  "b.txt.grandchild.closed"};
+    for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst", "loader/Profiles/P.gix"}) fs::remove(dir / n);
     for (const std::string& n : closedFiles) fs::remove(dir / n);
     fs::create_directories(dir / "loader" / "Profiles");
     // A debug settings file beside the loader is never read by a run: no kill is confirmed.

@@ -40,7 +40,8 @@ TEST_F(LaunchEndToEnd, NotepadClosesByItselfUnlessItHoldsUnsavedText) {
     EndProcess(std::stoul(ReadRecord(dir / "game.txt").at("pid")));
     platform::WaitForProcess(loaderHandle);
     platform::CloseProcessHandle(loaderHandle);
-    const std::string end = unsaved ? "Killed Process" + id + " after the wait of " + wait + " s" : "Closed Process" + id + " by itself";
+    const std::string end =
+        unsaved ? "Killed Process" + id + " after the wait of " + wait + " s" : "Closed Process" + id + " by itself";
     EXPECT_NE(ReadBytes(Log()).find(end + "\r\n"), std::string::npos) << ReadBytes(Log());
     EXPECT_TRUE(WaitForProcessEnd(std::stoul(id))) << "notepad outlived the loader";
   }
