@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/CloseWait.h"
 #include "launcher/ProfileFile.h"
 #include "vocabulary/TextOps.h"
 
@@ -22,6 +23,7 @@ Profile ReadProfile(IniDocument& doc) {
   ForEachProfileSection(doc.engine(), [&](std::size_t, const std::string& section) {
     profile.programs.push_back({section, doc.Lookup(section, "path"), doc.Lookup(section, "kill").value_or("")});
   });
+  profile.closeWait = doc.Lookup(kLoaderSection, kCloseWaitEntry);
   const unsigned long next = profile.programs.size();
   std::vector<unsigned long> later;
   for (const std::string& header : doc.SectionNames()) {
@@ -48,6 +50,8 @@ std::string SectionList(const std::vector<std::string>& sections) {
   for (const std::string& s : sections) list += (list.empty() ? "[" : ", [") + s + "]";
   return list;
 }
+
+std::string CloseWaitRange() { return "the seconds from 0 to " + SecondsText(kLongestCloseWait) + ", such as 10"; }
 
 std::string QuotedWord(const std::string& word) {
   return word.find_first_of(" \t") == std::string::npos ? word : "\"" + word + "\"";

@@ -20,6 +20,7 @@ struct ProfileProgram {
 struct Profile {
   std::vector<ProfileProgram> programs;   // in start order: the sections "0" to n - 1
   std::vector<std::string> neverStarted;  // numbered sections after the gap, in number order
+  std::optional<std::string> closeWait;   // [Loader] "close wait", nullopt when there is none
 
   // The number at which the loader stops, where the next section goes.
   std::string FirstMissing() const { return std::to_string(programs.size()); }
@@ -38,6 +39,9 @@ std::string ProgramOf(const std::string& commandLine);
 
 // "[1], [3]": sections for a message.
 std::string SectionList(const std::vector<std::string>& sections);
+
+// "the seconds from 0 to 60, such as 10": what a close wait may be, for a message.
+std::string CloseWaitRange();
 
 // A command line's word for the profile: in double quotes when it holds a blank or a TAB.
 std::string QuotedWord(const std::string& word);

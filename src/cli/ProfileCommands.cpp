@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/Profile.h"
 #include "cli/Storable.h"
+#include "launcher/CloseWait.h"
 #include "launcher/KillMode.h"
 #include "platform/files.h"
 
@@ -20,10 +21,11 @@ void RequireReadableProfile(const IniDocument& doc) {
   if (!doc.existed()) throw UsageError("cannot read the profile " + doc.argument());
 }
 
-// A program whose whole tree the loader ends is marked.
+// A program whose whole tree the loader ends, or which it asks to close, is marked.
 std::string Listed(const ProfileProgram& program) {
+  const KillMode mode = ReadKillMode(program.kill);
   return "[" + program.section + "] " + program.path.value_or("") +
-         (ReadKillMode(program.kill) == KillMode::Tree ? "  (kill = tree)" : "");
+         (mode.close || mode.tree ? "  (kill = " + mode.Text() + ")" : "");
 }
 
 // A command on one readable profile FILE, its lines made by answer.
@@ -80,7 +82,8 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
   struct Args {
     std::string file, program;
     std::vector<std::string> arguments;
-    bool noBackup = false, tree = false;
+    std::string closeWait;
+    bool noBackup = false, tree = false, close = false;
   };
   auto args = std::make_shared<Args>();
   CLI::App* cmd = profile.add_subcommand("add", "Append the next section, starting PROGRAM with the ARGUMENTS after it, and save");
@@ -88,6 +91,13 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
   cmd->add_option("PROGRAM", args->program, "The program's path (quoted in the profile when it holds blanks)")->required();
   cmd->add_flag("--no-backup", args->noBackup, "Do not set the file aside as FILE.PreOrvo before the first save");
   cmd->add_flag("--tree", args->tree, "Write \"kill = tree\": the loader ends the program with every process it started");
+  cmd->add_flag("--close", args->close,
+                "Write \"kill = close\" (with --tree \"kill = close tree\"): the loader asks the program to close and "
+                "ends it only when it has not closed within the close wait");
+  cmd->add_option("--close-wait", args->closeWait,
+                  "Write [Loader] \"close wait\": the seconds the loader waits for the programs asked to close, all "
+                  "together (0 to " + SecondsText(kLongestCloseWait) + "; without it " +
+                      SecondsText(kDefaultCloseWait) + ")");
   // Everything after PROGRAM is its arguments, also what looks like an option of orvo.
   cmd->prefix_command();
   cmd->footer("Everything after PROGRAM is passed to it as its ARGUMENTS, each quoted when it holds blanks.");
@@ -102,6 +112,9 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (holdsQuote(args->program) || std::any_of(args->arguments.begin(), args->arguments.end(), holdsQuote))
         throw UsageError("PROGRAM and ARGUMENTS must not hold a double quote");
       RequireStorable(commandLine, kLineCutters, "the command line");
+      const CloseWait wait = ReadCloseWait(args->closeWait);
+      if (!args->closeWait.empty() && wait.reading != CloseWait::Reading::Given)
+        throw UsageError("--close-wait takes " + CloseWaitRange());
       IniDocument doc(args->file, IniDocument::Use::Edit);
       // A file that is there but cannot be read must not be replaced by a new one.
       if (!doc.existed() && platform::InspectFile(doc.pathText())) RequireReadableProfile(doc);
@@ -109,12 +122,17 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (!profile.neverStarted.empty())
         throw CommandFailed("no section [" + profile.FirstMissing() + "] in " + doc.argument() + ": a new one there would start " +
                             SectionList(profile.neverStarted) + " too; mend the gap first (see orvo profile check)");
-      const std::string kill = args->tree ? "tree" : "";
+      const std::string kill = args->tree || args->close ? KillMode{args->close, args->tree}.Text() : "";
       // The engine adds an entry at the top of its section: "kill" first leaves it below "path".
-      if (args->tree) doc.engine().SetIniValue(profile.FirstMissing(), "kill", kill, true);
+      if (!kill.empty()) doc.engine().SetIniValue(profile.FirstMissing(), "kill", kill, true);
       doc.engine().SetIniValue(profile.FirstMissing(), "path", commandLine, true);
+      PrintedLines printed{Listed({profile.FirstMissing(), commandLine, kill})};
+      if (!args->closeWait.empty()) {
+        doc.engine().SetIniValue(kLoaderSection, kCloseWaitEntry, SecondsText(wait.wait), true);
+        printed.push_back(std::string("[") + kLoaderSection + "] " + kCloseWaitEntry + " = " + SecondsText(wait.wait));
+      }
       doc.Save(!args->noBackup, false);
-      return PrintedLines{Listed({profile.FirstMissing(), commandLine, kill})};
+      return printed;
     };
   });
 }

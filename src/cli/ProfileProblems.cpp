@@ -4,6 +4,7 @@
 #include "cli/Encoding.h"
 #include "cli/Profile.h"
 #include "cli/WhyNotStarted.h"
+#include "launcher/CloseWait.h"
 #include "launcher/KillMode.h"
 #include "platform/code_page.h"
 #include "platform/command_program.h"
@@ -62,6 +63,19 @@ std::optional<std::string> ProgramProblem(const std::string& path, const std::st
   return std::nullopt;
 }
 
+std::optional<std::string> CloseWaitProblem(const std::string& value) {
+  const std::string where = std::string("[") + kLoaderSection + "] \"" + kCloseWaitEntry + "\" is '" + value + "', ";
+  const std::string mend = " (write " + CloseWaitRange() + ")";
+  switch (ReadCloseWait(value).reading) {
+    case CloseWait::Reading::NotANumber:
+      return where + "not a number of seconds: the loader waits " + SecondsText(kDefaultCloseWait) + " seconds" + mend;
+    case CloseWait::Reading::TooLong:
+      return where + "longer than the loader waits: it waits " + SecondsText(kLongestCloseWait) + " seconds" + mend;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 PrintedLines ProfileProblems(IniDocument& doc, const Profile& profile) {
@@ -73,13 +87,16 @@ PrintedLines ProfileProblems(IniDocument& doc, const Profile& profile) {
                        " never started (number the sections 0, 1, 2 ... without a gap)");
   for (const ProfileProgram& p : profile.programs) {
     const std::string where = "[" + p.section + "] ";
-    if (ReadKillMode(p.kill) == KillMode::Unknown)
-      problems.push_back(where + "\"kill\" is '" + p.kill + "', which the loader takes as process (tree or process)");
+    if (!ReadKillMode(p.kill).known)
+      problems.push_back(where + "\"kill\" is '" + p.kill +
+                         "', which the loader takes as process (close, tree, close tree or process)");
     if (!p.path)
       problems.push_back(where + "has no \"path\" (add the line \"path = \" and the program's path)");
     else if (auto problem = ProgramProblem(*p.path, where))
       problems.push_back(where + *problem);
   }
+  if (profile.closeWait)
+    if (auto problem = CloseWaitProblem(*profile.closeWait)) problems.push_back(*problem);
   return problems;
 }
 

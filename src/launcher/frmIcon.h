@@ -1,5 +1,6 @@
 #pragma once
 // The start-up form "GPL Running" and its launch sequence.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -38,19 +39,30 @@ class frmIcon {
 
   // One profile program's end: in test mode (a value in the debug settings' [Debug]
   // TestMode) the box "Kill process <handle>" first, then the kill (of its tree, given one)
-  // and its log entry. Failures pass to the caller, whose handler ends the kills quietly.
-  static void KillProfileProgram(PROCESS_INFORMATION& record, platform::NativeHandle tree = 0);
+  // and its log entry, "Killed Process<id>" and the note. Failures pass to the caller, whose
+  // handler ends the kills quietly.
+  static void KillProfileProgram(PROCESS_INFORMATION& record, platform::NativeHandle tree = 0,
+                                 const std::string& note = "");
 
  private:
   void RunGameAndWait(const std::string& command);
   void StartProfilePrograms(const std::string& profileName);
   void KillProfilePrograms();
+  void WaitForClosing(const std::vector<std::size_t>& asked) const;
+  void EndAskedProgram(std::size_t k);
 
   bool timerEnabled_ = true;
   std::string failure_;
   std::vector<PROCESS_INFORMATION> processList_;
-  // Beside each slot, the handle of the program's tree ("kill = tree" in its section), else 0.
-  std::vector<platform::NativeHandle> trees_;
+  // Beside each slot, how the clean-up ends its program: the handle of its tree ("tree" in
+  // its "kill" entry), else 0, and whether it is asked to close first ("close").
+  struct Ending {
+    platform::NativeHandle tree = 0;
+    bool close = false;
+  };
+  std::vector<Ending> endings_;
+  // How long the programs asked to close are given, all of them together.
+  std::chrono::milliseconds closeWait_{0};
 };
 
 }  // namespace orvo

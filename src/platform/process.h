@@ -37,8 +37,11 @@ void ShellStartAndWait(const std::string& commandLine, int windowStyle);
 // Process creation for the profile programs: handles inherited, normal priority, the
 // caller's environment and current directory, a STARTUPINFO holding only its size. Returns
 // false and leaves info all zero when the start fails. On POSIX the program runs in a
-// session of its own, independent of the loader.
-bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info);
+// session of its own, independent of the loader. A closable program can be asked to close
+// alone later (platform/process_close.h): on Windows it gets a console of its own
+// (CREATE_NEW_CONSOLE), as every console program does that a loader without a console
+// starts; on POSIX its own session is enough.
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info, bool closable = false);
 
 // Whether a process start would find this program (a path text without its arguments): on
 // Windows where SearchPathA finds it, ".exe" added to a name without one; on POSIX as

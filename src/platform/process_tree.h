@@ -19,10 +19,18 @@ namespace orvo::platform {
 // Starts the command line as CreateNewProcess does and gives the tree's handle in tree. The
 // program still runs when the tree cannot be made; tree is 0 then, and the program is ended
 // alone. Returns false, info all zero and tree 0, when the start fails.
-bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree);
+bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree,
+                       bool closable = false);
 
 // Ends every process of the tree at once (exit code 0 on Windows); 0 passes.
 void TerminateTree(NativeHandle tree);
+
+// Asks every process of the tree, the program included, to close as AskProcessToClose
+// (platform/process_close.h) asks one; 0 passes.
+void AskTreeToClose(NativeHandle tree);
+
+// Whether every process of the tree, the program included, has ended; 0 has.
+bool TreeHasEnded(NativeHandle tree);
 
 // Releases the tree's handle; 0 passes.
 void CloseTree(NativeHandle tree);

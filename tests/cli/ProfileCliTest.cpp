@@ -27,6 +27,8 @@ void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
 
 const std::string kNumberThem = " (number the sections 0, 1, 2 ... without a gap)";
 const std::string kCheckIt = " (check the program's path)";
+const std::string kTakenAsProcess = ", which the loader takes as process (close, tree, close tree or process)";
+const std::string kSeconds = " (write the seconds from 0 to 60, such as 10)";
 
 std::string Filled(const std::string& text, const TempDir& dir) {
   const std::string program = "prog" + ExeSuffix();
@@ -74,9 +76,17 @@ const ProfileCase kProfiles[] = {
     {"UTF8ByteOrderMark", "\xEF\xBB\xBF[0]\r\npath={P}\r\n[1]\r\npath={P}\r\n", {},
      {"race.bst begins with a UTF-8 byte-order mark: the game and the loader do not see the section [0] on its "
       "first line (save it without the mark)"}},
-    {"KillModes", "[0]\r\npath={P} a\r\nkill = Tree\r\n[1]\r\npath={P} b\r\nkill=process\r\n[2]\r\npath={P} c\r\nkill=all\r\n",
-     {"[0] {P} a  (kill = tree)", "[1] {P} b", "[2] {P} c"},
-     {"[2] \"kill\" is 'all', which the loader takes as process (tree or process)"}},
+    {"KillModes",
+     "[0]\r\npath={P} a\r\nkill = Tree\r\n[1]\r\npath={P} b\r\nkill=process\r\n[2]\r\npath={P} c\r\nkill=all\r\n"
+     "[3]\r\npath={P} d\r\nkill = tree  CLOSE\r\n[4]\r\npath={P} e\r\nkill=close close\r\n[5]\r\npath={P} f\r\nkill=close "
+     "process\r\n[Loader]\r\nclose wait = 2.5\r\n",
+     {"[0] {P} a  (kill = tree)", "[1] {P} b", "[2] {P} c", "[3] {P} d  (kill = close tree)", "[4] {P} e",
+      "[5] {P} f  (kill = close)"},
+     {"[2] \"kill\" is 'all'" + kTakenAsProcess, "[4] \"kill\" is 'close close'" + kTakenAsProcess}},
+    {"CloseWaitNotANumber", "[0]\r\npath={P}\r\nkill=close\r\n[Loader]\r\nclose wait = 5s\r\n", {"[0] {P}  (kill = close)"},
+     {"[Loader] \"close wait\" is '5s', not a number of seconds: the loader waits 5 seconds" + kSeconds}},
+    {"CloseWaitTooLong", "[Loader]\r\nclose wait = 60.5\r\n[0]\r\npath={P}\r\n", {"[0] {P}"},
+     {"[Loader] \"close wait\" is '60.5', longer than the loader waits: it waits 60 seconds" + kSeconds}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileCli, testing::ValuesIn(kProfiles), testing::PrintToStringParamName());
@@ -275,6 +285,9 @@ const AddCase kAdds[] = {
     {"RefusesADoubleQuote", "[0]\r\npath=a\r\n", {"t.exe", "say \"hi\""}, 2, "[0]\r\npath=a\r\n"},
     {"WritesTheTreeEntry", "[0]\r\npath=a\r\n", {"--tree", "t.exe", "-x"}, 0,
      "[0]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe -x\r\nkill = tree\r\n"},
+    {"WritesTheCloseEntryAndTheWait", "[0]\r\npath=a\r\n", {"--close", "--tree", "--close-wait", "7.50", "t.exe"}, 0,
+     "[0]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe\r\nkill = close tree\r\n\r\n[ Loader ]\r\nclose wait = 7.5\r\n"},
+    {"RefusesACloseWaitOverAMinute", "[0]\r\npath=a\r\n", {"--close-wait", "61", "t.exe"}, 2, "[0]\r\npath=a\r\n"},
     {"RefusesASemicolon", "[0]\r\npath=a\r\n", {"t.exe", "a;b"}, 2, "[0]\r\npath=a\r\n"},
 };
 

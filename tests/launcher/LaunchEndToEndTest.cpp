@@ -116,24 +116,33 @@ struct ProfileCase {
   // From the first "Indexing"/"Started:" up to "Calling GPL:". {pid:x} is x's id: exactly the
   // companions named so run, and each program started is killed after the game in that order.
   std::vector<std::string> entries;
+  // After "Out of GPL"; none: the kill of every program started, in that order.
+  std::vector<std::string> ends = {};
+  std::vector<std::string> closed = {};   // the files of those that were asked to close and did
   std::vector<std::string> orphans = {};  // starters whose grandchild outlives the run
   std::string index = {};                 // an index file newer than the profile; "" = none
+  std::string gameWaitsFor = {};          // the game ends only after these records are there
 };
 
 TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
-  // {a}: a companion that runs until it is killed; {a now}: one that ends at once; {a>exit}: a
-  // starter that starts a grandchild and exits; {a>stay}: one that stays.
+  // {a}: a companion that runs until it is killed; {a now}: one that ends at once; {a close}:
+  // one that writes a.txt.closed when asked to close, and goes; {a deaf}: one that does not
+  // go; {a>exit}: a starter that starts a grandchild ({a close} as a.txt.grandchild) and
+  // exits; {a>stay}: one that stays.
   auto pid = [&](const std::string& n) { return ReadRecord(dir / (n + ".txt")).at("pid"); };
   auto expand = [&](const std::string& s) {
     std::vector<std::pair<std::string, std::string>> marks = {{"{dir}", dir.Text()}};
     for (const std::string n : {"a", "b", "c"}) {
       marks.push_back({"{" + n + "}", Helper("record", n, " forever")});
       marks.push_back({"{" + n + " now}", Helper("record", n, " 0")});
+      marks.push_back({"{" + n + " close}", Helper("closes", n)});
+      marks.push_back({"{" + n + " deaf}", Helper("stubborn", n)});
       for (const std::string how : {"exit", "stay"}) marks.push_back({"{" + n + ">" + how + "}", Helper("starter", n, " " + how)});
       if (s.find("{pid:" + n + "}") != std::string::npos) marks.push_back({"{pid:" + n + "}", pid(n)});
     }
     return Replaced(s, marks);
   };
+  const std::string starters = " {dir}\\a.txt {dir}\\b.txt";
   const ProfileCase cases[] = {
       {"TwoCompanionsByNumberNotOrder", "; two\r\n[1]\r\npath = {b}\r\n\r\n[ 0 ]\r\npath={a}\r\nother = x\r\n",
        {"Indexing P.bst", "Started: {a} as {pid:a}", "Started: {b} as {pid:b}"}},
@@ -142,16 +151,37 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
        {"Indexing P.bst", "Started:  as 0", "Started: {dir}\\none.exe as 0", "Started: {b} as {pid:b}"}},
       {"CompanionEndedDuringTheGame", "[0]\r\npath={a now}\r\n", {"Indexing P.bst", "Started: {a now} as {pid:a}"}},
       {"MissingProfile", "", {}},
-      // What a starter started outlives it, unless its section asks for the whole tree.
+      // What a starter started outlives it, unless its section asks for the whole tree. The game
+      // lasts until the starters have started theirs.
       {"StartersAlone", "[0]\r\npath={a>exit}\r\n[1]\r\npath={b>stay}\r\nkill = process\r\n",
-       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {"a", "b"}},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {}, {}, {"a", "b"}, {}, starters},
       {"StartersWithTheirTrees", "[0]\r\npath={a>exit}\r\nkill = tree\r\n[1]\r\nKill=Tree\r\npath={b>stay}\r\n",
-       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}},
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"}, {}, {}, {}, {}, starters},
+      // Only a program with "close" is asked; the others end as always, after the one wait.
+      {"AskedToCloseClosesByItself", "[0]\r\npath={a close}\r\nkill = close\r\n[1]\r\npath={b close}\r\n",
+       {"Indexing P.bst", "Started: {a close} as {pid:a}", "Started: {b close} as {pid:b}"},
+       {"Closed Process{pid:a} by itself", "Killed Process{pid:b}"}, {"a.txt.closed"}},
+      {"AskedToCloseEndedAfterTheWait",
+       "[Loader]\r\nclose wait = 0.5\r\n[0]\r\npath={a deaf}\r\nkill=CLOSE\r\n[1]\r\npath={b close}\r\nkill=close\r\n",
+       {"Indexing P.bst", "Started: {a deaf} as {pid:a}", "Started: {b close} as {pid:b}"},
+       {"Killed Process{pid:a} after the wait of 0.5 s", "Closed Process{pid:b} by itself"}, {"b.txt.closed"}},
+      // Gone before it is asked: nothing to wait for. A slot without a program is not asked.
+      {"AskedToCloseAlreadyGone", "[0]\r\npath={a now}\r\nkill = close\r\n[1]\r\npath=\r\nkill = close\r\n",
+       {"Indexing P.bst", "Started: {a now} as {pid:a}", "Started:  as 0"}, {"Closed Process{pid:a} by itself", "Killed Process0"}},
+      // The whole tree is asked: a starter gone before, or one that stays, and their grandchildren.
+      {"AskedToCloseWithTheTree",
+       "[0]\r\npath={a>exit}\r\nkill = close tree\r\n[1]\r\nkill = Tree Close\r\npath={b>stay}\r\n",
+       {"Indexing P.bst", "Started: {a>exit} as {pid:a}", "Started: {b>stay} as {pid:b}"},
+       {"Closed Process{pid:a} by itself", "Closed Process{pid:b} by itself"},
+       {"a.txt.grandchild.closed", "b.txt.grandchild.closed"}, {}, {}, starters},
       // A newer index file is loaded with the profile and answers its lookups: no "Indexing".
-      {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"Started: {b} as {pid:b}"}, {}, "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
+      {"NewerIndexFileAnswers", "[0]\r\npath={a}\r\n", {"Started: {b} as {pid:b}"}, {}, {}, {}, "\r\nPATH\r\n0\r\n{b}\r\n12\r\n"}};
   for (const ProfileCase& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::vector<std::string> closedFiles = {"a.txt.closed", "b.txt.closed", "a.txt.grandchild.closed",
+                                                  "b.txt.grandchild.closed"};
     for (const char* n : {"a.txt", "b.txt", "c.txt", "loader/Profiles/P.bst", "loader/Profiles/P.gix"}) fs::remove(dir / n);
+    for (const std::string& n : closedFiles) fs::remove(dir / n);
     fs::create_directories(dir / "loader" / "Profiles");
     // A debug settings file beside the loader is never read by a run: no kill is confirmed.
     WriteBytes(dir / "loader" / "OrvoDebug.ini", "[Debug]\r\nTestMode = 1\r\n");
@@ -161,8 +191,10 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       fs::last_write_time(dir / "loader" / "Profiles" / "P.gix",
                           fs::last_write_time(dir / "loader" / "Profiles" / "P.bst") + std::chrono::seconds(5));
     }
-    const std::string line = game + ";;P";
+    const std::string gameCommand = game + expand(c.gameWaitsFor), line = gameCommand + ";;P";
     RunLoader(line);
+    for (const std::string& n : closedFiles)
+      EXPECT_EQ(fs::exists(dir / n), std::count(c.closed.begin(), c.closed.end(), n) > 0) << n;
     for (const std::string n : {"a", "b", "c"}) {
       const bool ran = std::any_of(c.entries.begin(), c.entries.end(),
                                    [&](const std::string& e) { return e.find("{pid:" + n + "}") != std::string::npos; });
@@ -178,14 +210,16 @@ TEST_F(LaunchEndToEnd, ProfileProgramsStartAndEndAroundTheGame) {
       EXPECT_TRUE(orphan ? ProcessIsRunning(grandchildId) : WaitForProcessEnd(grandchildId))
           << n << "'s grandchild " << (orphan ? "was ended" : "outlived the loader");
       EndProcess(grandchildId);
+      WaitForProcessEnd(grandchildId);  // asked to close, it writes its file on the way out
       fs::remove(grandchild);
     }
     std::vector<std::string> expected = {"Started", line};
     AddSetEntries(expected, dir.Text("game"));
     for (const auto& e : c.entries) expected.push_back(expand(e));
-    expected.insert(expected.end(), {"Calling GPL:" + line, game, "", "P", "", "RunApp:" + game, "Out of GPL"});
+    expected.insert(expected.end(), {"Calling GPL:" + line, gameCommand, "", "P", "", "RunApp:" + gameCommand, "Out of GPL"});
     for (const auto& e : c.entries)
-      if (e.rfind("Started:", 0) == 0) expected.push_back("Killed Process" + expand(e.substr(e.rfind(' ') + 1)));
+      if (e.rfind("Started:", 0) == 0 && c.ends.empty()) expected.push_back("Killed Process" + expand(e.substr(e.rfind(' ') + 1)));
+    for (const auto& e : c.ends) expected.push_back(expand(e));
     AddSetEntries(expected, dir.Text("loader"));
     EXPECT_EQ(LogLines(Log()), expected);
   }

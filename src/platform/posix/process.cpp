@@ -1,4 +1,5 @@
 #include "platform/process.h"
+#include "platform/process_close.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -124,6 +125,19 @@ Spawned Spawn(const std::string& commandLine, bool ownSession, const char* extra
   return rc == 0 ? Spawned{pid, 0} : Spawned{0, rc};
 }
 
+// The signal to the process behind the handle; a handle of an ended process or 0 passes.
+void SendSignal(NativeHandle process, int signal) {
+  if (process == 0) return;
+  if (process > 0) {
+    if (::syscall(SYS_pidfd_send_signal, static_cast<int>(process), signal, nullptr, 0) == 0) return;
+    // Ended already: its id may belong to another process by now.
+    if (errno == ESRCH) return;
+  }
+  // No pidfd, or one that may not be signalled: the id still names the process, since a child
+  // of ours keeps it until it is reaped.
+  if (const pid_t pid = TheReaper().PidOf(process); pid > 0) ::kill(pid, signal);
+}
+
 }  // namespace
 
 std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
@@ -133,7 +147,7 @@ std::uint32_t ShellStart(const std::string& commandLine, int windowStyle) {
   return static_cast<std::uint32_t>(s.pid);
 }
 
-bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info, bool) {
   return posix::StartCompanion(commandLine, nullptr, info);
 }
 
@@ -164,15 +178,25 @@ void WaitForProcess(NativeHandle handle) {
 
 void TerminateWithExitCode(NativeHandle process, std::uint32_t) {
   // POSIX has no exit code for a killed process: SIGKILL ends it at once and for good.
-  if (process == 0) return;
+  SendSignal(process, SIGKILL);
+}
+
+void AskProcessToClose(const ProcessInformation& info) { SendSignal(info.hProcess, SIGTERM); }
+
+bool ProcessHasEnded(NativeHandle process) {
+  if (process == 0) return true;
   if (process > 0) {
-    if (::syscall(SYS_pidfd_send_signal, static_cast<int>(process), SIGKILL, nullptr, 0) == 0) return;
-    // Ended already: its id may belong to another process by now.
-    if (errno == ESRCH) return;
+    pollfd p{static_cast<int>(process), POLLIN, 0};
+    while (::poll(&p, 1, 0) < 0 && errno == EINTR) {
+    }
+    return (p.revents & POLLIN) != 0;
   }
-  // No pidfd, or one that may not be signalled: the id still names the process, since a child
-  // of ours keeps it until it is reaped.
-  if (const pid_t pid = TheReaper().PidOf(process); pid > 0) ::kill(pid, SIGKILL);
+  // No pidfd: a child of ours that has ended waits to be reaped, which is left to its handle.
+  siginfo_t info{};
+  const pid_t pid = TheReaper().PidOf(process);
+  while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0)
+    if (errno != EINTR) return ::kill(pid, 0) != 0 && errno == ESRCH;
+  return info.si_pid != 0;
 }
 
 void CloseProcessHandle(NativeHandle handle) {

@@ -103,9 +103,10 @@ bool CarriesMark(const char* pid, const char* mark) {
   return found;
 }
 
-// Kills every live process of the tree and reaps those of them that became the loader's
-// children; true when one was found alive. The leader is left to its handle's release.
-bool KillPass(pid_t leader, const char* mark) {
+// Sends the signal to every live process of the tree but its leader, which is left to its
+// handle; true when one was found alive. Signal 0 only looks. Members that became the
+// loader's children are reaped once dead, and at once when killed.
+bool SignalPass(pid_t leader, const char* mark, int signal) {
   const int dir = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir < 0) return false;
   const long self = ::getpid();
@@ -127,10 +128,10 @@ bool KillPass(pid_t leader, const char* mark) {
         continue;
       }
       if (s.group == leader || (adopted && CarriesMark(name, mark))) {
-        ::kill(pid, SIGKILL);
+        if (signal != 0) ::kill(pid, signal);
         alive = true;
         // Reaped at once when it is the loader's child: a killed process dies within moments.
-        if (adopted) ::waitpid(pid, nullptr, 0);
+        if (adopted && signal == SIGKILL) ::waitpid(pid, nullptr, 0);
       }
     }
   }
@@ -145,7 +146,7 @@ void KillTree(const Tree& tree) {
   // A process that dies hands its children to the loader; they are ended on a later pass.
   // The passes are bounded, so that a tree that forks faster than it is killed cannot hold
   // the loader forever.
-  for (int pass = 0; pass < 100 && KillPass(leader, tree.mark); ++pass) {
+  for (int pass = 0; pass < 100 && SignalPass(leader, tree.mark, SIGKILL); ++pass) {
     const timespec pause{0, 5'000'000};
     ::nanosleep(&pause, nullptr);
   }
@@ -178,7 +179,7 @@ void PrepareLoader() {
 
 }  // namespace
 
-bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree) {
+bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info, NativeHandle& tree, bool) {
   tree = 0;
   PrepareLoader();
   static unsigned count = 0;
@@ -197,6 +198,27 @@ bool CreateProcessTree(const std::string& commandLine, ProcessInformation& info,
 
 void TerminateTree(NativeHandle tree) {
   if (tree != 0) KillTree(*reinterpret_cast<const Tree*>(tree));
+}
+
+void AskTreeToClose(NativeHandle tree) {
+  if (tree == 0) return;
+  const Tree& t = *reinterpret_cast<const Tree*>(tree);
+  // The leader is a child of ours, not reaped while its tree is open: its id is still its own.
+  if (const pid_t leader = t.leader.load(); leader > 0) {
+    ::kill(leader, SIGTERM);
+    SignalPass(leader, t.mark, SIGTERM);
+  }
+}
+
+bool TreeHasEnded(NativeHandle tree) {
+  if (tree == 0) return true;
+  const Tree& t = *reinterpret_cast<const Tree*>(tree);
+  const pid_t leader = t.leader.load();
+  if (leader <= 0) return true;
+  char id[16];
+  std::snprintf(id, sizeof id, "%ld", static_cast<long>(leader));
+  ProcessState s;
+  return (!ReadState(id, s) || s.state == 'Z') && !SignalPass(leader, t.mark, 0);
 }
 
 void CloseTree(NativeHandle tree) {

@@ -52,8 +52,8 @@ bool win32::StartCompanion(const std::string& commandLine, DWORD extraFlags, Pro
   return true;
 }
 
-bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info) {
-  return win32::StartCompanion(commandLine, 0, info);
+bool CreateNewProcess(const std::string& commandLine, ProcessInformation& info, bool closable) {
+  return win32::StartCompanion(commandLine, closable ? CREATE_NEW_CONSOLE : 0, info);
 }
 
 NativeHandle OpenProcessForWait(std::uint32_t processId) {
