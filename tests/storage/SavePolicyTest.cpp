@@ -117,79 +117,49 @@ struct Kill {
 };
 class KilledSave : public testing::TestWithParam<Kill> {};
 
-// Killed at every step in turn: the next reader finds the old text or the new one, as its
-// read-only mark was where it finds the old, and the next save leaves nothing beside the file.
+// Killed at every step in turn, or refused there as a full device refuses a write: the next
+// reader (after a kill) or the failed save itself leaves the old text or the new one, with its
+// read-only mark where it is the old, and the next save leaves nothing beside the file.
 TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
   const Kill& c = GetParam();
-  int kills = 0;
-  for (int step = 1;; ++step) {
-    SCOPED_TRACE("killed at step " + std::to_string(step));
-    FakeSystem s;
-    s.Put(kFile, kOld);
-    c.arrange(s);
-    const bool existed = s.disk.count(kFile), wasReadOnly = existed && s.disk[kFile]->readOnly;
-    std::set<std::string> names = Names(s.disk);
-    names.erase(kFile);
-    s.killAt = step;
-    try {
-      storage::ReplaceFileBytes(kFile, kNew, storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
-    } catch (...) {  // what a dead process still throws reaches nothing
+  const storage::SaveAs as{c.readOnly, std::nullopt, ""};
+  for (const bool killed : {true, false}) {
+    int stopped = 0;
+    for (int step = 1;; ++step) {
+      SCOPED_TRACE((killed ? "killed at step " : "refused at step ") + std::to_string(step));
+      FakeSystem s;
+      s.Put(kFile, kOld);
+      c.arrange(s);
+      const bool existed = s.disk.count(kFile), wasReadOnly = existed && s.disk[kFile]->readOnly;
+      std::set<std::string> names = Names(s.disk);
+      names.erase(kFile);
+      (killed ? s.killAt : s.failAt) = step;
+      bool failed = false;
+      try {
+        storage::ReplaceFileBytes(kFile, kNew, as, s);
+      } catch (...) {  // what a dead process still throws reaches nothing
+        failed = true;
+      }
+      if (!failed) break;
+      ++stopped;
+      // After a kill, a later process reads the disk as the kill left it.
+      FakeSystem later = s;
+      if (killed) later.disk = *s.atTheKill, later.atTheKill.reset(), later.process = 8;
+      later.killAt = later.failAt = 0;
+      const auto unfinished = storage::UnfinishedWriteOf(kFile, later);
+      if (!later.disk.count(kFile)) storage::FinishInterruptedReplace(kFile, later);
+      const auto file = later.disk.count(kFile) ? later.disk[kFile] : nullptr;
+      const std::string seen = unfinished ? *unfinished : file ? file->bytes : "<none>";
+      EXPECT_TRUE(seen == kNew || seen == (existed ? kOld : "<none>")) << seen;
+      if (seen == kOld) {
+        EXPECT_EQ(file->readOnly, wasReadOnly);
+      }
+      storage::ReplaceFileBytes(kFile, "third", as, later);
+      std::set<std::string> after = Names(later.disk);
+      after.erase(kFile);
+      EXPECT_EQ(after, names) << "a journal or a new file was left";
     }
-    if (!s.atTheKill) {
-      EXPECT_EQ(s.Bytes(kFile), kNew);
-      break;
-    }
-    ++kills;
-    FakeSystem later = s;
-    later.disk = *s.atTheKill, later.atTheKill.reset(), later.killAt = 0, later.process = 8;
-    const auto unfinished = storage::UnfinishedWriteOf(kFile, later);
-    if (!later.disk.count(kFile)) storage::FinishInterruptedReplace(kFile, later);
-    const auto file = later.disk.count(kFile) ? later.disk[kFile] : nullptr;
-    const std::string seen = unfinished ? *unfinished : file ? file->bytes : "<none>";
-    EXPECT_TRUE(seen == kNew || seen == (existed ? kOld : "<none>")) << seen;
-    if (seen == kOld) {
-      EXPECT_EQ(file->readOnly, wasReadOnly);
-    }
-    storage::ReplaceFileBytes(kFile, "third", storage::SaveAs{c.readOnly, std::nullopt, ""}, later);
-    std::set<std::string> after = Names(later.disk);
-    after.erase(kFile);
-    EXPECT_EQ(after, names) << "a journal or a new file was left";
-  }
-  EXPECT_GE(kills, 6);
-}
-
-// Refused at every step in turn, as a full device refuses a write: the save fails with the old
-// text at the name, or the new one where only the last steps failed, as its read-only mark was
-// where it is the old, and the next save leaves nothing beside the file.
-TEST_P(KilledSave, FailsWithTheOldTextOrTheNewAtEveryStep) {
-  const Kill& c = GetParam();
-  for (int step = 1;; ++step) {
-    SCOPED_TRACE("refused at step " + std::to_string(step));
-    FakeSystem s;
-    s.Put(kFile, kOld);
-    c.arrange(s);
-    const bool existed = s.disk.count(kFile), wasReadOnly = existed && s.disk[kFile]->readOnly;
-    std::set<std::string> names = Names(s.disk);
-    names.erase(kFile);
-    s.failAt = step;
-    bool failed = false;
-    try {
-      storage::ReplaceFileBytes(kFile, kNew, storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
-    } catch (const OrvoError&) {
-      failed = true;
-    }
-    if (!failed) break;
-    s.failAt = 0;
-    const auto file = s.disk.count(kFile) ? s.disk[kFile] : nullptr;
-    const std::string now = file ? file->bytes : "<none>";
-    EXPECT_TRUE(now == kNew || now == (existed ? kOld : "<none>")) << now;
-    if (now == kOld) {
-      EXPECT_EQ(file->readOnly, wasReadOnly);
-    }
-    storage::ReplaceFileBytes(kFile, "third", storage::SaveAs{c.readOnly, std::nullopt, ""}, s);
-    std::set<std::string> after = Names(s.disk);
-    after.erase(kFile);
-    EXPECT_EQ(after, names) << "a journal or a new file was left";
+    EXPECT_GE(stopped, 6);
   }
 }
 
