@@ -126,6 +126,17 @@ check_zip() {
   [[ "$answer" == "the loader's folder has characters outside this Windows' ANSI code page"* ]] ||
     fail "$zip: orvo.exe answered for a loader's folder outside the code page: '$answer'"
 
+  # Every orvo command that README.txt shows a player, run as it stands in a command prompt in
+  # the loader's folder, with Race.bst copied from the example as it says: each must be a
+  # command orvo takes (exit 0, or 1 for a finding), none a usage error (2).
+  cp "$folder/Profiles/Example.bst" "$folder/Profiles/Race.bst"
+  local example status
+  while IFS= read -r example; do
+    status=0
+    (cd "$folder" && wine cmd /c "$example" >/dev/null 2>"$work/example.err") || status=$?
+    ((status <= 1)) || fail "$zip: README.txt's example '$example' ended with $status: $(tr -d '\r' < "$work/example.err")"
+  done < <(tr -d '\r' < "$folder/README.txt" | sed -n 's/^ \{4,\}\(orvo [^ ].*\)$/\1/p' | sed 's/   .*$//')
+
   rm -rf "$work"
   echo "release: $zip ($(stat -c %s "$zip") bytes; loader $size bytes) unpacks, runs three companions (one a tree) and the game, and orvo.exe checks the profile"
 }
