@@ -39,6 +39,12 @@ std::string ProgramOf(const std::string& commandLine);
 // "[1], [3]": sections for a message.
 std::string SectionList(const std::vector<std::string>& sections);
 
+// The header of a new section NAME as the file writes its own headers: "[3]" where most of
+// them have no blanks inside the brackets, "[ 3 ]" where most have (a tie goes to the last
+// header, which the new one stands below). A text without headers has no style of its own
+// and gets the engine's written form, "[ 3 ]", as every other edit of orvo writes it.
+std::string NewHeader(const std::string& text, const std::string& name);
+
 // A command line's word for the profile: in double quotes when it holds a blank or a TAB.
 std::string QuotedWord(const std::string& word);
 
