@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both players' release zips (windows32: "-win32", i686; windows: "-win64", x86-64) and
 # checks each as a player gets it: its checksum in SHA256SUMS, its contents, the programs'
-# architecture and the loader's size; then, unpacked into a fresh folder, its loader runs
+# architecture and version resources, the loader's icon and its size; then, unpacked into a fresh folder, its loader runs
 # under Wine with a profile of two companions that would run for a minute, a third with
 # "kill = tree" that starts a grandchild and stays, and a game that runs a second. The whole
 # log must show the companions started with real ids, the game, "Out of GPL" and all killed in
@@ -52,6 +52,26 @@ check_zip() {
     fail "$zip: README.txt does not give the loader's path as the zip unpacks"
   for exe in orvo-loader.exe orvo.exe; do
     [ "$(pe_machine "$folder/$exe")" = "$machine" ] || fail "$zip: $exe is not built for $system"
+  done
+  # What Explorer shows of each program, read out of it by windres: the version resource's
+  # usual fields, none empty, with the program's own file name as the original one; and the
+  # loader's icon group, one image for each size Windows shows beside the start-up form's own
+  # 64 x 64 in 256 colours (its entries give width and height in octal, 0 for 256).
+  local resources field image group
+  for exe in orvo-loader.exe orvo.exe; do
+    resources=$(x86_64-w64-mingw32-windres -i "$folder/$exe" -O rc) || fail "$zip: windres cannot read $exe's resources"
+    for field in CompanyName FileDescription FileVersion InternalName LegalCopyright OriginalFilename ProductName ProductVersion; do
+      grep -q "^ *VALUE \"$field\", \"[^\"]" <<<"$resources" || fail "$zip: $exe's version resource has no $field"
+    done
+    grep -qF "VALUE \"OriginalFilename\", \"$exe\"" <<<"$resources" ||
+      fail "$zip: $exe's version resource gives another OriginalFilename"
+    [ "$exe" = orvo-loader.exe ] || continue
+    group=$(sed -n 's/^ *"\\\([0-7]*\)\\\([0-7]*\)\\[0-7]*\\[0-7]*", [0-9]*, \([0-9]*\),.*/\1 \2 \3/p' <<<"$resources" |
+      while read -r w h bits; do echo "$((8#$w ? 8#$w : 256))x$((8#$h ? 8#$h : 256))/$bits"; done)
+    for image in 16x16 32x32 48x48 256x256 64x64/8; do
+      grep -qE "^$image(/[0-9]+)?\$" <<<"$group" ||
+        fail "$zip: orvo-loader.exe's icon has no $image image (width x height/bits; it has $(echo $group))"
+    done
   done
   local size
   size=$(stat -c %s "$folder/orvo-loader.exe")

@@ -16,6 +16,19 @@ std::optional<unsigned long> SectionNumber(const std::string& name) {
   return std::stoul(name);
 }
 
+// Whether a line is a header with a blank just inside a bracket ("[ 0 ]", "[ 0]"), taking the
+// line as the section reader tests headers: without the control characters before it and the
+// spaces at both ends, and uncut. nullopt: no header, or one with an empty name ("[]", "[ ]"),
+// which shows no style.
+std::optional<bool> HeaderWithBlanks(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.front()) < 32) line.remove_prefix(1);
+  line = text::TrimSpacesView(line);
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+  const std::string_view inside = line.substr(1, line.size() - 2);
+  if (text::TrimSpacesView(inside).empty()) return std::nullopt;
+  return inside.front() == ' ' || inside.back() == ' ';
+}
+
 }  // namespace
 
 Profile ReadProfile(IniDocument& doc) {
@@ -43,6 +56,20 @@ std::string ProgramOf(const std::string& commandLine) {
     return commandLine.substr(1, close == std::string::npos ? std::string::npos : close - 1);
   }
   return commandLine.substr(0, commandLine.find_first_of(" \t"));
+}
+
+std::string NewHeader(const std::string& text, const std::string& name) {
+  int withBlanks = 0, without = 0;
+  bool lastWithBlanks = true;  // no header: the engine's own form
+  for (std::size_t from = 0, end = 0; from < text.size(); from = end + 1) {
+    end = std::min(text.find_first_of("\r\n", from), text.size());
+    if (const auto blanks = HeaderWithBlanks(std::string_view(text).substr(from, end - from))) {
+      ++(*blanks ? withBlanks : without);
+      lastWithBlanks = *blanks;
+    }
+  }
+  const bool blanks = withBlanks == without ? lastWithBlanks : withBlanks > without;
+  return blanks ? "[ " + name + " ]" : "[" + name + "]";
 }
 
 std::string SectionList(const std::vector<std::string>& sections) {

@@ -43,6 +43,12 @@ std::string SectionList(const std::vector<std::string>& sections);
 // "the seconds from 0 to 60, such as 10": what a close wait may be, for a message.
 std::string CloseWaitRange();
 
+// The header of a new section NAME as the file writes its own headers: "[3]" where most of
+// them have no blanks inside the brackets, "[ 3 ]" where most have (a tie goes to the last
+// header, which the new one stands below). A text without headers has no style of its own
+// and gets the engine's written form, "[ 3 ]", as every other edit of orvo writes it.
+std::string NewHeader(const std::string& text, const std::string& name);
+
 // A command line's word for the profile: in double quotes when it holds a blank or a TAB.
 std::string QuotedWord(const std::string& word);
 

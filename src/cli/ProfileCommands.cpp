@@ -78,6 +78,16 @@ void AddCheck(CLI::App& profile, Invocation& invocation) {
   });
 }
 
+// The engine writes a section it adds as "[ 3 ]" whatever the file's headers look like, so
+// the new section's header is written here, where the engine would put it: after one blank
+// line, none in an empty text. Left without a line end, it is the text's last line, and the
+// engine's first entry for it goes on a line of its own just below.
+void AppendHeader(INIFile& ini, const std::string& header) {
+  std::string text = ini.IniString();
+  text.erase(text.find_last_not_of("\r\n") + 1);  // npos + 1: a text of line ends only goes
+  ini.SetIniString(text.empty() ? header : text + "\r\n\r\n" + header);
+}
+
 void AddAdd(CLI::App& profile, Invocation& invocation) {
   struct Args {
     std::string file, program;
@@ -122,12 +132,15 @@ void AddAdd(CLI::App& profile, Invocation& invocation) {
       if (!profile.neverStarted.empty())
         throw CommandFailed("no section [" + profile.FirstMissing() + "] in " + doc.argument() + ": a new one there would start " +
                             SectionList(profile.neverStarted) + " too; mend the gap first (see orvo profile check)");
+      const std::string section = profile.FirstMissing();
       const std::string kill = args->tree || args->close ? KillMode{args->close, args->tree}.Text() : "";
+      AppendHeader(doc.engine(), NewHeader(doc.engine().IniString(), section));
       // The engine adds an entry at the top of its section: "kill" first leaves it below "path".
-      if (!kill.empty()) doc.engine().SetIniValue(profile.FirstMissing(), "kill", kill, true);
-      doc.engine().SetIniValue(profile.FirstMissing(), "path", commandLine, true);
-      PrintedLines printed{Listed({profile.FirstMissing(), commandLine, kill})};
+      if (!kill.empty()) doc.engine().SetIniValue(section, "kill", kill, true);
+      doc.engine().SetIniValue(section, "path", commandLine, true);
+      PrintedLines printed{Listed({section, commandLine, kill})};
       if (!args->closeWait.empty()) {
+        if (!doc.FindSection(kLoaderSection)) AppendHeader(doc.engine(), NewHeader(doc.engine().IniString(), kLoaderSection));
         doc.engine().SetIniValue(kLoaderSection, kCloseWaitEntry, SecondsText(wait.wait), true);
         printed.push_back(std::string("[") + kLoaderSection + "] " + kCloseWaitEntry + " = " + SecondsText(wait.wait));
       }

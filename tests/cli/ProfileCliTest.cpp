@@ -250,8 +250,8 @@ TEST_F(CommandCheck, LooksAtTheLogAsTheLoaderWillUseIt) {
   }
 }
 
-// add: the next section after the last one the loader starts, written through the engine in
-// its own layout for a new section.
+// add: the next section after the last one the loader starts, laid out as the engine lays out
+// a new section, its header written as most of the file's headers are.
 struct AddCase {
   const char* name;
   std::string before;  // "": no file
@@ -279,15 +279,20 @@ TEST_P(ProfileAdd, AppendsTheNextSectionAndKeepsTheRest) {
 const AddCase kAdds[] = {
     {"QuotesAPathAndAnArgumentWithBlanks", "[0]\r\npath=a.exe ; first\r\n\r\n; end\r\n",
      {"C:\\Program Files\\t.exe", "-w", "two words"}, 0,
-     "[0]\r\npath=a.exe ; first\r\n\r\n; end\r\n\r\n[ 1 ]\r\npath = \"C:\\Program Files\\t.exe\" -w \"two words\"\r\n"},
+     "[0]\r\npath=a.exe ; first\r\n\r\n; end\r\n\r\n[1]\r\npath = \"C:\\Program Files\\t.exe\" -w \"two words\"\r\n"},
     {"CreatesAMissingProfile", "", {"t.exe"}, 0, "[ 0 ]\r\npath = t.exe\r\n"},
     {"RefusesToFillAGap", "[0]\r\npath=a\r\n[2]\r\npath=c\r\n", {"t.exe"}, 1, "[0]\r\npath=a\r\n[2]\r\npath=c\r\n"},
     {"RefusesADoubleQuote", "[0]\r\npath=a\r\n", {"t.exe", "say \"hi\""}, 2, "[0]\r\npath=a\r\n"},
     {"WritesTheTreeEntry", "[0]\r\npath=a\r\n", {"--tree", "t.exe", "-x"}, 0,
-     "[0]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe -x\r\nkill = tree\r\n"},
+     "[0]\r\npath=a\r\n\r\n[1]\r\npath = t.exe -x\r\nkill = tree\r\n"},
     {"WritesTheCloseEntryAndTheWait", "[0]\r\npath=a\r\n", {"--close", "--tree", "--close-wait", "7.50", "t.exe"}, 0,
-     "[0]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe\r\nkill = close tree\r\n\r\n[ Loader ]\r\nclose wait = 7.5\r\n"},
+     "[0]\r\npath=a\r\n\r\n[1]\r\npath = t.exe\r\nkill = close tree\r\n\r\n[Loader]\r\nclose wait = 7.5\r\n"},
     {"RefusesACloseWaitOverAMinute", "[0]\r\npath=a\r\n", {"--close-wait", "61", "t.exe"}, 2, "[0]\r\npath=a\r\n"},
+    {"FollowsHeadersWithBlanks", "[ 0 ]\r\npath=a\r\n\n", {"t.exe"}, 0, "[ 0 ]\r\npath=a\r\n\r\n[ 1 ]\r\npath = t.exe\r\n"},
+    {"MostHeadersDecide", "[0]\r\npath=a\r\n[1]\r\npath=b\r\n[ 2 ]\r\npath=c\r\n", {"t.exe"}, 0,
+     "[0]\r\npath=a\r\n[1]\r\npath=b\r\n[ 2 ]\r\npath=c\r\n\r\n[3]\r\npath = t.exe\r\n"},
+    {"ATieGoesToTheLastHeader", "[ 0 ]\r\npath=a\r\n[1]\r\npath=b", {"t.exe"}, 0,
+     "[ 0 ]\r\npath=a\r\n[1]\r\npath=b\r\n\r\n[2]\r\npath = t.exe\r\n"},
     {"RefusesASemicolon", "[0]\r\npath=a\r\n", {"t.exe", "a;b"}, 2, "[0]\r\npath=a\r\n"},
 };
 
