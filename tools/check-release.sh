@@ -152,8 +152,10 @@ check_zip() {
   cp "$folder/Profiles/Example.bst" "$folder/Profiles/Race.bst"
   local example status
   while IFS= read -r example; do
+    # A batch file holds the line exactly as a player types it, quotes and all.
+    printf '%s\r\n' "@$example" > "$work/example.bat"
     status=0
-    (cd "$folder" && wine cmd /c "$example" >/dev/null 2>"$work/example.err") || status=$?
+    (cd "$folder" && wine cmd /c "$(winepath -w "$work/example.bat")" >/dev/null 2>"$work/example.err") || status=$?
     ((status <= 1)) || fail "$zip: README.txt's example '$example' ended with $status: $(tr -d '\r' < "$work/example.err")"
   done < <(tr -d '\r' < "$folder/README.txt" | sed -n 's/^ \{4,\}\(orvo [^ ].*\)$/\1/p' | sed 's/   .*$//')
 
