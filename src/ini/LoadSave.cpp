@@ -84,11 +84,13 @@ bool INIFile::Reload(bool pBinding) {
         // A write in place that its program did not finish is undone before the file is read,
         // and none under way is half read; a replace killed part-way gives the name its
         // complete new text.
-        std::optional<platform::FileContent> content;
-        const std::optional<std::string> unfinished = storage::ReadWithNoWriteUnderWay(
-            sFilename, [&] { content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable); });
-        if (!content && storage::FinishInterruptedReplace(sFilename))
-          content = platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable);
+        std::optional<std::string> unfinished;
+        const auto read = [&] {
+          return platform::ReadFileBytesIfReadable(sFilename, RefuseUnholdable,
+                                                   storage::PutRightBeforeReading(sFilename, unfinished));
+        };
+        std::optional<platform::FileContent> content = read();
+        if (!content && storage::FinishInterruptedReplace(sFilename)) content = read();
         if (content && unfinished) content->bytes = *unfinished;
         readable = content.has_value();
         if (!readable && pBinding) return;

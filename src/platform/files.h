@@ -10,6 +10,8 @@
 
 namespace orvo::platform {
 
+class OpenFile;  // save_primitives.h
+
 // True when the name is a file that can be opened for reading now (not a directory).
 bool CanOpenForReading(const std::string& path) noexcept;
 
@@ -34,7 +36,13 @@ using AcceptOpened = std::function<void(OpenedKind, std::int64_t size)>;
 // when it cannot be opened for reading (or is a directory); throws when accept refuses it or it
 // opens but cannot be read. The opening never waits (a pipe without a writer), and nothing but a
 // plain file is read: a device reads as the empty text.
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept);
+//
+// before, where given, is called with a plain file opened, once accept has taken it and before
+// anything of it is read; where it answers that it changed the file, the reading looks at the
+// file again.
+using BeforeReading = std::function<bool(OpenFile&)>;
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept,
+                                                   const BeforeReading& before = {});
 // Replaces the content (creating the file) or appends to it (creating it when missing).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);

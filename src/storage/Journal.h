@@ -53,8 +53,8 @@ class RollbackJournal {
 // that a running write holds, or one whose bytes this reader cannot put back. nullopt
 // otherwise. Never throws. readerHoldsTheLock: the caller holds the file's shared lock
 // (ReadersAndWriters.h), which keeps every other write out already; otherwise the old bytes
-// go back under the exclusive one.
+// go back under the exclusive one. playedBack, where given, is set when the file's bytes went back.
 std::optional<std::string> RollBackUnfinishedWrite(platform::SavePrimitives& system, const std::string& target,
-                                                   bool readerHoldsTheLock = false) noexcept;
+                                                   bool readerHoldsTheLock = false, bool* playedBack = nullptr) noexcept;
 
 }  // namespace orvo::storage

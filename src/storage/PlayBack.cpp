@@ -93,7 +93,7 @@ void SetAside(SavePrimitives& system, const std::string& name, const std::string
 
 // What the reader takes from one journal of the file (see RollBackUnfinishedWrite).
 std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& name, const std::string& target,
-                                    bool beside, bool readerHoldsTheLock) {
+                                    bool beside, bool readerHoldsTheLock, bool& playedBack) {
   auto found = system.FindJournal(name);
   if (!found) return std::nullopt;
   // The file is looked at once a journal has opened: a load finds none, and spares that look.
@@ -115,6 +115,7 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
     // Written since by another program: its text stands, and the journal is set aside.
     if (!LeftByTheWrite(now, *content)) return SetAside(system, name, target), std::nullopt;
     if (!PutBack(system, target, *file, *content, readerHoldsTheLock)) return content->oldBytes;
+    playedBack = true;
   }
   // Cut short, it was written before the file's first byte changed: the file is as it was.
   journal.RemoveName(name);
@@ -124,15 +125,18 @@ std::optional<std::string> PlayBack(SavePrimitives& system, const std::string& n
 }  // namespace
 
 std::optional<std::string> RollBackUnfinishedWrite(SavePrimitives& system, const std::string& target,
-                                                   bool readerHoldsTheLock) noexcept {
-  return failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
-    if (auto old = PlayBack(system, JournalBeside(target), target, true, readerHoldsTheLock)) return old;
+                                                   bool readerHoldsTheLock, bool* playedBack) noexcept {
+  bool played = false;
+  const auto old = failure::QuietDefault(std::optional<std::string>(), [&]() -> std::optional<std::string> {
+    if (auto held = PlayBack(system, JournalBeside(target), target, true, readerHoldsTheLock, played)) return held;
     // A journal in the user's own folder is named after the file's identity.
     const auto folder = system.OwnJournalFolder(false);
     const auto file = folder ? system.Look(target) : std::nullopt;
-    return file ? PlayBack(system, JournalInOwnFolder(*folder, file->identity), target, false, readerHoldsTheLock)
+    return file ? PlayBack(system, JournalInOwnFolder(*folder, file->identity), target, false, readerHoldsTheLock, played)
                 : std::nullopt;
   });
+  if (playedBack != nullptr) *playedBack = played;
+  return old;
 }
 
 }  // namespace orvo::storage

@@ -17,19 +17,18 @@ bool WaitForTheLock(platform::OpenFile& file, bool exclusive) {
   return true;
 }
 
-std::optional<std::string> ReadWithNoWriteUnderWay(const std::string& path, const std::function<void()>& read,
-                                                   platform::SavePrimitives& system) {
-  std::unique_ptr<platform::OpenFile> held;
-  std::string target;
-  // A name that does not open as a plain file has no write in place to wait for.
-  failure::Quietly([&] {
-    target = system.ResolveLink(platform::ToHostPath(path));
-    held = system.OpenToRead(target);
-    if (held->Facts().kind != platform::NodeKind::PlainFile || !WaitForTheLock(*held, false)) held.reset();
-  });
-  const auto unfinished = target.empty() ? std::nullopt : RollBackUnfinishedWrite(system, target, held != nullptr);
-  read();
-  return unfinished;
+platform::BeforeReading PutRightBeforeReading(const std::string& path, std::optional<std::string>& unfinished,
+                                              platform::SavePrimitives& system) {
+  return [path, &unfinished, &system](platform::OpenFile& file) {
+    // A reader that waited in vain for a hung writer still reads: the journal that writer holds
+    // gives it the old bytes.
+    const bool locked = WaitForTheLock(file, false);
+    bool playedBack = false;
+    failure::Quietly([&] {
+      unfinished = RollBackUnfinishedWrite(system, system.ResolveLink(platform::ToHostPath(path)), locked, &playedBack);
+    });
+    return playedBack;
+  };
 }
 
 }  // namespace orvo::storage

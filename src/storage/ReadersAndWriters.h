@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/save_primitives.h"
 
 namespace orvo::storage {
@@ -19,11 +20,12 @@ inline constexpr int kLockWaitMs = 10000;
 // Takes the lock, trying again every few milliseconds; false where the wait ends without it.
 bool WaitForTheLock(platform::OpenFile& file, bool exclusive);
 
-// For a reader of the file at the path text: with the file's shared lock held, what a write in
-// place that did not finish left is put right (RollBackUnfinishedWrite of Journal.h), then read
-// runs. Gives the bytes the reader is to take instead of what read read, as that function gives
-// them. Never throws but what read throws.
-std::optional<std::string> ReadWithNoWriteUnderWay(const std::string& path, const std::function<void()>& read,
-                                                   platform::SavePrimitives& system = platform::SystemPrimitives());
+// For a reader of the file at the path text, the step of its reading that comes with the file
+// open and before anything of it is read (BeforeReading of platform/files.h): with the file's
+// shared lock held, what a write in place that did not finish left is put right
+// (RollBackUnfinishedWrite of Journal.h); unfinished gets the bytes the reader is to take
+// instead of the file's, as that function gives them. Never throws.
+platform::BeforeReading PutRightBeforeReading(const std::string& path, std::optional<std::string>& unfinished,
+                                              platform::SavePrimitives& system = platform::SystemPrimitives());
 
 }  // namespace orvo::storage

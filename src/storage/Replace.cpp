@@ -91,12 +91,6 @@ std::string ReplaceFileBytes(const std::string& path, const std::string& bytes, 
   return WriteInPlace(system, target, *file, bytes, as.readOnly);
 }
 
-std::optional<std::string> UnfinishedWriteOf(const std::string& path, SavePrimitives& system) noexcept {
-  return failure::QuietDefault(std::optional<std::string>(), [&] {
-    return RollBackUnfinishedWrite(system, system.ResolveLink(platform::ToHostPath(path)));
-  });
-}
-
 bool FinishInterruptedReplace(const std::string& path, SavePrimitives& system) noexcept {
   return failure::QuietDefault(false, [&] {
     const std::string target = system.ResolveLink(platform::ToHostPath(path));

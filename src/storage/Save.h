@@ -49,10 +49,6 @@ std::string ReplaceFileBytes(const std::string& path, const std::string& bytes, 
 void CopyToNewFile(const std::string& from, const std::string& to,
                    platform::SavePrimitives& system = platform::SystemPrimitives());
 
-// For a reader of the path text, before it reads: what a write in place that did not finish
-// left (RollBackUnfinishedWrite of Journal.h). Never throws.
-std::optional<std::string> UnfinishedWriteOf(const std::string& path,
-                                             platform::SavePrimitives& system = platform::SystemPrimitives()) noexcept;
 // For a reader that found no file at the path text: whether a replace killed part-way had left
 // the complete new text beside it, which now has the name. Never throws.
 bool FinishInterruptedReplace(const std::string& path,

@@ -8,6 +8,7 @@
 
 #include "platform/host_path.h"
 #include "storage/FakeSystem.h"
+#include "storage/Journal.h"
 #include "storage/Save.h"
 
 namespace orvo::test {
@@ -146,7 +147,7 @@ TEST_P(KilledSave, LeavesTheOldTextOrTheNewAtEveryStep) {
       FakeSystem later = s;
       if (killed) later.disk = *s.atTheKill, later.atTheKill.reset(), later.process = 8;
       later.killAt = later.failAt = 0;
-      const auto unfinished = storage::UnfinishedWriteOf(kFile, later);
+      const auto unfinished = storage::RollBackUnfinishedWrite(later, kFile);
       if (!later.disk.count(kFile)) storage::FinishInterruptedReplace(kFile, later);
       const auto file = later.disk.count(kFile) ? later.disk[kFile] : nullptr;
       const std::string seen = unfinished ? *unfinished : file ? file->bytes : "<none>";

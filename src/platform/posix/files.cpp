@@ -93,7 +93,8 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(fd.get(), 0, static_cast<std::size_t>(st.st_size));
 }
 
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept) {
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept,
+                                                   const BeforeReading& before) {
   // Not blocking: opening a pipe for reading would wait for a writer without end. (A socket
   // cannot be opened at all, and so reads as a name that cannot be opened.)
   const int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -106,6 +107,8 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
                           : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? OpenedKind::Device
                                                                        : OpenedKind::PipeOrSocket;
   accept(kind, kind == OpenedKind::PlainFile ? static_cast<std::int64_t>(st.st_size) : 0);
+  if (kind == OpenedKind::PlainFile && before && before(*posix::BorrowedFileOf(fd)) && ::fstat(fd, &st) != 0)
+    posix::ThrowLastErrno();
   if (ReadFails(path)) posix::ThrowErrno(EIO);
   const std::string seen = SeenAs(posix::NodeOf(st));
   if (kind != OpenedKind::PlainFile) return FileContent{std::string(), LastModified(st), seen};

@@ -27,8 +27,10 @@ void WriteAllAt(int fd, const std::string& bytes, off_t offset) {
 
 class PosixFile : public OpenFile {
  public:
-  PosixFile(int fd, bool fresh) : fd_(fd), fresh_(fresh) {}
-  ~PosixFile() override { ::close(fd_); }
+  PosixFile(int fd, bool fresh, bool owned = true) : fd_(fd), fresh_(fresh), owned_(owned) {}
+  ~PosixFile() override {
+    if (owned_) ::close(fd_);
+  }
   int fd() const { return fd_; }
 
   Node Facts() override;
@@ -43,12 +45,13 @@ class PosixFile : public OpenFile {
 
  private:
   int fd_;
-  bool fresh_;
+  bool fresh_, owned_;
 };
 
 }  // namespace
 
 std::unique_ptr<OpenFile> FileOf(int fd, bool fresh) { return std::make_unique<PosixFile>(fd, fresh); }
+std::unique_ptr<OpenFile> BorrowedFileOf(int fd) { return std::make_unique<PosixFile>(fd, false, false); }
 int DescriptorOf(OpenFile& file) { return static_cast<PosixFile&>(file).fd(); }
 
 Node NodeOf(const struct stat& st) {

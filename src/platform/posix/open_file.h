@@ -14,5 +14,7 @@ Node NodeOf(const struct stat& st);
 // TakeRoom reserved.
 std::unique_ptr<OpenFile> FileOf(int fd, bool fresh);
 int DescriptorOf(OpenFile& file);
+// The same for a descriptor that its owner goes on holding and closes itself.
+std::unique_ptr<OpenFile> BorrowedFileOf(int fd);
 
 }  // namespace orvo::platform::posix

@@ -90,7 +90,8 @@ std::string ReadFileBytes(const std::string& path) {
   return ReadFrom(h.get(), 0, static_cast<std::size_t>(LengthOf(h.get())));
 }
 
-std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept) {
+std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, const AcceptOpened& accept,
+                                                   const BeforeReading& before) {
   // Opened as CanOpenForReading opens it, so that it is readable exactly when that says so. A
   // named pipe without a free instance refuses the opening at once rather than waiting.
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -102,8 +103,9 @@ std::optional<FileContent> ReadFileBytesIfReadable(const std::string& path, cons
   const OpenedKind kind = type == FILE_TYPE_DISK   ? OpenedKind::PlainFile
                           : type == FILE_TYPE_CHAR ? OpenedKind::Device
                                                    : OpenedKind::PipeOrSocket;
-  const std::int64_t size = kind == OpenedKind::PlainFile ? LengthOf(h) : 0;
+  std::int64_t size = kind == OpenedKind::PlainFile ? LengthOf(h) : 0;
   accept(kind, size);
+  if (kind == OpenedKind::PlainFile && before && before(*win32::BorrowedFileOf(h))) size = LengthOf(h);
   if (ReadFails(path)) win32::ThrowWin32Error(ERROR_CRC);
   FileContent content;
   if (kind == OpenedKind::PlainFile) content.bytes = ReadFrom(h, 0, static_cast<std::size_t>(size));

@@ -29,8 +29,10 @@ void WriteAllAt(HANDLE h, const std::string& bytes, std::int64_t offset) {
 
 class Win32File : public OpenFile {
  public:
-  Win32File(HANDLE h, bool fresh) : h_(h), fresh_(fresh) {}
-  ~Win32File() override { CloseHandle(h_); }
+  Win32File(HANDLE h, bool fresh, bool owned = true) : h_(h), fresh_(fresh), owned_(owned) {}
+  ~Win32File() override {
+    if (owned_) CloseHandle(h_);
+  }
   HANDLE handle() const { return h_; }
 
   Node Facts() override;
@@ -46,12 +48,13 @@ class Win32File : public OpenFile {
 
  private:
   HANDLE h_;
-  bool fresh_;
+  bool fresh_, owned_;
 };
 
 }  // namespace
 
 std::unique_ptr<OpenFile> FileOf(HANDLE h, bool fresh) { return std::make_unique<Win32File>(h, fresh); }
+std::unique_ptr<OpenFile> BorrowedFileOf(HANDLE h) { return std::make_unique<Win32File>(h, false, false); }
 HANDLE HandleOf(OpenFile& file) { return static_cast<Win32File&>(file).handle(); }
 
 std::optional<Node> NodeOf(HANDLE h) {

@@ -15,5 +15,7 @@ std::optional<Node> NodeOf(HANDLE h);
 // the rest first.
 std::unique_ptr<OpenFile> FileOf(HANDLE h, bool fresh);
 HANDLE HandleOf(OpenFile& file);
+// The same for a handle that its owner goes on holding and closes itself.
+std::unique_ptr<OpenFile> BorrowedFileOf(HANDLE h);
 
 }  // namespace orvo::platform::win32
