@@ -119,6 +119,11 @@ class SavePrimitives {
   // Where the folder part of a host path ends: the position of its last separator, npos for
   // a bare name.
   virtual std::size_t LastSeparator(const std::string& name) = 0;
+  // The folder part of a name, with its separator; "" for a bare name.
+  std::string FolderPartOf(const std::string& name) {
+    const auto cut = LastSeparator(name);
+    return cut == std::string::npos ? std::string() : name.substr(0, cut + 1);
+  }
   // Whether the system takes a name this long (the whole path and its last part).
   virtual bool NameFits(const std::string& name) = 0;
   // The file a name leads to: through a link (or a chain of them), the file the link names;

@@ -56,10 +56,6 @@ bool Make(SavePrimitives& system, const std::string& name, const platform::Node&
   return true;
 }
 
-std::string FolderOf(SavePrimitives& system, const std::string& target) {
-  const auto cut = system.LastSeparator(target);
-  return cut == std::string::npos ? "." : target.substr(0, cut + 1);
-}
 
 }  // namespace
 
@@ -74,13 +70,14 @@ RollbackJournal::RollbackJournal(SavePrimitives& system, const std::string& targ
     : system_(system), name_(JournalBeside(target)) {
   const std::string text = JournalText({file.identity, oldBytes, newBytes, file.readOnly});
   if (Make(system, name_, file, text, file_)) return;
-  const auto folder = system.OwnJournalFolder(true);
-  if (!folder)
+  const auto own = system.OwnJournalFolder(true);
+  const std::string folder = system.FolderPartOf(target);
+  if (!own)
     throw OrvoError(OrvoError::Kind::System,
-                    "No journal can be made for a write in place: " + FolderOf(system, target) +
+                    "No journal can be made for a write in place: " + (folder.empty() ? "." : folder) +
                         " takes no new file, and there is no journal folder of your own; let that folder take new "
                         "files, or " + system.OwnJournalFolderHint());
-  name_ = JournalInOwnFolder(*folder, file.identity);
+  name_ = JournalInOwnFolder(*own, file.identity);
   if (!Make(system, name_, file, text, file_)) throw Busy();
 }
 

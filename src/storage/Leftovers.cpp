@@ -6,8 +6,7 @@ namespace orvo::storage {
 
 void SettleNewFiles(platform::SavePrimitives& system, const std::string& target, Settle how) noexcept {
   failure::Quietly([&] {
-    const auto cut = system.LastSeparator(target);
-    const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
+    const std::string folder = system.FolderPartOf(target);
     const std::string own = target.substr(folder.size());
     for (const std::string& name : system.NamesBeginningWith(folder, NewFilePrefix(own))) {
       const auto maker = MakerOfNewFile(name, own);

@@ -28,6 +28,8 @@ class Fd {
 Fd OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666);
 // Writes every byte or throws; a device that runs full throws ENOSPC.
 void WriteAll(int fd, const std::string& bytes);
+// The folder of a host path ("." for a bare name, "/" for one at the root).
+std::string FolderOf(const std::string& hostPath);
 // Up to count bytes at offset; fewer at the end of the file.
 std::string ReadFrom(int fd, std::int64_t offset, std::size_t count);
 

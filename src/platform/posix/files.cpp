@@ -39,6 +39,12 @@ void WriteAll(int fd, const std::string& bytes) {
   }
 }
 
+std::string FolderOf(const std::string& hostPath) {
+  const auto cut = hostPath.rfind('/');
+  if (cut == std::string::npos) return ".";
+  return cut == 0 ? "/" : hostPath.substr(0, cut);
+}
+
 std::string ReadFrom(int fd, std::int64_t offset, std::size_t count) {
   std::string bytes(count, '\0');
   std::size_t done = 0;
@@ -187,8 +193,7 @@ void SetReadOnly(const std::string& path, bool readOnly) {
 // owner's too).
 bool CanDelete(const std::string& path) noexcept {
   const std::string host = ToHostPath(path);
-  const auto cut = host.rfind('/');
-  const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : host.substr(0, cut);
+  const std::string folder = posix::FolderOf(host);
   struct stat st{}, file{};
   if (::access(folder.c_str(), W_OK | X_OK) != 0 || ::stat(folder.c_str(), &st) != 0 || ::lstat(host.c_str(), &file) != 0)
     return false;

@@ -19,6 +19,7 @@
 #include <limits>
 
 #include "platform/files.h"
+#include "platform/posix/fd.h"
 #include "platform/posix/file_attributes.h"
 #include "platform/posix/open_file.h"
 #include "platform/posix/posix_error.h"
@@ -27,13 +28,8 @@ namespace orvo::platform {
 namespace {
 
 using posix::FileOf;
+using posix::FolderOf;
 using posix::NodeOf;
-
-std::string FolderOf(const std::string& name) {
-  const auto cut = name.rfind('/');
-  if (cut == std::string::npos) return ".";
-  return cut == 0 ? "/" : name.substr(0, cut);
-}
 
 std::unique_ptr<OpenFile> Opened(int fd, bool fresh) {
   if (fd < 0) posix::ThrowLastErrno();

@@ -24,6 +24,15 @@ class Handle {
   HANDLE h_;
 };
 
+// Whether the file opens with the right to delete it now: a program that holds it open without
+// letting it be deleted refuses that.
+inline bool OpensToDelete(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
 // Opens a path text for access with disposition, sharing everything; throws the system's failure.
 Handle OpenOrThrow(const std::string& path, DWORD access, DWORD disposition);
 // Writes every byte or throws; a device that runs full throws ERROR_DISK_FULL.

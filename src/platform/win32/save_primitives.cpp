@@ -101,12 +101,7 @@ class Win32Primitives : public SavePrimitives {
 
   // Asking first spares a refused ReplaceFile, which under some systems leaves a file of its
   // own behind.
-  bool MayReplace(const std::string& name) override {
-    HANDLE h = Open(name, DELETE, kShareAll, OPEN_EXISTING);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-  }
+  bool MayReplace(const std::string& name) override { return win32::OpensToDelete(name); }
 
   std::vector<std::string> NamesBeginningWith(const std::string& folder, const std::string& prefix) override {
     std::vector<std::string> names;
