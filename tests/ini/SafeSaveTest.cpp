@@ -105,5 +105,25 @@ TEST(SafeSave, AKilledSaveLeavesTheOldBytesOrTheNew) {
   }
 }
 
+// Between the reading and the save another program puts another file in the file's place (a
+// rename over the name, as a link renamed there or the game's own new file comes): the save
+// writes nothing, and that file is as it was.
+TEST(SafeSave, AFileRenamedOverTheNameAfterTheReadIsNotWritten) {
+  TempDir dir;
+  WriteBytes(dir / "game.ini", "[A]\r\nx = 1\r\n");
+  WriteBytes(dir / "other", "another's own\r\n");
+  BoxRecorder boxes;
+  LogCapture log;
+  INIFile ini;
+  ini.SetFilename(dir.Text("game.ini"));
+  ini.SetIniValue("A", "x", "2");
+  std::filesystem::rename(dir / "other", dir / "game.ini");
+  ini.Save(false);
+  EXPECT_EQ(ReadBytes(dir / "game.ini"), "another's own\r\n");
+  ASSERT_EQ(boxes.texts().size(), 1u);
+  EXPECT_NE(boxes.texts()[0].find("no longer the one that was read"), std::string::npos) << boxes.texts()[0];
+  EXPECT_TRUE(ini.Changed());
+}
+
 }  // namespace
 }  // namespace orvo::test
